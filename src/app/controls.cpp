@@ -1,0 +1,56 @@
+#include "app/controls.h"
+
+#include <QFontDatabase>
+#include <QMouseEvent>
+#include <QWidget>
+
+void setBackColor(QWidget *w, const QColor &c)
+{
+    QPalette p = w->palette();
+    p.setColor(QPalette::Window, c);
+    p.setColor(QPalette::Base, c);
+    w->setPalette(p);
+    w->setAutoFillBackground(true);
+}
+
+QColor backColor(const QWidget *w)
+{
+    return w->palette().color(QPalette::Window);
+}
+
+void setForeColor(QWidget *w, const QColor &c)
+{
+    QPalette p = w->palette();
+    p.setColor(QPalette::WindowText, c);
+    p.setColor(QPalette::Text, c);
+    w->setPalette(p);
+}
+
+QColor foreColor(const QWidget *w)
+{
+    return w->palette().color(QPalette::WindowText);
+}
+
+QString sansSerifFamily()
+{
+    static const QString family = QFontDatabase::hasFamily(QStringLiteral("MS Sans Serif"))
+                                      ? QStringLiteral("MS Sans Serif")
+                                      : QStringLiteral("Liberation Sans");
+    return family;
+}
+
+QFont sansSerifFont(double points, bool bold)
+{
+    QFont f(sansSerifFamily());
+    f.setPointSizeF(points);
+    f.setBold(bold);
+    return f;
+}
+
+void ClickLabel::mousePressEvent(QMouseEvent *event)
+{
+    // Taken here, so the click does not reach the widget below as well.
+    event->accept();
+    if (event->button() == Qt::LeftButton)
+        emit clicked();
+}

@@ -1,0 +1,42 @@
+#pragma once
+
+#include <QColor>
+#include <QFont>
+#include <QLabel>
+#include <QRect>
+
+class QWidget;
+
+// Window layouts are given in twips: 15 twips make one logical pixel.
+constexpr int tw(int twips)
+{
+    return twips / 15;
+}
+constexpr QRect twRect(int left, int top, int width, int height)
+{
+    return {tw(left), tw(top), tw(width), tw(height)};
+}
+
+// "Back color" and "fore color" of a control, kept in its palette so that
+// there is one source of truth that both painting and tests read.
+void setBackColor(QWidget *w, const QColor &c);
+QColor backColor(const QWidget *w);
+void setForeColor(QWidget *w, const QColor &c);
+QColor foreColor(const QWidget *w);
+
+// The window's sans-serif face: "MS Sans Serif" where installed, else the
+// metric-compatible Liberation Sans at the same size.
+QString sansSerifFamily();
+QFont sansSerifFont(double points, bool bold = false);
+
+// A label that reports clicks.
+class ClickLabel : public QLabel {
+    Q_OBJECT
+public:
+    using QLabel::QLabel;
+signals:
+    void clicked();
+
+protected:
+    void mousePressEvent(QMouseEvent *event) override;
+};

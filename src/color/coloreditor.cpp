@@ -1,0 +1,253 @@
+#include "color/coloreditor.h"
+
+#include "app/controls.h"
+#include "app/frmmain.h"
+#include "color/packedcolor.h"
+#include "color/valuetext.h"
+#include "platform/commondialog.h"
+#include "preview/previewbox.h"
+
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QScrollBar>
+#include <QShortcut>
+
+ColorEditor::ColorEditor(frmmain &window) :
+    m(window), m_sliders{m.VScrollRed, m.VScrollGreen, m.VScrollBlue}, m_boxes{m.txtred, m.txtgreen, m.txtblue},
+    m_channelSwatches{m.lblred, m.lblgreen, m.lblblue},
+    m_targets{{
+        {ColorTarget::Text,
+         m.optTEXT,
+         {m.HIDDENtxtred, m.HIDDENtxtgreen, m.HIDDENtxtblue},
+         m.txtHEXtext,
+         m.lblhextxtcolor,
+         m.lblpic,
+         nullptr,
+         {10, 10, 10}},
+        {ColorTarget::Back,
+         m.optBACK,
+         {m.HIDDENtxtbackred, m.HIDDENtxtbackgreen, m.HIDDENtxtbackblue},
+         m.txtHEXback,
+         m.lblhexbackcolor,
+         m.picboxMAIN,
+         nullptr,
+         {220, 220, 220}},
+        {ColorTarget::NewLink,
+         m.optNewlinks,
+         {m.HIDDENtxtnewlinksred, m.HIDDENtxtnewlinksgreen, m.HIDDENtxtnewlinksblue},
+         m.txtnewlink,
+         m.lblhexnewlinkcolor,
+         m.lblpicNewlink,
+         m.cmdresetNEW,
+         {0, 0, 238}},
+        {ColorTarget::VisitedLink,
+         m.optVisitedlinks,
+         {m.HIDDENtxtvisitedlinksred, m.HIDDENtxtvisitedlinksgreen, m.HIDDENtxtvisitedlinksblue},
+         m.txtvisitedlink,
+         m.lblhexvisitedlinkcolor,
+         m.lblpicVisitedlink,
+         m.cmdresetVISITED,
+         {85, 26, 139}},
+        {ColorTarget::ActiveLink,
+         m.optActivelinks,
+         {m.HIDDENtxtactivelinksred, m.HIDDENtxtactivelinksgreen, m.HIDDENtxtactivelinksblue},
+         m.txtactivelink,
+         m.lblhexactivelinkcolor,
+         m.lblpicActivelink,
+         m.cmdresetACTIVE,
+         {238, 0, 0}},
+    }}
+{
+    for (int c = 0; c < 3; ++c) {
+        connect(m_sliders[c], &QScrollBar::valueChanged, this, [this, c] { VScroll_Change(c); });
+        connect(m_boxes[c], &QLineEdit::textChanged, this, [this, c] { txt_Change(c); });
+        m_boxes[c]->installEventFilter(this);
+    }
+    connect(m.cmdALLup, &QPushButton::clicked, this, [this] { moveAll(false); });
+    connect(m.cmdALLdown, &QPushButton::clicked, this, [this] { moveAll(true); });
+    m.cmdALLup->installEventFilter(this);
+    m.cmdALLdown->installEventFilter(this);
+    connect(m.cmd0, &QPushButton::clicked, this, [this] { setAll(0); });
+    connect(m.cmd255, &QPushButton::clicked, this, [this] { setAll(255); });
+
+    for (const TargetControls &t : m_targets) {
+        const ColorTarget target = t.target;
+        connect(t.option, &QRadioButton::toggled, this, [this, target](bool on) {
+            if (on)
+                select(target);
+        });
+        if (t.reset != nullptr)
+            connect(t.reset, &QPushButton::clicked, this, [this, target] { reset(target); });
+        if (auto *label = qobject_cast<ClickLabel *>(t.previewElement))
+            connect(label, &ClickLabel::clicked, this, [this, target] { previewClicked(target); });
+        // The hex boxes only show colors: typing, pasting and cutting never change them.
+        t.hexBox->setReadOnly(true);
+    }
+    connect(m.picboxMAIN, &PreviewBox::clicked, this, &ColorEditor::picboxMAIN_Click);
+    connect(m.cmdUSEwindows, &QPushButton::clicked, this, &ColorEditor::cmdUSEwindows_Click);
+    // Esc in the main window presses the color dialog button.
+    auto *escape = new QShortcut(QKeySequence(Qt::Key_Escape), &m);
+    connect(escape, &QShortcut::activated, m.cmdUSEwindows, &QPushButton::click);
+}
+
+const ColorEditor::TargetControls &ColorEditor::controls(ColorTarget target) const
+{
+    return m_targets[static_cast<size_t>(target)];
+}
+
+ColorTarget ColorEditor::selectedTarget() const
+{
+    for (const TargetControls &t : m_targets)
+        if (t.option->isChecked())
+            return t.target;
+    return ColorTarget::Back;
+}
+
+void ColorEditor::colorupdate()
+{
+    const int r = m.VScrollRed->value();
+    const int g = m.VScrollGreen->value();
+    const int b = m.VScrollBlue->value();
+    setBackColor(m.HIDDENlblcolor, color::fromPacked(color::packedColor(r, g, b)));
+    m.HIDDENtxthexcolor->setText(color::hexColor(r, g, b));
+    const QColor mix = backColor(m.HIDDENlblcolor);
+    for (const TargetControls &t : m_targets) {
+        if (!t.option->isChecked())
+            continue;
+        if (t.target == ColorTarget::Back)
+            setBackColor(t.previewElement, mix);
+        else
+            setForeColor(t.previewElement, mix);
+        t.hexBox->setText(m.HIDDENtxthexcolor->text());
+        setBackColor(t.swatch, mix);
+    }
+    emit colorUpdated();
+}
+
+void ColorEditor::VScroll_Change(int c)
+{
+    const int v = m_sliders[c]->value();
+    m_boxes[c]->setText(QString::number(v));
+    setBackColor(m_channelSwatches[c], QColor(c == 0 ? v : 0, c == 1 ? v : 0, c == 2 ? v : 0));
+    colorupdate();
+    for (const TargetControls &t : m_targets) {
+        if (t.option->isChecked()) {
+            t.stores[c]->setText(m_boxes[c]->text());
+            break;
+        }
+    }
+}
+
+void ColorEditor::txt_Change(int c)
+{
+    QLineEdit *box = m_boxes[c];
+    if (box->text().isEmpty())
+        box->setText(QStringLiteral("0"));
+    // Typed text is digits only; pasted text may be anything and never reaches a store.
+    if (!color::isDecimalDigits(box->text())) {
+        const auto digits = color::pastedDigits(box->text());
+        box->setText(digits ? *digits : QString::number(m_sliders[c]->value()));
+        return;
+    }
+    if (color::atLeast255(box->text()))
+        box->setText(QStringLiteral("255"));
+    m_sliders[c]->setValue(box->text().toInt());
+}
+
+bool ColorEditor::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == m.cmdALLup || watched == m.cmdALLdown) {
+        if (event->type() == QEvent::KeyPress && static_cast<QKeyEvent *>(event)->key() == Qt::Key_Shift)
+            m.ShiftHeld = true;
+        else if (event->type() == QEvent::KeyRelease)
+            m.ShiftHeld = false;
+        return false;
+    }
+    if (event->type() == QEvent::KeyPress) {
+        // Value boxes take digits and backspace; every other character is dropped.
+        const auto *key = static_cast<QKeyEvent *>(event);
+        const QString text = key->text();
+        if (text.isEmpty() || key->key() == Qt::Key_Tab || key->key() == Qt::Key_Backtab
+            || key->key() == Qt::Key_Delete)
+            return false;
+        const QChar ch = text.at(0);
+        const bool passes =
+            text.size() == 1 && ((ch >= QLatin1Char('0') && ch <= QLatin1Char('9')) || ch.unicode() == 8);
+        return !passes;
+    }
+    return false;
+}
+
+void ColorEditor::moveAll(bool down)
+{
+    for (QScrollBar *s : m_sliders) {
+        const int v = s->value();
+        if (down && !m.ShiftHeld && v < 255)
+            s->setValue(v + 1);
+        else if (down && m.ShiftHeld && v < 235)
+            s->setValue(v + 20);
+        else if (!down && !m.ShiftHeld && v > 0)
+            s->setValue(v - 1);
+        else if (!down && m.ShiftHeld && v > 20)
+            s->setValue(v - 20);
+    }
+}
+
+void ColorEditor::setAll(int value)
+{
+    for (QScrollBar *s : m_sliders)
+        s->setValue(value);
+    m.VScrollRed->setFocus();
+}
+
+void ColorEditor::select(ColorTarget target)
+{
+    const TargetControls &t = controls(target);
+    if (target != ColorTarget::Back)
+        m.VScrollRed->setFocus();
+    for (int c = 0; c < 3; ++c)
+        m_boxes[c]->setText(t.stores[c]->text());
+    m.cmdresetNEW->setEnabled(target == ColorTarget::NewLink);
+    m.cmdresetVISITED->setEnabled(target == ColorTarget::VisitedLink);
+    m.cmdresetACTIVE->setEnabled(target == ColorTarget::ActiveLink);
+}
+
+void ColorEditor::previewClicked(ColorTarget target)
+{
+    QRadioButton *option = controls(target).option;
+    if (option->isChecked())
+        select(target);
+    else
+        option->setChecked(true); // selects through the option's own handling
+}
+
+void ColorEditor::picboxMAIN_Click()
+{
+    if (m.HIDDENlbltaginfo->text().isEmpty())
+        previewClicked(ColorTarget::Back);
+}
+
+void ColorEditor::reset(ColorTarget target)
+{
+    m.VScrollRed->setFocus();
+    const auto &defaults = controls(target).defaults;
+    for (int c = 0; c < 3; ++c)
+        m_boxes[c]->setText(QString::number(defaults[c]));
+}
+
+void ColorEditor::cmdUSEwindows_Click()
+{
+    platform::CommonDialog &dialog = *m.CommonDialog1;
+    dialog.CancelError = true;
+    dialog.Flags = platform::CommonDialog::cdlCCRGBInit;
+    if (dialog.ShowColor()) {
+        RGB split;
+        split.setColor(dialog.Color);
+        m.txtred->setText(QString::number(split.Red()));
+        m.txtgreen->setText(QString::number(split.Green()));
+        m.txtblue->setText(QString::number(split.Blue()));
+    }
+    m.VScrollRed->setFocus();
+}

@@ -1,0 +1,69 @@
+#pragma once
+
+#include <QObject>
+
+#include <array>
+
+class frmmain;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QRadioButton;
+class QScrollBar;
+class QWidget;
+
+enum class ColorTarget { Text, Back, NewLink, VisitedLink, ActiveLink };
+
+// The color editing of the main window: the sliders and value boxes, the
+// all-up/all-down, black and white buttons, target selection and reset, the
+// hex boxes and the system color dialog.
+class ColorEditor : public QObject {
+    Q_OBJECT
+public:
+    // The controls that belong to one target, in the order Text, Back,
+    // NewLink, VisitedLink, ActiveLink.
+    struct TargetControls {
+        ColorTarget target;
+        QRadioButton *option;
+        std::array<QLineEdit *, 3> stores;
+        QLineEdit *hexBox;
+        QLabel *swatch;
+        QWidget *previewElement;
+        QPushButton *reset; // null for Back and Text
+        std::array<int, 3> defaults;
+    };
+
+    explicit ColorEditor(frmmain &window);
+
+    const std::array<TargetControls, 5> &targets() const { return m_targets; }
+    const TargetControls &controls(ColorTarget target) const;
+    // The target whose option button is on.
+    ColorTarget selectedTarget() const;
+
+    // Shows the sliders' mix on the selected target.
+    void colorupdate();
+
+signals:
+    // colorupdate ran: the selected target shows a new mix.
+    void colorUpdated();
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    void VScroll_Change(int channel);
+    void txt_Change(int channel);
+    void moveAll(bool down);
+    void setAll(int value);
+    void select(ColorTarget target);
+    void previewClicked(ColorTarget target);
+    void picboxMAIN_Click();
+    void reset(ColorTarget target);
+    void cmdUSEwindows_Click();
+
+    frmmain &m;
+    std::array<QScrollBar *, 3> m_sliders;
+    std::array<QLineEdit *, 3> m_boxes;
+    std::array<QLabel *, 3> m_channelSwatches;
+    std::array<TargetControls, 5> m_targets;
+};

@@ -1,0 +1,5 @@
+#include "output/outputactions.h"
+
+#include "app/frmmain.h"
+
+OutputActions::OutputActions(frmmain &window) : m(window) {}

@@ -1,0 +1,46 @@
+#pragma once
+
+#include <QString>
+
+class QWidget;
+
+namespace platform {
+
+class CommonDialog;
+
+enum class MessageIcon { None, Critical, Question, Exclamation, Information };
+
+// A run-time error as the start-up error report shows it.
+struct RuntimeError {
+    int number = 0;
+    QString description;
+};
+
+// The one seam between the program and the desktop. Everything modal and
+// everything that leaves the process goes through here, so tests can script it.
+class Desktop {
+public:
+    virtual ~Desktop() = default;
+
+    // Each returns false when the user cancels (or the dialog fails) and
+    // leaves the dialog's properties holding the choice otherwise.
+    virtual bool showColor(QWidget *owner, CommonDialog &dialog) = 0;
+    virtual bool showFont(QWidget *owner, CommonDialog &dialog) = 0;
+    virtual bool showOpen(QWidget *owner, CommonDialog &dialog) = 0;
+    virtual bool showSave(QWidget *owner, CommonDialog &dialog) = 0;
+
+    // A box with a single OK button; an empty title shows the program's title.
+    virtual void messageBox(QWidget *owner, const QString &text, const QString &title, MessageIcon icon) = 0;
+    virtual void beep() = 0;
+    // Replaces whatever the clipboard holds with plain text.
+    virtual void setClipboardText(const QString &text) = 0;
+    virtual void openAddress(const QString &address) = 0;
+    // True when an earlier copy of the program is running. May throw RuntimeError.
+    virtual bool earlierInstanceRunning() = 0;
+};
+
+// The desktop in use; the program installs the Qt one, tests a scripted one.
+Desktop &desktop();
+void setDesktop(Desktop *desktop);
+
+} // namespace platform

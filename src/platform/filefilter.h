@@ -1,0 +1,17 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+namespace platform {
+
+// Turns a common-dialog filter ("Description|pattern|Description|pattern|")
+// into Qt name filters ("Description (pattern)"). A filter without a "|" is
+// one entry whose text is its own pattern list. "*.*" means every file.
+QStringList qtNameFilters(const QString &filter);
+
+// The file dialog's answer with the default extension added when the chosen
+// name has none.
+QString withDefaultExtension(const QString &path, const QString &defaultExt);
+
+} // namespace platform

@@ -1,0 +1,145 @@
+#include "platform/qtdesktop.h"
+
+#include "platform/commondialog.h"
+#include "platform/filefilter.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QColorDialog>
+#include <QDesktopServices>
+#include <QDir>
+#include <QFileDialog>
+#include <QFontDialog>
+#include <QLockFile>
+#include <QMessageBox>
+#include <QStandardPaths>
+#include <QUrl>
+
+namespace platform {
+
+QtDesktop::QtDesktop() = default;
+QtDesktop::~QtDesktop() = default;
+
+bool QtDesktop::showColor(QWidget *owner, CommonDialog &dialog)
+{
+    QColorDialog box(owner);
+    box.setOption(QColorDialog::DontUseNativeDialog);
+    if ((dialog.Flags & CommonDialog::cdlCCRGBInit) != 0) {
+        const qint32 c = dialog.Color;
+        box.setCurrentColor(QColor(c & 0xFF, (c >> 8) & 0xFF, (c >> 16) & 0xFF));
+    }
+    if (box.exec() != QDialog::Accepted)
+        return false;
+    const QColor chosen = box.selectedColor();
+    dialog.Color = chosen.red() + 256 * chosen.green() + 65536 * chosen.blue();
+    return true;
+}
+
+bool QtDesktop::showFont(QWidget *owner, CommonDialog &dialog)
+{
+    QFont start(dialog.FontName);
+    start.setPointSizeF(dialog.FontSize > 0 ? dialog.FontSize : 8.0);
+    start.setBold(dialog.FontBold);
+    start.setItalic(dialog.FontItalic);
+    start.setUnderline(dialog.FontUnderline);
+    start.setStrikeOut(dialog.FontStrikethru);
+    QFontDialog box(start, owner);
+    box.setOption(QFontDialog::DontUseNativeDialog);
+    if (box.exec() != QDialog::Accepted)
+        return false;
+    const QFont f = box.selectedFont();
+    dialog.FontName = f.family();
+    dialog.FontSize = static_cast<float>(f.pointSizeF());
+    dialog.FontBold = f.bold();
+    dialog.FontItalic = f.italic();
+    dialog.FontUnderline = f.underline();
+    dialog.FontStrikethru = f.strikeOut();
+    return true;
+}
+
+namespace {
+bool runFileDialog(QWidget *owner, CommonDialog &dialog, bool save)
+{
+    QFileDialog box(owner, dialog.DialogTitle);
+    box.setOption(QFileDialog::DontUseNativeDialog);
+    box.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
+    box.setFileMode(save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
+    const QStringList filters = qtNameFilters(dialog.Filter);
+    if (!filters.isEmpty())
+        box.setNameFilters(filters);
+    if (save) {
+        box.setDefaultSuffix(dialog.DefaultExt);
+        if ((dialog.Flags & CommonDialog::cdlOFNOverwritePrompt) == 0)
+            box.setOption(QFileDialog::DontConfirmOverwrite);
+    }
+    if (!dialog.FileName.isEmpty())
+        box.selectFile(dialog.FileName);
+    if (box.exec() != QDialog::Accepted || box.selectedFiles().isEmpty())
+        return false;
+    dialog.FileName = QDir::toNativeSeparators(box.selectedFiles().constFirst());
+    return true;
+}
+} // namespace
+
+bool QtDesktop::showOpen(QWidget *owner, CommonDialog &dialog)
+{
+    return runFileDialog(owner, dialog, false);
+}
+bool QtDesktop::showSave(QWidget *owner, CommonDialog &dialog)
+{
+    return runFileDialog(owner, dialog, true);
+}
+
+void QtDesktop::messageBox(QWidget *owner, const QString &text, const QString &title, MessageIcon icon)
+{
+    QMessageBox::Icon qicon = QMessageBox::NoIcon;
+    switch (icon) {
+    case MessageIcon::None: qicon = QMessageBox::NoIcon; break;
+    case MessageIcon::Critical: qicon = QMessageBox::Critical; break;
+    case MessageIcon::Question: qicon = QMessageBox::Question; break;
+    case MessageIcon::Exclamation: qicon = QMessageBox::Warning; break;
+    case MessageIcon::Information: qicon = QMessageBox::Information; break;
+    }
+    QMessageBox box(qicon, title.isEmpty() ? QApplication::applicationDisplayName() : title, text, QMessageBox::Ok,
+                    owner);
+    box.exec();
+}
+
+void QtDesktop::beep()
+{
+    QApplication::beep();
+}
+
+void QtDesktop::setClipboardText(const QString &text)
+{
+    QClipboard *clipboard = QApplication::clipboard();
+    clipboard->clear();
+    clipboard->setText(text);
+}
+
+void QtDesktop::openAddress(const QString &address)
+{
+    QDesktopServices::openUrl(QUrl(address));
+}
+
+QString instanceLockPath()
+{
+    QString dir = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
+    if (dir.isEmpty() || !QFileInfo(dir).isWritable())
+        dir = QDir::tempPath();
+    return dir + QStringLiteral("/dudovuvov.lock");
+}
+
+bool QtDesktop::earlierInstanceRunning()
+{
+    m_lock = std::make_unique<QLockFile>(instanceLockPath());
+    // A lock whose owner died is recognised as stale and taken over at once.
+    m_lock->setStaleLockTime(0);
+    if (m_lock->tryLock(0))
+        return false;
+    // Only a lock held by a live copy means another copy runs; a folder we
+    // cannot write leaves us unguarded rather than unable to start.
+    return m_lock->error() == QLockFile::LockFailedError;
+}
+
+} // namespace platform

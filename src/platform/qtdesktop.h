@@ -1,0 +1,35 @@
+#pragma once
+
+#include "platform/desktop.h"
+
+#include <memory>
+
+class QLockFile;
+
+namespace platform {
+
+// The real desktop: Qt's own dialogs, message boxes, clipboard and browser start.
+class QtDesktop final : public Desktop {
+public:
+    QtDesktop();
+    ~QtDesktop() override;
+
+    bool showColor(QWidget *owner, CommonDialog &dialog) override;
+    bool showFont(QWidget *owner, CommonDialog &dialog) override;
+    bool showOpen(QWidget *owner, CommonDialog &dialog) override;
+    bool showSave(QWidget *owner, CommonDialog &dialog) override;
+    void messageBox(QWidget *owner, const QString &text, const QString &title, MessageIcon icon) override;
+    void beep() override;
+    void setClipboardText(const QString &text) override;
+    void openAddress(const QString &address) override;
+    bool earlierInstanceRunning() override;
+
+private:
+    std::unique_ptr<QLockFile> m_lock;
+};
+
+// Where the single-instance lock lives: the user's runtime folder, or the
+// temporary folder where there is none.
+QString instanceLockPath();
+
+} // namespace platform

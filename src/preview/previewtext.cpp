@@ -1,0 +1,5 @@
+#include "preview/previewtext.h"
+
+#include "app/frmmain.h"
+
+PreviewText::PreviewText(frmmain &window) : m(window) {}

@@ -1,0 +1,302 @@
+#include "app/controls.h"
+#include "app/frmmain.h"
+#include "testsupport.h"
+
+#include <QAbstractButton>
+#include <QLabel>
+#include <QLineEdit>
+#include <QRadioButton>
+#include <QScrollBar>
+#include <QSignalSpy>
+
+using testsupport::control;
+
+namespace {
+
+struct Inventory {
+    const char *name;
+    const char *kind;
+    const char *caption;
+    const char *tooltip;
+    int left, top, width, height; // twips; width 0 where the control sizes itself
+    int tabIndex;                 // -1: not in the keyboard order
+};
+
+const char *const together = " Move all sliders together - press SHIFT as well to speed things up ";
+
+// clang-format off
+const Inventory controlsTable[] = {
+    {"lblR", "QLabel", "R", "", 540, 210, 285, 270, -1},
+    {"lblG", "QLabel", "G", "", 1005, 210, 285, 270, -1},
+    {"lblB", "QLabel", "B", "", 1485, 210, 285, 270, -1},
+    {"cmdALLup", "QPushButton", "", together, 405, 465, 1365, 195, 3},
+    {"VScrollRed", "QScrollBar", nullptr, "", 405, 705, 390, 1560, 0},
+    {"VScrollGreen", "QScrollBar", nullptr, "", 885, 705, 390, 1560, 1},
+    {"VScrollBlue", "QScrollBar", nullptr, "", 1365, 705, 390, 1560, 2},
+    {"cmdALLdown", "QPushButton", "", together, 405, 2325, 1365, 195, 4},
+    {"lblred", "QLabel", "", "", 405, 2595, 390, 285, -1},
+    {"lblgreen", "QLabel", "", "", 885, 2595, 390, 285, -1},
+    {"lblblue", "QLabel", "", "", 1365, 2595, 390, 285, -1},
+    {"txtred", "QLineEdit", nullptr, " Red value ", 405, 2925, 390, 285, 6},
+    {"txtgreen", "QLineEdit", nullptr, " Green value ", 885, 2925, 390, 285, 7},
+    {"txtblue", "QLineEdit", nullptr, " Blue value ", 1365, 2925, 390, 285, 8},
+    {"cmdUSEwindows", "QPushButton", "&Windows colors", " Use Windows colorbox ", 405, 3315, 1365, 300, 5},
+    {"cmd0", "QPushButton", " Black ", " All Black ", 405, 3645, 660, 300, 9},
+    {"cmd255", "QPushButton", "White ", " All White ", 1110, 3645, 660, 300, 10},
+    {"cmdabout", "QPushButton", "&About", "", 405, 4080, 1365, 525, 31},
+    {"cmdexit", "QPushButton", "E&xit", "", 405, 4635, 1365, 405, 32},
+    {"lblpreview", "QLabel", "PREVIEW", "", 2790, 195, 0, 0, -1},
+    {"picboxMAIN", "PreviewBox", nullptr, "", 2115, 465, 2790, 1500, 35},
+    {"txtBOX", "QLineEdit", "Sample", " Enter text as preview ", 2115, 2055, 2790, 330, 11},
+    {"optTEXT", "QRadioButton", "Set &Textcolor", " Work with Textcolor ", 2115, 2490, 0, 0, 12},
+    {"optBACK", "QRadioButton", "Set &Backcolor", " Work with Backcolor ", 3540, 2490, 0, 0, 13},
+    {"optNewlinks", "QRadioButton", "Set   New  Links color", " Work with new link color ", 2115, 2985, 0, 0, 14},
+    {"cmdresetNEW", "QPushButton", "Reset", " Reset to defaults ", 4200, 2985, 705, 300, 15},
+    {"optVisitedlinks", "QRadioButton", "Set Visited Links color", " Work with visited link color ", 2115, 3315, 0, 0, 16},
+    {"cmdresetVISITED", "QPushButton", "Reset", " Reset to defaults ", 4200, 3315, 705, 300, 17},
+    {"optActivelinks", "QRadioButton", "Set Active Links color", " Work with active link color ", 2115, 3645, 0, 0, 18},
+    {"cmdresetACTIVE", "QPushButton", "Reset", " Reset to defaults ", 4200, 3645, 705, 300, 19},
+    {"cmdFONT", "QPushButton", "Alter &Font Preview", " Adjust font (max size 14) ", 2115, 4080, 1365, 525, 20},
+    {"comdefFONT", "QPushButton", "D&efault Font", " Reset to default font ", 2115, 4635, 1365, 405, 21},
+    {"cmdload", "QPushButton", "&Load Image", " Load a background image ", 3555, 4080, 1365, 300, 22},
+    {"cmdclear", "QPushButton", "&Clear Image", " Clear the background image ", 3555, 4410, 1365, 300, 23},
+    {"cmdsave", "QPushButton", "Sa&ve Image", " Save the background image ", 3555, 4740, 1365, 300, 24},
+    {"lblHTML", "QLabel", "HTML 3", "", 5235, 195, 0, 0, -1},
+    {"txtHEXtext", "QLineEdit", "#0A0A0A", " HTML3 value ", 5235, 450, 900, 285, 33},
+    {"txtHEXback", "QLineEdit", "#DCDCDC", " HTML3 value ", 5235, 1155, 900, 285, 34},
+    {"txtnewlink", "QLineEdit", "#0000EE", " HTML3 value ", 5235, 1860, 900, 285, 36},
+    {"txtvisitedlink", "QLineEdit", "#551A8B", " HTML3 value ", 5235, 2580, 900, 285, 37},
+    {"txtactivelink", "QLineEdit", "#EE0000", " HTML3 value ", 5235, 3300, 900, 285, 38},
+    {"lblhextxtcolor", "QLabel", "", "", 6240, 450, 390, 285, -1},
+    {"lblhexbackcolor", "QLabel", "", "", 6240, 1155, 390, 285, -1},
+    {"lblhexnewlinkcolor", "QLabel", "", "", 6240, 1860, 390, 285, -1},
+    {"lblhexvisitedlinkcolor", "QLabel", "", "", 6240, 2580, 390, 285, -1},
+    {"lblhexactivelinkcolor", "QLabel", "", "", 6240, 3300, 390, 285, -1},
+    {"cmdCOPYTEXT", "QPushButton", "Copy Textcolor", " Copy text color to Clipboard ", 5235, 795, 1395, 300, 25},
+    {"cmdCOPYBACK", "QPushButton", "Copy Backcolor", " Copy background color to Clipboard ", 5235, 1500, 1395, 300, 26},
+    {"cmdCOPYnewlink", "QPushButton", "Copy New Link", " Copy new link color to Clipboard ", 5235, 2205, 1395, 300, 27},
+    {"cmdCOPYvisitedlink", "QPushButton", "Copy Visited Link", " Copy visited link color to Clipboard ", 5235, 2925, 1395, 300, 28},
+    {"cmdCOPYactivelink", "QPushButton", "Copy Active Link", " Copy active link color to Clipboard ", 5235, 3645, 1395, 300, 29},
+    {"cmdtag", "QPushButton", " View Body &Tag", " Press for Full Body Tag ", 5235, 4080, 1395, 960, 30},
+};
+// clang-format on
+
+} // namespace
+
+class TestFrmmain : public QObject {
+    Q_OBJECT
+private slots:
+    void inventory_data()
+    {
+        QTest::addColumn<int>("row");
+        for (int i = 0; i < int(std::size(controlsTable)); ++i)
+            QTest::newRow(controlsTable[i].name) << i;
+    }
+
+    void inventory()
+    {
+        QFETCH(int, row);
+        const Inventory &c = controlsTable[row];
+        testsupport::MainWindow w;
+        QWidget *widget = control<QWidget>(w.window.get(), c.name);
+        QVERIFY(widget);
+        QCOMPARE(widget->metaObject()->className(), c.kind);
+        QVERIFY(widget->isVisible());
+        if (c.caption != nullptr) {
+            QString caption;
+            if (auto *b = qobject_cast<QAbstractButton *>(widget))
+                caption = b->text();
+            else if (auto *l = qobject_cast<QLabel *>(widget))
+                caption = l->text();
+            else if (auto *t = qobject_cast<QLineEdit *>(widget))
+                caption = t->text();
+            QCOMPARE(caption, QString::fromLatin1(c.caption));
+        }
+        QCOMPARE(widget->toolTip(), QString::fromLatin1(c.tooltip));
+        QCOMPARE(widget->pos(), QPoint(tw(c.left), tw(c.top)));
+        if (c.width > 0)
+            QCOMPARE(widget->size(), QSize(tw(c.width), tw(c.height)));
+        // Every control lies inside the client area.
+        QVERIFY(QRect(QPoint(0, 0), w->size()).contains(widget->geometry())
+                || widget->parentWidget() != w.window.get());
+    }
+
+    void tabOrder()
+    {
+        testsupport::MainWindow w;
+        QStringList expected;
+        for (const Inventory &c : controlsTable)
+            if (c.tabIndex >= 0) {
+                while (expected.size() <= c.tabIndex)
+                    expected << QString();
+                expected[c.tabIndex] = QString::fromLatin1(c.name);
+            }
+        QVERIFY(!expected.contains(QString()));
+        QStringList actual;
+        QWidget *start = control<QWidget>(w.window.get(), "VScrollRed");
+        QWidget *current = start;
+        do {
+            actual << current->objectName();
+            current = current->nextInFocusChain();
+            while (current != start && (current->focusPolicy() & Qt::TabFocus) == 0)
+                current = current->nextInFocusChain();
+        } while (current != start && actual.size() < 100);
+        // Controls outside the given order (none today) would follow it.
+        QCOMPARE(actual.mid(0, expected.size()), expected);
+    }
+
+    void fonts()
+    {
+        testsupport::MainWindow w;
+        const QFont lblpic = control<QWidget>(w.window.get(), "lblpic")->font();
+        QCOMPARE(lblpic.family(), QStringLiteral("Times New Roman"));
+        QCOMPARE(lblpic.pointSizeF(), 14.25);
+        QVERIFY(!lblpic.bold() && !lblpic.italic() && !lblpic.underline() && !lblpic.strikeOut());
+        for (const char *name : {"lblpicNewlink", "lblpicVisitedlink", "lblpicActivelink"}) {
+            const QFont f = control<QWidget>(w.window.get(), name)->font();
+            QCOMPARE(f.family(), QStringLiteral("Times New Roman"));
+            QCOMPARE(f.pointSizeF(), 9.75);
+            QVERIFY(f.underline());
+            QVERIFY(!f.bold());
+        }
+        for (const char *name : {"lblpreview", "lblHTML", "lblR", "lblG", "lblB", "cmdtag"}) {
+            const QFont f = control<QWidget>(w.window.get(), name)->font();
+            QCOMPARE(f.family(), sansSerifFamily());
+            QCOMPARE(f.pointSizeF(), 8.25);
+            QVERIFY2(f.bold(), name);
+        }
+        QCOMPARE(control<QWidget>(w.window.get(), "cmdexit")->font().pointSizeF(), 8.25);
+        QVERIFY(!control<QWidget>(w.window.get(), "cmdexit")->font().bold());
+    }
+
+    void captionsFitTheirBoxes()
+    {
+        testsupport::MainWindow w;
+        for (auto *b : w->findChildren<QAbstractButton *>()) {
+            if (b->text().isEmpty())
+                continue;
+            const int textWidth = b->fontMetrics().horizontalAdvance(QString(b->text()).remove(QLatin1Char('&')));
+            const int indicator = qobject_cast<QRadioButton *>(b) != nullptr ? 18 : 0;
+            QVERIFY2(textWidth + indicator <= b->width(), qPrintable(b->objectName()));
+        }
+        for (const char *name : {"lblpic", "lblpicNewlink", "lblpicVisitedlink", "lblpicActivelink"}) {
+            auto *l = control<QLabel>(w.window.get(), name);
+            QVERIFY(l->width() >= l->fontMetrics().horizontalAdvance(l->text()));
+            QVERIFY(l->alignment() & Qt::AlignHCenter);
+            QVERIFY(!l->autoFillBackground());
+        }
+    }
+
+    void windowProperties()
+    {
+        testsupport::MainWindow w;
+        QCOMPARE(w->windowTitle(), QStringLiteral("Dudovuvov"));
+        QCOMPARE(w->size(), QSize(468, 362));
+        QCOMPARE(w->minimumSize(), w->maximumSize());
+        QCOMPARE(w->pos(), QPoint(77, 51));
+        QVERIFY(w->windowFlags() & Qt::WindowMinimizeButtonHint);
+        QVERIFY(!(w->windowFlags() & Qt::WindowMaximizeButtonHint));
+        QVERIFY(!w->windowIcon().isNull());
+        QVERIFY(w->windowIcon().availableSizes().contains(QSize(32, 32)));
+    }
+
+    void stateFieldsStayOutOfSight()
+    {
+        testsupport::MainWindow w;
+        const QStringList names = {QStringLiteral("HIDDENtxthexcolor"),
+                                   QStringLiteral("HIDDENlblcolor"),
+                                   QStringLiteral("HIDDENlbltaginfo"),
+                                   QStringLiteral("HIDDENlblfilename"),
+                                   QStringLiteral("picboxHIDDEN"),
+                                   QStringLiteral("HIDDENtxtbackred"),
+                                   QStringLiteral("HIDDENtxtactivelinksblue")};
+        for (const QString &name : names) {
+            auto *field = w->findChild<QWidget *>(name);
+            QVERIFY2(field, qPrintable(name));
+            QVERIFY(!field->isVisible());
+            QVERIFY(field->x() >= tw(7860));
+        }
+        QVERIFY(control<QLabel>(w.window.get(), "HIDDENlbltaginfo")->text().isEmpty());
+        QVERIFY(control<QLabel>(w.window.get(), "HIDDENlblfilename")->text().isEmpty());
+        QVERIFY(w->findChild<QObject *>(QStringLiteral("CommonDialog1")));
+        QVERIFY(w->findChild<QObject *>(QStringLiteral("CommonDialog2")));
+    }
+
+    void startUpState()
+    {
+        testsupport::MainWindow w;
+        QWidget *win = w.window.get();
+        QVERIFY(control<QAbstractButton>(win, "optBACK")->isChecked());
+        QVERIFY(!control<QAbstractButton>(win, "optTEXT")->isChecked());
+        for (const char *s : {"VScrollRed", "VScrollGreen", "VScrollBlue"})
+            QCOMPARE(control<QScrollBar>(win, s)->value(), 220);
+        for (const char *t : {"txtred", "txtgreen", "txtblue"})
+            QCOMPARE(control<QLineEdit>(win, t)->text(), QStringLiteral("220"));
+        QCOMPARE(backColor(control<QWidget>(win, "lblred")), QColor(220, 0, 0));
+        QCOMPARE(backColor(control<QWidget>(win, "lblgreen")), QColor(0, 220, 0));
+        QCOMPARE(backColor(control<QWidget>(win, "lblblue")), QColor(0, 0, 220));
+        QCOMPARE(backColor(control<QWidget>(win, "lblhextxtcolor")), QColor(10, 10, 10));
+        QCOMPARE(backColor(control<QWidget>(win, "lblhexbackcolor")), QColor(220, 220, 220));
+        QCOMPARE(backColor(control<QWidget>(win, "lblhexnewlinkcolor")), QColor(0, 0, 238));
+        QCOMPARE(backColor(control<QWidget>(win, "lblhexvisitedlinkcolor")), QColor(85, 26, 139));
+        QCOMPARE(backColor(control<QWidget>(win, "lblhexactivelinkcolor")), QColor(238, 0, 0));
+        QCOMPARE(backColor(control<QWidget>(win, "picboxMAIN")), QColor(220, 220, 220));
+        QCOMPARE(foreColor(control<QWidget>(win, "lblpic")), QColor(10, 10, 10));
+        QCOMPARE(foreColor(control<QWidget>(win, "lblpicNewlink")), QColor(0, 0, 238));
+        QCOMPARE(foreColor(control<QWidget>(win, "lblpicVisitedlink")), QColor(85, 26, 139));
+        QCOMPARE(foreColor(control<QWidget>(win, "lblpicActivelink")), QColor(238, 0, 0));
+        QCOMPARE(control<QLineEdit>(win, "txtHEXtext")->text(), QStringLiteral("#0A0A0A"));
+        QCOMPARE(control<QLineEdit>(win, "txtHEXback")->text(), QStringLiteral("#DCDCDC"));
+        QCOMPARE(control<QLineEdit>(win, "txtnewlink")->text(), QStringLiteral("#0000EE"));
+        QCOMPARE(control<QLineEdit>(win, "txtvisitedlink")->text(), QStringLiteral("#551A8B"));
+        QCOMPARE(control<QLineEdit>(win, "txtactivelink")->text(), QStringLiteral("#EE0000"));
+        QCOMPARE(control<QLineEdit>(win, "HIDDENtxthexcolor")->text(), QStringLiteral("#DCDCDC"));
+        for (const char *b : {"cmdresetNEW", "cmdresetVISITED", "cmdresetACTIVE", "cmdclear", "cmdsave"})
+            QVERIFY2(!control<QWidget>(win, b)->isEnabled(), b);
+        QCOMPARE(control<QLabel>(win, "lblpic")->text(), QStringLiteral("Sample"));
+        QCOMPARE(QApplication::focusWidget(), control<QWidget>(win, "VScrollRed"));
+        QVERIFY(w.env.desktop.messages.isEmpty());
+    }
+
+    void secondCopyIsRefused()
+    {
+        testsupport::Environment env;
+        env.desktop.earlierInstance = true;
+        frmmain w;
+        QVERIFY(!w.loaded());
+        QCOMPARE(env.desktop.messages.size(), 1);
+        QCOMPARE(env.desktop.messages[0].text, QStringLiteral("Dudovuvov is already running..."));
+        QCOMPARE(env.desktop.messages[0].title, QStringLiteral("Attention!"));
+        QVERIFY(env.desktop.messages[0].icon == platform::MessageIcon::Exclamation);
+    }
+
+    void errorReportThenLoad()
+    {
+        testsupport::Environment env;
+        env.desktop.instanceError = platform::RuntimeError{50003, QStringLiteral("Unexpected error")};
+        frmmain w;
+        QVERIFY(w.loaded());
+        QCOMPARE(env.desktop.messages.size(), 1);
+        QCOMPARE(env.desktop.messages[0].title, QStringLiteral("Error"));
+        QVERIFY(env.desktop.messages[0].icon == platform::MessageIcon::None);
+        QVERIFY(env.desktop.messages[0].text.endsWith(QStringLiteral("get the latest vbruntimes at Zudedidu.")));
+        QCOMPARE(control<QLineEdit>(&w, "txtred")->text(), QStringLiteral("220"));
+    }
+
+    void exitAndCloseBoxEndTheProgram()
+    {
+        for (const bool viaButton : {true, false}) {
+            testsupport::MainWindow w;
+            QSignalSpy unloaded(w.window.get(), &frmmain::unloaded);
+            if (viaButton)
+                QTest::mouseClick(control<QWidget>(w.window.get(), "cmdexit"), Qt::LeftButton);
+            else
+                w->close();
+            QCOMPARE(unloaded.count(), 1);
+            QVERIFY(!w->isVisible());
+        }
+    }
+};
+
+QTEST_MAIN(TestFrmmain)
+#include "tst_frmmain.moc"
