@@ -1,0 +1,529 @@
+#include "app/controls.h"
+#include "app/frmmain.h"
+#include "color/coloreditor.h"
+#include "color/rgb.h"
+#include "testsupport.h"
+
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QRandomGenerator>
+#include <QScrollBar>
+
+using testsupport::control;
+
+namespace {
+
+struct Window : testsupport::MainWindow {
+    QWidget *w() const { return window.get(); }
+    QScrollBar *slider(int c) const
+    {
+        static const char *names[] = {"VScrollRed", "VScrollGreen", "VScrollBlue"};
+        return control<QScrollBar>(w(), names[c]);
+    }
+    QLineEdit *box(int c) const
+    {
+        static const char *names[] = {"txtred", "txtgreen", "txtblue"};
+        return control<QLineEdit>(w(), names[c]);
+    }
+    QLineEdit *edit(const char *name) const { return control<QLineEdit>(w(), name); }
+    QPushButton *button(const char *name) const { return control<QPushButton>(w(), name); }
+    QRadioButton *option(const char *name) const { return control<QRadioButton>(w(), name); }
+    QWidget *widget(const char *name) const { return control<QWidget>(w(), name); }
+    ColorEditor &editor() const { return window->colorEditor(); }
+
+    std::array<int, 3> sliders() const { return {slider(0)->value(), slider(1)->value(), slider(2)->value()}; }
+    void setSliders(int r, int g, int b) const
+    {
+        slider(0)->setValue(r);
+        slider(1)->setValue(g);
+        slider(2)->setValue(b);
+    }
+    // Slider values at each run of colorupdate.
+    QList<std::array<int, 3>> watchUpdates()
+    {
+        QObject::connect(&editor(), &ColorEditor::colorUpdated, w(), [this] { updates.append(sliders()); });
+        return {};
+    }
+    QList<std::array<int, 3>> updates;
+
+    void click(QWidget *target) const { QTest::mouseClick(target, Qt::LeftButton, {}, QPoint(2, 2)); }
+    void select(const char *optionName) const { click(option(optionName)); }
+};
+
+QStringList storeTexts(const ColorEditor::TargetControls &t)
+{
+    return {t.stores[0]->text(), t.stores[1]->text(), t.stores[2]->text()};
+}
+
+} // namespace
+
+class TestColorEditor : public QObject {
+    Q_OBJECT
+private slots:
+    void typingIntoAValueBox()
+    {
+        Window w;
+        QLineEdit *red = w.box(0);
+        red->setFocus();
+        red->selectAll();
+        QTest::keyClick(red, Qt::Key_3);
+        QCOMPARE(w.slider(0)->value(), 3);
+        QTest::keyClick(red, Qt::Key_0);
+        QCOMPARE(w.slider(0)->value(), 30);
+        QTest::keyClick(red, Qt::Key_0);
+        QCOMPARE(red->text(), QStringLiteral("255"));
+        QCOMPARE(w.slider(0)->value(), 255);
+        QCOMPARE(w.edit("HIDDENtxtbackred")->text(), QStringLiteral("255"));
+        QCOMPARE(w.edit("txtHEXback")->text(), QStringLiteral("#FFDCDC"));
+        QCOMPARE(backColor(w.widget("lblred")), QColor(255, 0, 0));
+        QCOMPARE(backColor(w.widget("picboxMAIN")), QColor(255, 220, 220));
+
+        // Deleting the last digit shows "0" at once.
+        testsupport::typeInto(w.box(1), QStringLiteral("7"));
+        QCOMPARE(w.slider(1)->value(), 7);
+        QTest::keyClick(w.box(1), Qt::Key_Backspace);
+        QCOMPARE(w.box(1)->text(), QStringLiteral("0"));
+        QCOMPARE(w.slider(1)->value(), 0);
+        QCOMPARE(w.edit("HIDDENtxtbackgreen")->text(), QStringLiteral("0"));
+    }
+
+    void valueBoxesRejectAllButDigits()
+    {
+        Window w;
+        QLineEdit *blue = w.box(2);
+        blue->setFocus();
+        blue->end(false);
+        for (const char *keys : {"a", "-", ".", " ", "Z", "#", "+"})
+            QTest::keyClicks(blue, QString::fromLatin1(keys));
+        QTest::keyClick(blue, Qt::Key_Return);
+        QTest::keyClick(blue, Qt::Key_Escape); // the main window's Esc opens the color dialog
+        w.env.desktop.unscripted.clear();
+        QCOMPARE(blue->text(), QStringLiteral("220"));
+        QCOMPARE(w.slider(2)->value(), 220);
+        QCOMPARE(w.edit("HIDDENtxtbackblue")->text(), QStringLiteral("220"));
+    }
+
+    void leadingZerosAreKeptWhileTheSliderStays()
+    {
+        Window w;
+        testsupport::typeInto(w.box(0), QStringLiteral("7"));
+        QCOMPARE(w.slider(0)->value(), 7);
+        QTest::keyClick(w.box(0), Qt::Key_Home);
+        QTest::keyClicks(w.box(0), QStringLiteral("00"));
+        QCOMPARE(w.box(0)->text(), QStringLiteral("007"));
+        QCOMPARE(w.slider(0)->value(), 7);
+        QCOMPARE(w.edit("HIDDENtxtbackred")->text(), QStringLiteral("7"));
+    }
+
+    void pastedTextNeverReachesAStore_data()
+    {
+        QTest::addColumn<QString>("pasted");
+        QTest::addColumn<QString>("shown");
+        QTest::newRow("blanks around a number") << QStringLiteral(" 128 ") << QStringLiteral("128");
+        QTest::newRow("huge number") << QStringLiteral("99999999999999999999999") << QStringLiteral("255");
+        QTest::newRow("letters") << QStringLiteral("abc") << QStringLiteral("220");
+        QTest::newRow("negative") << QStringLiteral("-40") << QStringLiteral("220");
+        QTest::newRow("decimal") << QStringLiteral("12.5") << QStringLiteral("220");
+        QTest::newRow("blank") << QStringLiteral("   ") << QStringLiteral("220");
+        QTest::newRow("other digits") << QStringLiteral("\u0661\u0662") << QStringLiteral("220");
+        QTest::newRow("hex") << QStringLiteral("#FF") << QStringLiteral("220");
+        QTest::newRow("empty") << QString() << QStringLiteral("0");
+    }
+    void pastedTextNeverReachesAStore()
+    {
+        QFETCH(QString, pasted);
+        QFETCH(QString, shown);
+        Window w;
+        testsupport::pasteInto(w.box(0), pasted);
+        QCOMPARE(w.box(0)->text(), shown);
+        QCOMPARE(w.slider(0)->value(), shown.toInt());
+        QCOMPARE(w.edit("HIDDENtxtbackred")->text(), shown);
+    }
+
+    void allSlidersTogether_data()
+    {
+        QTest::addColumn<QString>("button");
+        QTest::addColumn<bool>("shift");
+        QTest::addColumn<QList<int>>("from");
+        QTest::addColumn<QList<int>>("to");
+        QTest::newRow("down fast") << "cmdALLdown" << true << QList<int>{230, 235, 250} << QList<int>{250, 235, 250};
+        QTest::newRow("down slow") << "cmdALLdown" << false << QList<int>{230, 235, 250} << QList<int>{231, 236, 251};
+        QTest::newRow("up fast") << "cmdALLup" << true << QList<int>{20, 21, 100} << QList<int>{20, 1, 80};
+        QTest::newRow("up slow") << "cmdALLup" << false << QList<int>{20, 21, 100} << QList<int>{19, 20, 99};
+        QTest::newRow("down at white") << "cmdALLdown" << false << QList<int>{255, 255, 255}
+                                       << QList<int>{255, 255, 255};
+        QTest::newRow("up at black") << "cmdALLup" << false << QList<int>{0, 0, 0} << QList<int>{0, 0, 0};
+        QTest::newRow("down fast at 234")
+            << "cmdALLdown" << true << QList<int>{234, 235, 255} << QList<int>{254, 235, 255};
+    }
+    void allSlidersTogether()
+    {
+        QFETCH(QString, button);
+        QFETCH(bool, shift);
+        QFETCH(QList<int>, from);
+        QFETCH(QList<int>, to);
+        Window w;
+        w.setSliders(from[0], from[1], from[2]);
+        w.watchUpdates();
+        QPushButton *b = w.button(qPrintable(button));
+        b->setFocus();
+        if (shift)
+            QTest::keyPress(b, Qt::Key_Shift);
+        QVERIFY(w.window->ShiftHeld == shift);
+        w.click(b);
+        QCOMPARE(w.sliders(), (std::array<int, 3>{to[0], to[1], to[2]}));
+        int moved = 0;
+        for (int c = 0; c < 3; ++c)
+            moved += from[c] != to[c] ? 1 : 0;
+        QCOMPARE(w.updates.size(), moved);
+        QCOMPARE(QApplication::focusWidget(), b);
+        QCOMPARE(w.edit("HIDDENtxtbackgreen")->text(), QString::number(to[1]));
+    }
+
+    void oneStepRunsColorupdatePerSliderInOrder()
+    {
+        Window w;
+        w.setSliders(100, 100, 100);
+        w.watchUpdates();
+        w.click(w.button("cmdALLup"));
+        QCOMPARE(w.updates, (QList<std::array<int, 3>>{{99, 100, 100}, {99, 99, 100}, {99, 99, 99}}));
+    }
+
+    void fastModeFollowsKeysOnTheButtons()
+    {
+        Window w;
+        QPushButton *up = w.button("cmdALLup");
+        QPushButton *down = w.button("cmdALLdown");
+        up->setFocus();
+        QTest::keyPress(up, Qt::Key_A);
+        QVERIFY(!w.window->ShiftHeld);
+        QTest::keyPress(up, Qt::Key_Shift);
+        QVERIFY(w.window->ShiftHeld);
+        // Leaving the button with SHIFT still down keeps fast mode.
+        w.slider(0)->setFocus();
+        QVERIFY(w.window->ShiftHeld);
+        // Releasing any key on either button ends it.
+        down->setFocus();
+        QTest::keyRelease(down, Qt::Key_Space);
+        QVERIFY(!w.window->ShiftHeld);
+    }
+
+    void blackAndWhite()
+    {
+        Window w;
+        w.select("optNewlinks");
+        w.box(0)->setFocus();
+        w.click(w.button("cmd0"));
+        const auto &newLink = w.editor().controls(ColorTarget::NewLink);
+        QCOMPARE(storeTexts(newLink), (QStringList{"0", "0", "0"}));
+        QCOMPARE(w.edit("txtnewlink")->text(), QStringLiteral("#000000"));
+        QCOMPARE(foreColor(w.widget("lblpicNewlink")), QColor(0, 0, 0));
+        QCOMPARE(QApplication::focusWidget(), w.slider(0));
+        w.click(w.button("cmd255"));
+        QCOMPARE(storeTexts(newLink), (QStringList{"255", "255", "255"}));
+        QCOMPARE(w.edit("txtnewlink")->text(), QStringLiteral("#FFFFFF"));
+        // Other targets untouched.
+        QCOMPARE(w.edit("txtHEXback")->text(), QStringLiteral("#DCDCDC"));
+        QCOMPARE(w.edit("txtvisitedlink")->text(), QStringLiteral("#551A8B"));
+    }
+
+    void slidersByKeyboard()
+    {
+        Window w;
+        w.slider(1)->setFocus();
+        QTest::keyClick(w.slider(1), Qt::Key_Down);
+        QCOMPARE(w.slider(1)->value(), 221);
+        QTest::keyClick(w.slider(1), Qt::Key_PageUp);
+        QCOMPARE(w.slider(1)->value(), 211);
+        QCOMPARE(w.box(1)->text(), QStringLiteral("211"));
+        QCOMPARE(w.edit("HIDDENtxtbackgreen")->text(), QStringLiteral("211"));
+        QCOMPARE(w.edit("HIDDENtxthexcolor")->text(), QStringLiteral("#DCD3DC"));
+        QCOMPARE(backColor(w.widget("HIDDENlblcolor")), QColor(220, 211, 220));
+    }
+
+    void colorupdateWritesOnlyTheSelectedTarget()
+    {
+        Window w;
+        w.setSliders(15, 16, 0);
+        QCOMPARE(w.edit("HIDDENtxthexcolor")->text(), QStringLiteral("#0F1000"));
+        QCOMPARE(color::packedColor(15, 16, 0), 4111);
+        QCOMPARE(w.edit("txtHEXback")->text(), QStringLiteral("#0F1000"));
+        QCOMPARE(backColor(w.widget("lblhexbackcolor")), QColor(15, 16, 0));
+        QCOMPARE(backColor(w.widget("picboxMAIN")), QColor(15, 16, 0));
+        QCOMPARE(w.edit("txtHEXtext")->text(), QStringLiteral("#0A0A0A"));
+        QCOMPARE(foreColor(w.widget("lblpic")), QColor(10, 10, 10));
+        QCOMPARE(backColor(w.widget("lblhextxtcolor")), QColor(10, 10, 10));
+        QCOMPARE(w.edit("txtnewlink")->text(), QStringLiteral("#0000EE"));
+    }
+
+    void switchingTargetsKeepsEachColor()
+    {
+        Window w;
+        w.select("optNewlinks");
+        QCOMPARE(w.sliders(), (std::array<int, 3>{0, 0, 238}));
+        testsupport::typeInto(w.box(0), QStringLiteral("100"));
+        w.select("optTEXT");
+        QCOMPARE(w.sliders(), (std::array<int, 3>{10, 10, 10}));
+        QCOMPARE(w.edit("txtnewlink")->text(), QStringLiteral("#6400EE"));
+        QCOMPARE(foreColor(w.widget("lblpicNewlink")), QColor(100, 0, 238));
+        w.select("optNewlinks");
+        QCOMPARE(w.sliders(), (std::array<int, 3>{100, 0, 238}));
+        QCOMPARE(w.box(0)->text(), QStringLiteral("100"));
+    }
+
+    void selectionMovesFocusExceptForBack()
+    {
+        Window w;
+        w.select("optTEXT");
+        QCOMPARE(QApplication::focusWidget(), w.slider(0));
+        w.box(1)->setFocus();
+        w.option("optBACK")->setChecked(true); // as the program itself selects Back
+        QCOMPARE(QApplication::focusWidget(), w.box(1));
+        QVERIFY(w.option("optBACK")->isChecked());
+    }
+
+    void selectingAnEqualColorRunsNoUpdate()
+    {
+        Window w;
+        w.select("optTEXT");
+        w.setSliders(220, 220, 220); // Text now equals Back
+        w.watchUpdates();
+        w.select("optBACK");
+        QVERIFY(w.updates.isEmpty());
+        w.click(w.widget("lblpic"));
+        QVERIFY(w.option("optTEXT")->isChecked());
+        QVERIFY(w.updates.isEmpty());
+    }
+
+    void resetButtonsFollowTheSelection_data()
+    {
+        QTest::addColumn<QString>("option");
+        QTest::addColumn<QList<bool>>("enabled");
+        QTest::newRow("Back") << "optBACK" << QList<bool>{false, false, false};
+        QTest::newRow("Text") << "optTEXT" << QList<bool>{false, false, false};
+        QTest::newRow("NewLink") << "optNewlinks" << QList<bool>{true, false, false};
+        QTest::newRow("VisitedLink") << "optVisitedlinks" << QList<bool>{false, true, false};
+        QTest::newRow("ActiveLink") << "optActivelinks" << QList<bool>{false, false, true};
+    }
+    void resetButtonsFollowTheSelection()
+    {
+        QFETCH(QString, option);
+        QFETCH(QList<bool>, enabled);
+        Window w;
+        w.select("optActivelinks"); // start away from every row
+        w.select("optTEXT");
+        w.select(qPrintable(option));
+        QCOMPARE(w.button("cmdresetNEW")->isEnabled(), enabled[0]);
+        QCOMPARE(w.button("cmdresetVISITED")->isEnabled(), enabled[1]);
+        QCOMPARE(w.button("cmdresetACTIVE")->isEnabled(), enabled[2]);
+    }
+
+    void resetPutsTheDefaultBack()
+    {
+        Window w;
+        w.select("optVisitedlinks");
+        w.click(w.button("cmd255"));
+        w.box(2)->setFocus();
+        w.watchUpdates();
+        w.click(w.button("cmdresetVISITED"));
+        QCOMPARE(w.edit("txtvisitedlink")->text(), QStringLiteral("#551A8B"));
+        QCOMPARE(storeTexts(w.editor().controls(ColorTarget::VisitedLink)), (QStringList{"85", "26", "139"}));
+        QCOMPARE(QApplication::focusWidget(), w.slider(0));
+        QCOMPARE(w.updates.size(), 3);
+        // Again at the default: nothing changes.
+        w.updates.clear();
+        w.click(w.button("cmdresetVISITED"));
+        QVERIFY(w.updates.isEmpty());
+    }
+
+    void previewClicksSelectTheirTarget()
+    {
+        Window w;
+        w.click(w.widget("lblpicActivelink"));
+        QVERIFY(w.option("optActivelinks")->isChecked());
+        QCOMPARE(w.sliders(), (std::array<int, 3>{238, 0, 0}));
+        w.click(w.widget("lblpicVisitedlink"));
+        QVERIFY(w.option("optVisitedlinks")->isChecked());
+        w.click(w.widget("lblpicNewlink"));
+        QVERIFY(w.option("optNewlinks")->isChecked());
+        w.click(w.widget("lblpic"));
+        QVERIFY(w.option("optTEXT")->isChecked());
+        // The preview area outside the labels selects Back.
+        QTest::mouseClick(w.widget("picboxMAIN"), Qt::LeftButton, {}, QPoint(5, 90));
+        QVERIFY(w.option("optBACK")->isChecked());
+        QCOMPARE(w.sliders(), (std::array<int, 3>{220, 220, 220}));
+    }
+
+    void previewAreaSelectsNothingWhileAnImageIsLoaded()
+    {
+        Window w;
+        w.select("optTEXT");
+        control<QLabel>(w.w(), "HIDDENlbltaginfo")->setText(QStringLiteral("stone.gif"));
+        QTest::mouseClick(w.widget("picboxMAIN"), Qt::LeftButton, {}, QPoint(5, 90));
+        QVERIFY(w.option("optTEXT")->isChecked());
+        QVERIFY(!w.option("optBACK")->isChecked());
+        w.click(w.widget("lblpicNewlink"));
+        QVERIFY(w.option("optNewlinks")->isChecked());
+    }
+
+    void hexBoxesIgnoreTyping()
+    {
+        Window w;
+        QLineEdit *hex = w.edit("txtHEXtext");
+        hex->setFocus();
+        hex->selectAll();
+        QTest::keyClicks(hex, QStringLiteral("#123456"));
+        QTest::keyClick(hex, Qt::Key_Backspace);
+        QTest::keyClick(hex, Qt::Key_Delete);
+        QCOMPARE(hex->text(), QStringLiteral("#0A0A0A"));
+        QCOMPARE(storeTexts(w.editor().controls(ColorTarget::Text)), (QStringList{"10", "10", "10"}));
+        QCOMPARE(w.sliders(), (std::array<int, 3>{220, 220, 220}));
+    }
+
+    // Random actions over the left column and the target selection; the
+    // color model's invariants must hold after each.
+    void randomActions()
+    {
+        const quint32 seed = qEnvironmentVariableIsSet("DUDOVUVOV_SEED")
+                                 ? quint32(qEnvironmentVariableIntValue("DUDOVUVOV_SEED"))
+                                 : QRandomGenerator::global()->generate();
+        const int count =
+            qEnvironmentVariableIsSet("DUDOVUVOV_ACTIONS") ? qEnvironmentVariableIntValue("DUDOVUVOV_ACTIONS") : 5000;
+        QRandomGenerator rng(seed);
+        Window w;
+        QStringList log;
+        const char *options[] = {"optBACK", "optTEXT", "optNewlinks", "optVisitedlinks", "optActivelinks"};
+        const char *previews[] = {"lblpic", "lblpicNewlink", "lblpicVisitedlink", "lblpicActivelink", "picboxMAIN"};
+        const char *resets[] = {"cmdresetNEW", "cmdresetVISITED", "cmdresetACTIVE"};
+        const QStringList junk = {"abc", "-5", " 42 ", "1e3", "", "   ", "300", "007", "99999999999", "12.5", "\u0663"};
+
+        for (int i = 0; i < count; ++i) {
+            const int c = int(rng.bounded(3));
+            QString action;
+            switch (rng.bounded(12)) {
+            case 0: {
+                const QString digits = QString::number(rng.bounded(400));
+                action = QStringLiteral("type %1 into box %2").arg(digits).arg(c);
+                testsupport::typeInto(w.box(c), digits);
+                break;
+            }
+            case 1: {
+                const int key = int(rng.bounded(4));
+                action = QStringLiteral("key %1 in box %2").arg(key).arg(c);
+                w.box(c)->setFocus();
+                const Qt::Key keys[] = {Qt::Key_Backspace, Qt::Key_5, Qt::Key_A, Qt::Key_Home};
+                QTest::keyClick(w.box(c), keys[key]);
+                break;
+            }
+            case 2: {
+                const QString &text = junk[int(rng.bounded(qsizetype(junk.size())))];
+                action = QStringLiteral("paste '%1' into box %2").arg(text).arg(c);
+                testsupport::pasteInto(w.box(c), text);
+                break;
+            }
+            case 3: {
+                const Qt::Key keys[] = {Qt::Key_Up,       Qt::Key_Down, Qt::Key_PageUp,
+                                        Qt::Key_PageDown, Qt::Key_Home, Qt::Key_End};
+                const int key = int(rng.bounded(6));
+                action = QStringLiteral("slider %1 key %2").arg(c).arg(key);
+                w.slider(c)->setFocus();
+                QTest::keyClick(w.slider(c), keys[key]);
+                break;
+            }
+            case 4:
+            case 5: {
+                const bool down = rng.bounded(2) == 1;
+                const bool shift = rng.bounded(2) == 1;
+                action = QStringLiteral("all %1%2").arg(down ? "down" : "up", shift ? " fast" : "");
+                QPushButton *b = w.button(down ? "cmdALLdown" : "cmdALLup");
+                b->setFocus();
+                if (shift)
+                    QTest::keyPress(b, Qt::Key_Shift);
+                w.click(b);
+                if (shift)
+                    QTest::keyRelease(b, Qt::Key_Shift);
+                break;
+            }
+            case 6:
+                action = QStringLiteral("black or white");
+                w.click(w.button(rng.bounded(2) == 1 ? "cmd0" : "cmd255"));
+                break;
+            case 7:
+            case 8: {
+                const char *name = options[rng.bounded(5)];
+                action = QStringLiteral("select %1").arg(QLatin1String(name));
+                w.select(name);
+                break;
+            }
+            case 9: {
+                const char *name = previews[rng.bounded(5)];
+                action = QStringLiteral("click %1").arg(QLatin1String(name));
+                if (qstrcmp(name, "picboxMAIN") == 0)
+                    QTest::mouseClick(w.widget(name), Qt::LeftButton, {}, QPoint(5, 90));
+                else
+                    w.click(w.widget(name));
+                break;
+            }
+            case 10: {
+                const char *name = resets[rng.bounded(3)];
+                action = QStringLiteral("reset %1").arg(QLatin1String(name));
+                if (w.button(name)->isEnabled())
+                    w.click(w.button(name));
+                break;
+            }
+            default: {
+                action = QStringLiteral("type into hex box");
+                testsupport::typeInto(w.edit("txtHEXback"), QStringLiteral("#123"));
+                break;
+            }
+            }
+            log << action;
+            const QString broken = brokenInvariant(w);
+            if (!broken.isEmpty()) {
+                const QStringList tail = log.mid(qMax(0, int(log.size()) - 40));
+                QFAIL(qPrintable(QStringLiteral("%1 after action %2 (seed %3; rerun with DUDOVUVOV_SEED=%3)\n%4")
+                                     .arg(broken)
+                                     .arg(i)
+                                     .arg(seed)
+                                     .arg(tail.join(QLatin1Char('\n')))));
+            }
+        }
+        QVERIFY(w.env.desktop.unscripted.isEmpty());
+    }
+
+private:
+    static QString brokenInvariant(const Window &w)
+    {
+        const ColorEditor &editor = w.editor();
+        const auto s = w.sliders();
+        const QString mix = color::hexColor(s[0], s[1], s[2]);
+        const auto &selected = editor.controls(editor.selectedTarget());
+        if (selected.hexBox->text() != mix)
+            return QStringLiteral("selected hex box %1 differs from sliders %2").arg(selected.hexBox->text(), mix);
+        if (backColor(selected.swatch) != QColor(s[0], s[1], s[2]))
+            return QStringLiteral("selected swatch differs from sliders");
+        for (int c = 0; c < 3; ++c) {
+            const QString text = w.box(c)->text();
+            bool ok = false;
+            if (text.toInt(&ok) != s[c] || !ok)
+                return QStringLiteral("value box %1 reads '%2', slider %3").arg(c).arg(text).arg(s[c]);
+        }
+        for (const auto &t : editor.targets()) {
+            int v[3];
+            for (int c = 0; c < 3; ++c) {
+                const QString text = t.stores[c]->text();
+                bool ok = false;
+                v[c] = text.toInt(&ok);
+                if (!ok || v[c] < 0 || v[c] > 255 || text != QString::number(v[c]))
+                    return QStringLiteral("store %1 holds '%2'").arg(t.stores[c]->objectName(), text);
+            }
+            if (t.hexBox->text() != color::hexColor(v[0], v[1], v[2]))
+                return QStringLiteral("hex box %1 differs from its stores").arg(t.hexBox->objectName());
+        }
+        return {};
+    }
+};
+
+QTEST_MAIN(TestColorEditor)
+#include "tst_coloreditor.moc"
