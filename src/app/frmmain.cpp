@@ -10,6 +10,7 @@
 #include "platform/commondialog.h"
 #include "platform/desktop.h"
 #include "preview/backgroundimage.h"
+#include "preview/colorvisionpreview.h"
 #include "preview/previewbox.h"
 #include "preview/previewtext.h"
 #include "settings/windowplacement.h"
@@ -130,6 +131,7 @@ frmmain::frmmain(QWidget *parent) : QWidget(parent)
     m_image = std::make_unique<BackgroundImage>(*this);
     m_output = std::make_unique<OutputActions>(*this);
     m_placement = std::make_unique<WindowPlacement>(*this);
+    m_vision = std::make_unique<ColorVisionPreview>(*this);
     connect(cmdexit, &QPushButton::clicked, this, &frmmain::cmdexit_Click);
     connect(cmdabout, &QPushButton::clicked, this, &frmmain::cmdabout_Click);
     Form_Load();

@@ -16,6 +16,7 @@ class PreviewText;
 class BackgroundImage;
 class OutputActions;
 class WindowPlacement;
+class ColorVisionPreview;
 namespace platform {
 class CommonDialog;
 }
@@ -98,4 +99,5 @@ private:
     std::unique_ptr<BackgroundImage> m_image;
     std::unique_ptr<OutputActions> m_output;
     std::unique_ptr<WindowPlacement> m_placement;
+    std::unique_ptr<ColorVisionPreview> m_vision;
 };

@@ -1,0 +1,47 @@
+#include "output/cssoutput.h"
+
+#include <QRegularExpression>
+
+namespace output {
+
+QString cssStringEscaped(const QString &text)
+{
+    QString out;
+    out.reserve(text.size());
+    for (const QChar ch : text) {
+        if (ch == QLatin1Char('"') || ch == QLatin1Char('\\'))
+            out += QLatin1Char('\\') + ch;
+        else if (ch.unicode() < 0x20 || ch.unicode() == 0x7F)
+            // A hex escape ends with a blank so that a following hex digit is not taken into it.
+            out += QStringLiteral("\\%1 ").arg(ch.unicode(), 0, 16);
+        else
+            out += ch;
+    }
+    return out;
+}
+
+QString cssStyleBlock(const PageColors &c)
+{
+    QString css = QStringLiteral("body {\n  background-color: %1;\n  color: %2;\n").arg(c.back, c.text);
+    if (!c.imageName.isEmpty())
+        css += QStringLiteral("  background-image: url(\"%1\");\n").arg(cssStringEscaped(c.imageName));
+    css += QStringLiteral("}\na:link { color: %1; }\na:visited { color: %2; }\na:active { color: %3; }\n")
+               .arg(c.newLink, c.visitedLink, c.activeLink);
+    return css;
+}
+
+QStringList colorCopyFormats(const QString &hexColor)
+{
+    static const QRegularExpression pattern(QStringLiteral("^#([0-9A-Fa-f]{2})([0-9A-Fa-f]{2})([0-9A-Fa-f]{2})$"));
+    const QRegularExpressionMatch match = pattern.match(hexColor);
+    if (!match.hasMatch())
+        return {hexColor};
+    const QString digits = hexColor.mid(1);
+    const int r = match.captured(1).toInt(nullptr, 16);
+    const int g = match.captured(2).toInt(nullptr, 16);
+    const int b = match.captured(3).toInt(nullptr, 16);
+    return {hexColor, QLatin1Char('#') + digits.toLower(), digits,
+            QStringLiteral("rgb(%1, %2, %3)").arg(r).arg(g).arg(b)};
+}
+
+} // namespace output

@@ -1,0 +1,24 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+namespace output {
+
+// The five colors and the image as CSS rules for a modern page. The image
+// line appears only when an image name is given.
+struct PageColors {
+    QString back, text, newLink, visitedLink, activeLink;
+    QString imageName;
+};
+QString cssStyleBlock(const PageColors &colors);
+
+// Text escaped for the inside of a double-quoted CSS string.
+QString cssStringEscaped(const QString &text);
+
+// One HexColor ("#RRGGBB") in the forms a copy button offers: "#RRGGBB",
+// "#rrggbb", "RRGGBB" and "rgb(r, g, b)". Text that is no HexColor is
+// offered only as it is.
+QStringList colorCopyFormats(const QString &hexColor);
+
+} // namespace output

@@ -1,0 +1,41 @@
+#pragma once
+
+#include "preview/colorvision.h"
+
+#include <QGraphicsEffect>
+#include <QObject>
+
+class frmmain;
+class QMenu;
+
+// Draws the preview (its color, labels and tiles) as seen with a color-vision
+// deficiency, with the simulation's name in the corner.
+class ColorVisionEffect : public QGraphicsEffect {
+    Q_OBJECT
+public:
+    explicit ColorVisionEffect(preview::Vision vision, QObject *parent = nullptr);
+    preview::Vision vision() const { return m_vision; }
+
+protected:
+    void draw(QPainter *painter) override;
+
+private:
+    preview::Vision m_vision;
+};
+
+// The preview area's context menu that chooses the simulation. Nothing is
+// stored: every start shows normal vision.
+class ColorVisionPreview : public QObject {
+    Q_OBJECT
+public:
+    explicit ColorVisionPreview(frmmain &window);
+    preview::Vision vision() const { return m_vision; }
+    void setVision(preview::Vision vision);
+
+private:
+    void showMenu(const QPoint &pos);
+
+    frmmain &m;
+    preview::Vision m_vision = preview::Vision::Normal;
+    QMenu *m_menu;
+};

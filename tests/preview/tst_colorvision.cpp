@@ -1,0 +1,85 @@
+#include "app/controls.h"
+#include "app/frmmain.h"
+#include "preview/colorvision.h"
+#include "testsupport.h"
+
+#include <QLineEdit>
+#include <QMenu>
+
+using preview::Vision;
+using testsupport::control;
+
+class TestColorVision : public QObject {
+    Q_OBJECT
+private slots:
+    void blackAndWhiteUnchanged()
+    {
+        for (const auto v :
+             {Vision::Normal, Vision::Protanopia, Vision::Deuteranopia, Vision::Tritanopia, Vision::Achromatopsia}) {
+            QCOMPARE(preview::simulateVision(v, 0, 0, 0), (std::array<std::uint8_t, 3>{0, 0, 0}));
+            QCOMPARE(preview::simulateVision(v, 255, 255, 255), (std::array<std::uint8_t, 3>{255, 255, 255}));
+        }
+    }
+
+    void publishedMatrices()
+    {
+        // Pure red gives the first column of each severity-1.0 matrix, clamped.
+        const auto protan = preview::simulateLinear(Vision::Protanopia, {1.0, 0.0, 0.0});
+        QVERIFY(qFuzzyCompare(protan[0], 0.152286));
+        QVERIFY(qFuzzyCompare(protan[1], 0.114503));
+        QCOMPARE(protan[2], 0.0);
+        QCOMPARE(preview::simulateVision(Vision::Protanopia, 255, 0, 0), (std::array<std::uint8_t, 3>{109, 95, 0}));
+        const auto deutan = preview::simulateLinear(Vision::Deuteranopia, {0.0, 1.0, 0.0});
+        QVERIFY(qFuzzyCompare(deutan[0], 0.860646));
+        QVERIFY(qFuzzyCompare(deutan[1], 0.672501));
+        QVERIFY(qFuzzyCompare(deutan[2], 0.042940));
+        const auto tritan = preview::simulateLinear(Vision::Tritanopia, {0.0, 0.0, 1.0});
+        QCOMPARE(tritan[0], 0.0);
+        QVERIFY(qFuzzyCompare(tritan[1], 0.147602));
+        QVERIFY(qFuzzyCompare(tritan[2], 0.303900));
+        // Achromatopsia keeps luminance only: pure green is a light grey.
+        const auto mono = preview::simulateVision(Vision::Achromatopsia, 0, 255, 0);
+        QCOMPARE(mono[0], mono[1]);
+        QCOMPARE(mono[1], mono[2]);
+        QCOMPARE(int(mono[0]), int(preview::linearToSrgb(0.7152)));
+    }
+
+    void transferFunctionsRoundTrip()
+    {
+        for (int v = 0; v < 256; ++v)
+            QCOMPARE(int(preview::linearToSrgb(preview::srgbToLinear(std::uint8_t(v)))), v);
+    }
+
+    void previewMenuSimulatesWithoutChangingColors()
+    {
+        testsupport::MainWindow w;
+        QWidget *preview = control<QWidget>(w.window.get(), "picboxMAIN");
+        const QString tagInputs = control<QLineEdit>(w.window.get(), "txtHEXback")->text();
+        const QColor normal = preview->grab().toImage().pixelColor(3, 3);
+        QCOMPARE(normal, QColor(220, 220, 220));
+
+        // Pick "Deuteranopia" from the preview's context menu by keyboard.
+        setBackColor(preview, QColor(238, 0, 0));
+        QContextMenuEvent event(QContextMenuEvent::Keyboard, QPoint(10, 10), preview->mapToGlobal(QPoint(10, 10)));
+        QApplication::sendEvent(preview, &event);
+        auto *menu = control<QMenu>(preview, "mnuColorVision");
+        QVERIFY(menu);
+        QTRY_VERIFY(menu->isVisible());
+        for (int i = 0; i < 3; ++i) // the first Down highlights the first entry
+            QTest::keyClick(menu, Qt::Key_Down);
+        QTest::keyClick(menu, Qt::Key_Return);
+        QTRY_VERIFY(!menu->isVisible());
+
+        const QImage seen = preview->grab().toImage();
+        const auto expected = preview::simulateVision(Vision::Deuteranopia, 238, 0, 0);
+        QCOMPARE(seen.pixelColor(3, 3), QColor(expected[0], expected[1], expected[2]));
+        QCOMPARE(backColor(preview), QColor(238, 0, 0));
+        QCOMPARE(control<QLineEdit>(w.window.get(), "txtHEXback")->text(), tagInputs);
+        QString shots = qEnvironmentVariable("DUDOVUVOV_SCREENSHOTS");
+        if (!shots.isEmpty())
+            seen.save(shots + QStringLiteral("/preview-deuteranopia.png"));
+    }
+};
+
+QTEST_MAIN(TestColorVision)
+#include "tst_colorvision.moc"
