@@ -6,6 +6,7 @@
 #include "app/frmabout.h"
 #include "color/coloreditor.h"
 #include "color/rgb.h"
+#include "output/copyformats.h"
 #include "output/outputactions.h"
 #include "platform/commondialog.h"
 #include "platform/desktop.h"
@@ -132,6 +133,7 @@ frmmain::frmmain(QWidget *parent) : QWidget(parent)
     m_output = std::make_unique<OutputActions>(*this);
     m_placement = std::make_unique<WindowPlacement>(*this);
     m_vision = std::make_unique<ColorVisionPreview>(*this);
+    new CopyFormats(*this);
     connect(cmdexit, &QPushButton::clicked, this, &frmmain::cmdexit_Click);
     connect(cmdabout, &QPushButton::clicked, this, &frmmain::cmdabout_Click);
     Form_Load();
