@@ -1,0 +1,358 @@
+#include "color/contrast.h"
+
+#include <QStringList>
+
+#include <algorithm>
+#include <cmath>
+
+namespace contrast {
+
+namespace {
+
+const std::array<double, 256> &linearTable()
+{
+    static const std::array<double, 256> table = [] {
+        std::array<double, 256> t{};
+        for (int v = 0; v < 256; ++v) {
+            const double c = v / 255.0;
+            t[v] = c <= 0.04045 ? c / 12.92 : std::pow((c + 0.055) / 1.055, 2.4);
+        }
+        return t;
+    }();
+    return table;
+}
+
+double luminanceOf(std::uint32_t rgb)
+{
+    const auto &lin = linearTable();
+    return 0.2126 * lin[(rgb >> 16) & 0xFF] + 0.7152 * lin[(rgb >> 8) & 0xFF] + 0.0722 * lin[rgb & 0xFF];
+}
+
+// The HSL weight of each channel for a hue: red, green, blue.
+std::array<double, 3> hueWeights(double h)
+{
+    std::array<double, 3> w{};
+    const std::array<double, 3> n = {0, 8, 4};
+    for (int i = 0; i < 3; ++i) {
+        const double k = std::fmod(n[i] + h * 12, 12);
+        w[i] = std::max(-1.0, std::min({k - 3, 9 - k, 1.0}));
+    }
+    return w;
+}
+
+QString longName(Role r)
+{
+    switch (r) {
+    case Role::Text: return QStringLiteral("text");
+    case Role::NewLink: return QStringLiteral("new links");
+    case Role::VisitedLink: return QStringLiteral("visited links");
+    case Role::ActiveLink: return QStringLiteral("active links");
+    }
+    return {};
+}
+
+QString sentenceGrade(Grade g)
+{
+    switch (g) {
+    case Grade::AAA: return QStringLiteral("AAA");
+    case Grade::AA: return QStringLiteral("AA");
+    case Grade::AALarge: return QStringLiteral("AA for large text only");
+    case Grade::Fail: return QStringLiteral("fails AA");
+    }
+    return {};
+}
+
+// "a", "a and b", "a, b and c".
+QString joined(const QStringList &items)
+{
+    if (items.size() <= 1)
+        return items.join(QString());
+    return items.mid(0, items.size() - 1).join(QStringLiteral(", ")) + QStringLiteral(" and ") + items.last();
+}
+
+QString capitalized(QString s)
+{
+    if (!s.isEmpty())
+        s[0] = s[0].toUpper();
+    return s;
+}
+
+} // namespace
+
+double linearChannel(int v)
+{
+    return linearTable()[static_cast<std::size_t>(std::clamp(v, 0, 255))];
+}
+
+double relativeLuminance(Rgb c)
+{
+    return 0.2126 * linearChannel(c.r) + 0.7152 * linearChannel(c.g) + 0.0722 * linearChannel(c.b);
+}
+
+double contrastRatio(double luminanceA, double luminanceB)
+{
+    const double lighter = std::max(luminanceA, luminanceB);
+    const double darker = std::min(luminanceA, luminanceB);
+    return (lighter + 0.05) / (darker + 0.05);
+}
+
+double contrastRatio(Rgb a, Rgb b)
+{
+    return contrastRatio(relativeLuminance(a), relativeLuminance(b));
+}
+
+Grade grade(double ratio)
+{
+    if (ratio >= AAA)
+        return Grade::AAA;
+    if (ratio >= AA)
+        return Grade::AA;
+    if (ratio >= AALarge)
+        return Grade::AALarge;
+    return Grade::Fail;
+}
+
+QString gradeText(Grade g)
+{
+    switch (g) {
+    case Grade::AAA: return QStringLiteral("AAA");
+    case Grade::AA: return QStringLiteral("AA");
+    case Grade::AALarge: return QStringLiteral("AA large");
+    case Grade::Fail: return QStringLiteral("\u2717");
+    }
+    return {};
+}
+
+QString ratioText(double ratio)
+{
+    // Hundredths, never rounded up: the next hundredth counts only when the
+    // ratio really reaches it, the same comparison the grades make.
+    auto hundredths = static_cast<long long>(std::floor(ratio * 100));
+    if (static_cast<double>(hundredths + 1) / 100 <= ratio)
+        ++hundredths;
+    else if (static_cast<double>(hundredths) / 100 > ratio)
+        --hundredths;
+    return QStringLiteral("%1.%2").arg(hundredths / 100).arg(hundredths % 100, 2, 10, QLatin1Char('0'));
+}
+
+bool tooCloseToText(Rgb link, Rgb text)
+{
+    return contrastRatio(link, text) < LinkFromText;
+}
+
+Backdrop Backdrop::plain(Rgb background)
+{
+    Backdrop b;
+    b.m_luminances = {relativeLuminance(background)};
+    return b;
+}
+
+Backdrop Backdrop::pixels(std::span<const std::uint32_t> argb)
+{
+    // Tiles repeat and images have runs of one color: drop repeats before sorting.
+    std::vector<std::uint32_t> colors;
+    colors.reserve(argb.size());
+    std::uint32_t last = 0;
+    bool first = true;
+    for (std::uint32_t p : argb) {
+        p &= 0xFFFFFFu;
+        if (first || p != last)
+            colors.push_back(p);
+        last = p;
+        first = false;
+    }
+    std::sort(colors.begin(), colors.end());
+    colors.erase(std::unique(colors.begin(), colors.end()), colors.end());
+    Backdrop b;
+    b.m_luminances.reserve(colors.size());
+    for (std::uint32_t c : colors)
+        b.m_luminances.push_back(luminanceOf(c));
+    std::sort(b.m_luminances.begin(), b.m_luminances.end());
+    b.m_luminances.erase(std::unique(b.m_luminances.begin(), b.m_luminances.end()), b.m_luminances.end());
+    return b;
+}
+
+double Backdrop::worstRatio(double luminance) const
+{
+    if (m_luminances.empty())
+        return contrastRatio(1.0, 0.0);
+    // The nearest luminances on either side give the lowest ratio.
+    const auto above = std::lower_bound(m_luminances.begin(), m_luminances.end(), luminance);
+    double worst = contrastRatio(1.0, 0.0);
+    if (above != m_luminances.end())
+        worst = contrastRatio(luminance, *above);
+    if (above != m_luminances.begin())
+        worst = std::min(worst, contrastRatio(luminance, *std::prev(above)));
+    return worst;
+}
+
+Hsl toHsl(Rgb c)
+{
+    const double r = c.r / 255.0, g = c.g / 255.0, b = c.b / 255.0;
+    const double mx = std::max({r, g, b}), mn = std::min({r, g, b});
+    const double d = mx - mn;
+    Hsl out;
+    out.l = (mx + mn) / 2;
+    if (d <= 0)
+        return out;
+    out.s = std::clamp(d / (1 - std::abs(2 * out.l - 1)), 0.0, 1.0);
+    double h = 0;
+    if (mx == r)
+        h = std::fmod((g - b) / d, 6.0);
+    else if (mx == g)
+        h = (b - r) / d + 2;
+    else
+        h = (r - g) / d + 4;
+    h /= 6;
+    out.h = h < 0 ? h + 1 : h;
+    return out;
+}
+
+Rgb fromHsl(const Hsl &c)
+{
+    const auto w = hueWeights(c.h);
+    const double a = c.s * std::min(c.l, 1 - c.l);
+    std::array<int, 3> v{};
+    for (int i = 0; i < 3; ++i)
+        v[i] = static_cast<int>(std::lround(std::clamp(c.l - a * w[i], 0.0, 1.0) * 255));
+    return {v[0], v[1], v[2]};
+}
+
+std::optional<Rgb> nearestByLightness(Rgb c, const Backdrop &backdrop, double minimum)
+{
+    if (backdrop.worstRatio(c) >= minimum)
+        return c;
+    const Hsl start = toHsl(c);
+    // Along the lightness each 8-bit component changes at known points; the
+    // color is constant between two of them, so every color the path passes
+    // is looked at once, and none is skipped.
+    std::vector<double> cuts = {0.0, 1.0};
+    for (double w : hueWeights(start.h)) {
+        const double ws = w * start.s;
+        for (int k = 0; k < 255; ++k) {
+            const double t = (k + 0.5) / 255;
+            if (1 - ws > 1e-12) {
+                const double l = t / (1 - ws); // channel = l (1 - ws) below half lightness
+                if (l > 0 && l <= 0.5)
+                    cuts.push_back(l);
+            }
+            if (1 + ws > 1e-12) {
+                const double l = (t + ws) / (1 + ws); // channel = l (1 + ws) - ws above it
+                if (l >= 0.5 && l < 1)
+                    cuts.push_back(l);
+            }
+        }
+    }
+    std::sort(cuts.begin(), cuts.end());
+    cuts.erase(std::unique(cuts.begin(), cuts.end()), cuts.end());
+
+    std::optional<Rgb> best;
+    double bestDistance = 2, bestRatio = 0;
+    auto consider = [&](double low, double high, double at) {
+        const Rgb candidate = fromHsl({start.h, start.s, at});
+        const double ratio = backdrop.worstRatio(candidate);
+        if (ratio < minimum)
+            return;
+        const double distance = start.l < low ? low - start.l : (start.l > high ? start.l - high : 0.0);
+        if (distance < bestDistance || (distance == bestDistance && ratio > bestRatio)) {
+            best = candidate;
+            bestDistance = distance;
+            bestRatio = ratio;
+        }
+    };
+    consider(0, 0, 0);
+    for (std::size_t i = 0; i + 1 < cuts.size(); ++i)
+        consider(cuts[i], cuts[i + 1], (cuts[i] + cuts[i + 1]) / 2);
+    consider(1, 1, 1);
+    return best;
+}
+
+Report report(Rgb text, Rgb newLink, Rgb visitedLink, Rgb activeLink, const Backdrop &backdrop, bool overImage)
+{
+    const std::array<Rgb, 4> colors = {text, newLink, visitedLink, activeLink};
+    Report r;
+    r.overImage = overImage;
+    for (std::size_t i = 0; i < Roles.size(); ++i) {
+        Entry &e = r.entries[i];
+        e.role = Roles[i];
+        e.ratio = backdrop.worstRatio(colors[i]);
+        e.nearText = e.role != Role::Text && tooCloseToText(colors[i], text);
+    }
+    return r;
+}
+
+bool failing(const Entry &e)
+{
+    return e.ratio < AA;
+}
+
+QString shortName(Role r)
+{
+    switch (r) {
+    case Role::Text: return QStringLiteral("Text");
+    case Role::NewLink: return QStringLiteral("New");
+    case Role::VisitedLink: return QStringLiteral("Visited");
+    case Role::ActiveLink: return QStringLiteral("Active");
+    }
+    return {};
+}
+
+QString entryText(const Entry &e)
+{
+    QString s =
+        shortName(e.role) + QLatin1Char(' ') + ratioText(e.ratio) + QLatin1Char(' ') + gradeText(grade(e.ratio));
+    if (e.nearText)
+        s += QLatin1Char('*');
+    return s;
+}
+
+QString fixKey(Role r)
+{
+    return QStringLiteral("Alt+%1").arg(static_cast<int>(r) + 1);
+}
+
+QString nearTextNote(const Report &r)
+{
+    for (const Entry &e : r.entries)
+        if (e.nearText)
+            return QStringLiteral("*near text");
+    return {};
+}
+
+QString leadText(const Report &r)
+{
+    return r.overImage ? QStringLiteral("Worst on image:") : QString();
+}
+
+QString sentence(const Report &r)
+{
+    QStringList parts;
+    QStringList near;
+    QStringList fixes;
+    for (const Entry &e : r.entries) {
+        parts
+            << QStringLiteral("%1 %2:1 (%3)").arg(longName(e.role), ratioText(e.ratio), sentenceGrade(grade(e.ratio)));
+        if (e.nearText)
+            near << longName(e.role);
+        if (failing(e))
+            fixes << QStringLiteral("%1 for %2").arg(fixKey(e.role), longName(e.role));
+    }
+    QString s = r.overImage ? QStringLiteral("Worst-case contrast over the background image: ")
+                            : QStringLiteral("Contrast against the background: ");
+    s += joined(parts) + QLatin1Char('.');
+    if (!near.isEmpty())
+        s += QLatin1Char(' ') + capitalized(joined(near)) + QStringLiteral(" are within 3:1 of the text color.");
+    if (!fixes.isEmpty())
+        s += QStringLiteral(" To reach AA by changing only the lightness, click a failing entry or press ")
+             + fixes.join(QStringLiteral(" or ")) + QLatin1Char('.');
+    return s;
+}
+
+QString noFixText(Role r)
+{
+    static const std::array<const char *, 4> names = {"text", "new link", "visited link", "active link"};
+    return QStringLiteral("No lightness of the %1 color reaches AA here: nothing changed.")
+        .arg(QLatin1String(names[static_cast<std::size_t>(r)]));
+}
+
+} // namespace contrast

@@ -1,0 +1,111 @@
+#pragma once
+
+#include <QString>
+
+#include <array>
+#include <cstdint>
+#include <optional>
+#include <span>
+#include <vector>
+
+// Contrast of the page colors after WCAG 2.x: relative luminance, contrast
+// ratio, grades, the lightness fix, and the texts of the contrast strip.
+namespace contrast {
+
+struct Rgb {
+    int r = 0, g = 0, b = 0;
+    friend bool operator==(const Rgb &, const Rgb &) = default;
+};
+
+// The ratios the grades and the fix aim at.
+inline constexpr double AAA = 7.0;
+inline constexpr double AA = 4.5;
+inline constexpr double AALarge = 3.0;
+// Links that are not underlined must differ from the body text by this much.
+inline constexpr double LinkFromText = 3.0;
+
+// One sRGB component 0..255 as linear light 0..1.
+double linearChannel(int v);
+double relativeLuminance(Rgb c);
+// (L1 + 0.05) / (L2 + 0.05) with L1 the lighter of the two luminances.
+double contrastRatio(double luminanceA, double luminanceB);
+double contrastRatio(Rgb a, Rgb b);
+
+enum class Grade { Fail, AALarge, AA, AAA };
+// Judged on the exact ratio.
+Grade grade(double ratio);
+// "AAA", "AA", "AA large", or the fail mark.
+QString gradeText(Grade g);
+// The ratio with two decimals, truncated: 4.499 shows "4.49", never "4.50".
+QString ratioText(double ratio);
+
+// True where a link color is within 3:1 of the text color.
+bool tooCloseToText(Rgb link, Rgb text);
+
+// What a color is seen against: one luminance for a plain background, the
+// luminances of all pixels for a background image. A color's ratio against
+// it is its worst one.
+class Backdrop {
+public:
+    static Backdrop plain(Rgb background);
+    // Opaque 0xAARRGGBB pixels; the alpha byte is ignored.
+    static Backdrop pixels(std::span<const std::uint32_t> argb);
+
+    double worstRatio(double luminance) const;
+    double worstRatio(Rgb c) const { return worstRatio(relativeLuminance(c)); }
+    // Number of distinct luminances.
+    std::size_t size() const { return m_luminances.size(); }
+
+private:
+    std::vector<double> m_luminances; // sorted, distinct
+};
+
+// Hue, saturation and lightness, each 0..1.
+struct Hsl {
+    double h = 0, s = 0, l = 0;
+};
+Hsl toHsl(Rgb c);
+// Rounded to the nearest 8-bit components.
+Rgb fromHsl(const Hsl &c);
+
+// The color nearest in lightness to `c`, with its hue and saturation, that
+// reaches `minimum` against the backdrop; nothing when no lightness does.
+// A color that already reaches it is returned unchanged.
+std::optional<Rgb> nearestByLightness(Rgb c, const Backdrop &backdrop, double minimum = AA);
+
+// The four colors the strip judges against the background.
+enum class Role { Text, NewLink, VisitedLink, ActiveLink };
+inline constexpr std::array<Role, 4> Roles = {Role::Text, Role::NewLink, Role::VisitedLink, Role::ActiveLink};
+
+struct Entry {
+    Role role = Role::Text;
+    double ratio = 1; // against the background, worst case over an image
+    bool nearText = false;
+};
+
+struct Report {
+    std::array<Entry, 4> entries;
+    bool overImage = false;
+};
+
+// The report for the four colors against the backdrop of the page.
+Report report(Rgb text, Rgb newLink, Rgb visitedLink, Rgb activeLink, const Backdrop &backdrop, bool overImage);
+
+// True where the entry falls short of AA and the fix applies.
+bool failing(const Entry &e);
+// Short name on the strip: "Text", "New", "Visited", "Active".
+QString shortName(Role r);
+// The entry as the strip shows it, for example "Active 3.30 AA large".
+QString entryText(const Entry &e);
+// The key that fixes the entry: "Alt+1" for Text to "Alt+4" for ActiveLink.
+QString fixKey(Role r);
+// The strip's closing note: which links lie within 3:1 of the text.
+QString nearTextNote(const Report &r);
+// The strip's opening words: empty on a plain background.
+QString leadText(const Report &r);
+// The full sentence for the accessible description and the tooltip.
+QString sentence(const Report &r);
+// Said when a fix was asked for and no lightness reaches AA.
+QString noFixText(Role r);
+
+} // namespace contrast
