@@ -1,0 +1,212 @@
+// In-process benchmarks of the main window on a scripted desktop:
+//
+//   benchui [--edits N]
+//
+// Edit latency: from a key press (or click) until the preview, the hex box
+// and the swatch of the selected target have been repainted, counted by
+// their paint events. Prints tab-separated rows: PART MEASURE RESULT GOAL.
+#include "allocount.h"
+#include "app/controls.h"
+#include "app/frmmain.h"
+#include "platform/desktop.h"
+#include "platform/scripteddesktop.h"
+#include "preview/previewbox.h"
+
+#include <QApplication>
+#include <QCommandLineParser>
+#include <QElapsedTimer>
+#include <QLabel>
+#include <QLineEdit>
+#include <QRadioButton>
+#include <QScrollBar>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <algorithm>
+#include <cstdio>
+#include <functional>
+#include <vector>
+
+namespace {
+
+// Counts paint events of the widgets it watches.
+class PaintCounter : public QObject {
+public:
+    void watch(std::initializer_list<QWidget *> widgets)
+    {
+        for (QObject *w : m_watched)
+            w->removeEventFilter(this);
+        m_watched.assign(widgets.begin(), widgets.end());
+        for (QObject *w : m_watched)
+            w->installEventFilter(this);
+        reset();
+    }
+    void reset() { m_painted.assign(m_watched.size(), false); }
+    void dump(int i) const
+    {
+        for (size_t k = 0; k < m_watched.size(); ++k)
+            if (!m_painted[k])
+                std::fprintf(stderr, "edit %d: %s not painted\n", i, qPrintable(m_watched[k]->objectName()));
+    }
+    bool allPainted() const
+    {
+        return std::all_of(m_painted.begin(), m_painted.end(), [](bool p) { return p; });
+    }
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        if (event->type() == QEvent::Paint)
+            for (size_t i = 0; i < m_watched.size(); ++i)
+                if (m_watched[i] == watched)
+                    m_painted[i] = true;
+        return false;
+    }
+
+private:
+    std::vector<QObject *> m_watched;
+    std::vector<bool> m_painted;
+};
+
+struct Series {
+    std::vector<double> ms;
+    long allocations = 0;
+    int unfinished = 0;
+
+    double quantile(double q) const
+    {
+        std::vector<double> v = ms;
+        std::sort(v.begin(), v.end());
+        if (v.empty())
+            return 0;
+        const size_t i = std::min(v.size() - 1, static_cast<size_t>(q * static_cast<double>(v.size())));
+        return v[i];
+    }
+};
+
+void row(const QString &part, const QString &measure, const QString &result, const QString &goal = {})
+{
+    std::printf("%s\t%s\t%s\t%s\n", qPrintable(part), qPrintable(measure), qPrintable(result),
+                qPrintable(goal.isEmpty() ? QStringLiteral("-") : goal));
+    std::fflush(stdout);
+}
+
+QString ms(double v)
+{
+    return QStringLiteral("%1 ms").arg(v, 0, 'f', v < 10 ? 3 : 1);
+}
+
+// Runs `edit(i)` `count` times after a warm-up; each time waits until every
+// widget `counter` watches has painted.
+Series measure(int count, PaintCounter &counter, const std::function<void(int)> &edit)
+{
+    Series s;
+    QElapsedTimer clock;
+    // An even warm-up, so that the measured edits start from the same state.
+    const int warmup = 20;
+    for (int i = 0; i < warmup + count; ++i) {
+        QCoreApplication::processEvents();
+        counter.reset();
+        const long allocsBefore = allocount::count();
+        clock.start();
+        edit(i);
+        while (!counter.allPainted() && clock.elapsed() < 1000)
+            QCoreApplication::processEvents();
+        const qint64 ns = clock.nsecsElapsed();
+        if (i < warmup)
+            continue;
+        s.allocations += allocount::count() - allocsBefore;
+        if (!counter.allPainted()) {
+            ++s.unfinished;
+            if (qEnvironmentVariableIsSet("BENCHUI_DEBUG"))
+                counter.dump(i);
+        }
+        s.ms.push_back(static_cast<double>(ns) / 1e6);
+    }
+    return s;
+}
+
+void report(const QString &what, const Series &s)
+{
+    const QString part = QStringLiteral("edit latency");
+    row(part, what + QStringLiteral(": median"), ms(s.quantile(0.5)), QStringLiteral("< 1 ms"));
+    row(part, what + QStringLiteral(": p99"), ms(s.quantile(0.99)), QStringLiteral("< 4 ms"));
+    QString detail = QStringLiteral("%1 edits").arg(s.ms.size());
+    if (allocount::available())
+        detail += QStringLiteral(", %1 allocations per edit")
+                      .arg(static_cast<double>(s.allocations) / s.ms.size(), 0, 'f', 0);
+    if (s.unfinished > 0)
+        detail += QStringLiteral(", %1 NOT REPAINTED").arg(s.unfinished);
+    row(part, what + QStringLiteral(": runs"), detail);
+}
+
+void benchEdits(frmmain &w, int count)
+{
+    PaintCounter counter;
+
+    // Typing into the red value box while the back color is selected.
+    w.optBACK->setChecked(true);
+    QCoreApplication::processEvents();
+    w.txtred->setFocus();
+    w.txtred->setText(QStringLiteral("1"));
+    counter.watch({w.picboxMAIN, w.txtHEXback, w.lblhexbackcolor});
+    report(QStringLiteral("key in value box"), measure(count, counter, [&](int i) {
+               // Alternately appends a digit and takes it away again: 1 -> 1d -> 1.
+               if (i % 2 == 0)
+                   QTest::keyClick(w.txtred, static_cast<Qt::Key>(Qt::Key_0 + (i / 2) % 10));
+               else
+                   QTest::keyClick(w.txtred, Qt::Key_Backspace);
+           }));
+
+    // One arrow step on the green slider.
+    w.VScrollGreen->setFocus();
+    report(QStringLiteral("slider step"), measure(count, counter, [&](int i) {
+               QTest::keyClick(w.VScrollGreen, i % 2 == 0 ? Qt::Key_Up : Qt::Key_Down);
+           }));
+
+    // Switching between the text and the back color by clicking the options.
+    Series switches;
+    switches = measure(count, counter, [&](int i) {
+        const bool toText = i % 2 == 0;
+        if (toText)
+            counter.watch({w.lblpic, w.txtHEXtext, w.lblhextxtcolor});
+        else
+            counter.watch({w.picboxMAIN, w.txtHEXback, w.lblhexbackcolor});
+        QRadioButton *option = toText ? w.optTEXT : w.optBACK;
+        QTest::mouseClick(option, Qt::LeftButton, {}, QPoint(8, option->height() / 2));
+    });
+    report(QStringLiteral("target switch"), switches);
+}
+
+} // namespace
+
+int main(int argc, char *argv[])
+{
+    // Private settings and runtime folders, a desktop that never blocks.
+    QTemporaryDir config, runtime;
+    qputenv("XDG_CONFIG_HOME", config.path().toLocal8Bit());
+    qputenv("XDG_RUNTIME_DIR", runtime.path().toLocal8Bit());
+    QFile::setPermissions(runtime.path(), QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+
+    QApplication app(argc, argv);
+    QCommandLineParser parser;
+    parser.addHelpOption();
+    const QCommandLineOption editsOption(QStringLiteral("edits"), QStringLiteral("Edits per measure."),
+                                         QStringLiteral("N"), QStringLiteral("1000"));
+    parser.addOption(editsOption);
+    parser.process(app);
+
+    platform::ScriptedDesktop desktop;
+    platform::setDesktop(&desktop);
+
+    frmmain window;
+    window.show();
+    QApplication::setActiveWindow(&window);
+    if (!QTest::qWaitForWindowExposed(&window)) {
+        std::fprintf(stderr, "benchui: the main window was not shown\n");
+        return 1;
+    }
+    benchEdits(window, parser.value(editsOption).toInt());
+    platform::setDesktop(nullptr);
+    return 0;
+}
