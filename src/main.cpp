@@ -1,16 +1,44 @@
+#include "app/commandline.h"
 #include "app/frmmain.h"
 #include "platform/desktop.h"
 #include "platform/qtdesktop.h"
 
 #include <QApplication>
 
+#include <cstdio>
+
+namespace {
+
+// Prints what the arguments asked for; true when the program should go on.
+bool honour(const CommandLineOutcome &outcome, int &exitCode)
+{
+    std::fputs(outcome.output.toLocal8Bit().constData(), stdout);
+    std::fputs(outcome.error.toLocal8Bit().constData(), stderr);
+    exitCode = outcome.exitCode;
+    return outcome.run;
+}
+
+} // namespace
+
 int main(int argc, char *argv[])
 {
+    // Help and version need no display; they are answered before the
+    // toolkit starts and before the single-instance lock is taken.
+    QStringList rawArguments;
+    for (int i = 0; i < argc; ++i)
+        rawArguments << QString::fromLocal8Bit(argv[i]);
+    int exitCode = 0;
+    if (!honour(readCommandLine(rawArguments, true), exitCode))
+        return exitCode;
+
     QApplication app(argc, argv);
+    if (!honour(readCommandLine(QApplication::arguments(), false), exitCode))
+        return exitCode;
     QApplication::setApplicationName(QStringLiteral("Dudovuvov"));
     QApplication::setApplicationDisplayName(QStringLiteral("Dudovuvov"));
     QApplication::setApplicationVersion(QStringLiteral(DUDOVUVOV_VERSION));
     QApplication::setOrganizationName(QStringLiteral("Zudedidu"));
+    QGuiApplication::setDesktopFileName(QStringLiteral("example.zudedidu.Dudovuvov"));
 
     platform::QtDesktop desktop;
     platform::setDesktop(&desktop);

@@ -2,7 +2,17 @@
 
 #include <QIcon>
 
+#include <array>
+
 // The program's icon: five bands in the five default page colors under a
 // slider knob, drawn at every size from one description.
 QIcon appIcon();
 void paintAppIcon(class QPainter &painter, int size);
+
+// The grid the icon is designed on, and the pixel sizes installed into the
+// desktop's icon theme beside the scalable drawing.
+constexpr int appIconDesignSize = 32;
+constexpr std::array<int, 8> appIconSizes()
+{
+    return {16, 22, 24, 32, 48, 64, 128, 256};
+}
