@@ -1,8 +1,11 @@
 #pragma once
 
 #include <QObject>
+#include <QPointer>
 
 class frmmain;
+class frmtag;
+class QLineEdit;
 
 // The program's products: the BODY tag window, the single-color copies and
 // the page generator.
@@ -12,5 +15,11 @@ public:
     explicit OutputActions(frmmain &window);
 
 private:
+    void cmdtag_Click();
+    void copyColor(const QLineEdit *hexBox);
+    void showPageInfo();
+
     frmmain &m;
+    // The shared body tag window while it exists, shown or hidden.
+    QPointer<frmtag> m_tag;
 };

@@ -1,0 +1,103 @@
+#include "output/frminfo.h"
+
+#include "app/controls.h"
+#include "app/frmmain.h"
+#include "output/frmtag.h"
+#include "output/htmltext.h"
+#include "output/pagefile.h"
+#include "output/pagetext.h"
+#include "platform/commondialog.h"
+#include "platform/desktop.h"
+
+#include <QDir>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+
+namespace {
+template <class W> W *make(QWidget *parent, const char *name, const QRect &geometry)
+{
+    auto *w = new W(parent);
+    w->setObjectName(QLatin1String(name));
+    w->setGeometry(geometry);
+    return w;
+}
+} // namespace
+
+frminfo::frminfo(frmmain &owner, frmtag &tag) : QDialog(&owner), m(owner), m_tag(&tag)
+{
+    setObjectName(QStringLiteral("frminfo"));
+    setAttribute(Qt::WA_DeleteOnClose);
+    setWindowModality(Qt::ApplicationModal);
+    setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint
+                   | Qt::MSWindowsFixedSizeDialogHint);
+    setWindowTitle(QStringLiteral("Dudovuvov"));
+    setFont(sansSerifFont(8.25));
+    setFixedSize(tw(7020), tw(2520));
+
+    Frame1 = make<QGroupBox>(this, "Frame1", twRect(435, 285, 6195, 1455));
+    Frame1->setTitle(QStringLiteral("Please provide following info:"));
+    txtNAME = make<QLineEdit>(Frame1, "txtNAME", twRect(2340, 465, 3405, 300));
+    txtNAME->setToolTip(QStringLiteral(" Enter your name here "));
+    txtTITLE = make<QLineEdit>(Frame1, "txtTITLE", twRect(2340, 825, 3405, 300));
+    txtTITLE->setToolTip(QStringLiteral(" Enter a title for your webpage "));
+    cmdready = make<QPushButton>(this, "cmdready", twRect(2760, 1935, 3435, 360));
+    cmdready->setText(QStringLiteral("&Ready!"));
+    cmdready->setDefault(true);
+    lblname = make<QLabel>(Frame1, "lblname", twRect(540, 495, 2370, 240));
+    lblname->setText(QStringLiteral("Your name (First, Last) :"));
+    lbluser = make<QLabel>(Frame1, "lbluser", twRect(540, 855, 2370, 240));
+    lbluser->setText(QStringLiteral("Webpage Title :"));
+    // The labels overlap the boxes' left edge; the boxes stay on top.
+    txtNAME->raise();
+    txtTITLE->raise();
+
+    QWidget::setTabOrder(txtNAME, txtTITLE);
+    QWidget::setTabOrder(txtTITLE, cmdready);
+
+    CommonDialog1 = new platform::CommonDialog(QStringLiteral("CommonDialog1"), this);
+    CommonDialog1->DialogTitle = QStringLiteral("Save your Webpage as:");
+    CommonDialog1->FileName = QStringLiteral("Dudovuvov.htm");
+    CommonDialog1->DefaultExt = QStringLiteral("htm");
+    CommonDialog1->Filter = QStringLiteral("*.htm *.html");
+
+    connect(cmdready, &QPushButton::clicked, this, &frminfo::cmdready_Click);
+
+    platform::desktop().beep();
+}
+
+void frminfo::cmdready_Click()
+{
+    const QString page = pageText(txtNAME->text(), txtTITLE->text(), m_tag ? m_tag->txtTag->toPlainText() : QString());
+
+    CommonDialog1->CancelError = true;
+    CommonDialog1->Flags = platform::CommonDialog::cdlOFNOverwritePrompt | platform::CommonDialog::cdlOFNPathMustExist;
+    if (!CommonDialog1->ShowSave())
+        return;
+    const QString path = CommonDialog1->FileName;
+
+    QString reason;
+    if (!writeFileAtomically(path, latin1WithReferences(page), reason)) {
+        // The window stays open with what was typed, so another place can be chosen.
+        platform::desktop().messageBox(this, pageWriteFailedText(QDir::toNativeSeparators(path), reason), {},
+                                       platform::MessageIcon::Exclamation);
+        return;
+    }
+
+    const QString imageName = m.HIDDENlbltaginfo->text();
+    QString copyFailure;
+    if (!imageName.isEmpty()) {
+        const QString destination = ReplaceFileName(path, QDir::separator()) + imageName;
+        if (!copyFileReplacing(m.HIDDENlblfilename->text(), destination, reason))
+            copyFailure = imageCopyFailedText(QDir::toNativeSeparators(destination), reason);
+    }
+
+    close();
+    const QString title = QStringLiteral("Dudovuvov.htm");
+    if (copyFailure.isEmpty())
+        platform::desktop().messageBox(&m, pageDoneText(), title, platform::MessageIcon::Information);
+    else
+        platform::desktop().messageBox(&m, copyFailure, title, platform::MessageIcon::Exclamation);
+}

@@ -1,0 +1,21 @@
+#pragma once
+
+#include <QChar>
+#include <QString>
+
+// The maker's home page, linked from every generated page's footer.
+QString homePageAddress();
+
+// The template page: 41 lines, each ended by CR LF. Name and title are
+// escaped for HTML; an exactly empty title becomes "Untitled". The tag is
+// taken as it stands (the user may have edited it).
+QString pageText(const QString &name, const QString &title, const QString &tag);
+
+// The directory part of `path` up to and including its last `separator`;
+// a path without one comes back whole.
+QString ReplaceFileName(const QString &path, QChar separator);
+
+// The messages that end a click of "&Ready!".
+QString pageDoneText();
+QString pageWriteFailedText(const QString &path, const QString &reason);
+QString imageCopyFailedText(const QString &destination, const QString &reason);

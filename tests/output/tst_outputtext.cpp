@@ -1,0 +1,270 @@
+#include "filefaults.h"
+#include "output/bodytag.h"
+#include "output/htmltext.h"
+#include "output/pagefile.h"
+#include "output/pagetext.h"
+
+#include <QDir>
+#include <QTemporaryDir>
+#include <QTest>
+
+namespace {
+
+const BodyColors defaults{QStringLiteral("#DCDCDC"), QStringLiteral("#0A0A0A"), QStringLiteral("#0000EE"),
+                          QStringLiteral("#551A8B"), QStringLiteral("#EE0000")};
+
+QByteArray readAll(const QString &path)
+{
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<unreadable>");
+}
+
+bool writeAll(const QString &path, const QByteArray &bytes)
+{
+    QFile f(path);
+    return f.open(QIODevice::WriteOnly) && f.write(bytes) == bytes.size();
+}
+
+} // namespace
+
+class TestOutputText : public QObject {
+    Q_OBJECT
+private slots:
+    void bodyTagWithTheDefaultColors()
+    {
+        QCOMPARE(bodyTag(defaults, {}),
+                 QStringLiteral("<BODY BGCOLOR=\"#DCDCDC\" TEXT=\"#0A0A0A\" LINK=\"#0000EE\" VLINK=\"#551A8B\" "
+                                "ALINK=\"#EE0000\" BACKGROUND=\"\">"));
+    }
+
+    void bodyTagKeepsOrderAndValues()
+    {
+        // Equal colors still give five attributes; values go in unchanged.
+        const BodyColors same{QStringLiteral("#123456"), QStringLiteral("#123456"), QStringLiteral("#abcdef"),
+                              QStringLiteral(""), QStringLiteral(" x ")};
+        QCOMPARE(bodyTag(same, QStringLiteral("stone.gif")),
+                 QStringLiteral("<BODY BGCOLOR=\"#123456\" TEXT=\"#123456\" LINK=\"#abcdef\" VLINK=\"\" "
+                                "ALINK=\" x \" BACKGROUND=\"stone.gif\">"));
+    }
+
+    void bodyTagEscapesTheImageName()
+    {
+        const QString tag = bodyTag(defaults, QStringLiteral("a\"b&c<d>.gif"));
+        QVERIFY(tag.endsWith(QStringLiteral(" BACKGROUND=\"a&quot;b&amp;c&lt;d&gt;.gif\">")));
+        QCOMPARE(tag.count(QLatin1Char('"')), 12);
+    }
+
+    void pageLines()
+    {
+        const QString tag = bodyTag(defaults, QStringLiteral("stone.gif"));
+        const QString page = pageText(QStringLiteral("Anna Smith"), QStringLiteral("My Page"), tag);
+        QVERIFY(page.endsWith(QStringLiteral("</HTML>\r\n")));
+        QVERIFY(!page.endsWith(QStringLiteral("\r\n\r\n")));
+        QStringList lines = page.split(QStringLiteral("\r\n"));
+        QCOMPARE(lines.takeLast(), QString());
+        QCOMPARE(lines.size(), 41);
+        for (const QString &line : lines)
+            QVERIFY(!line.contains(QLatin1Char('\r')) && !line.contains(QLatin1Char('\n')));
+        QCOMPARE(lines[3], QStringLiteral("<META NAME=\"Author\" CONTENT=\"Anna Smith\">"));
+        QCOMPARE(lines[5], QStringLiteral("<TITLE>My Page</TITLE>"));
+        QCOMPARE(lines[7], tag);
+        QCOMPARE(lines[10], QStringLiteral("<H1>My Page</H1>"));
+        QCOMPARE(lines[12], QStringLiteral("Add your text and images...<BR>"));
+        for (int i = 13; i <= 35; ++i)
+            QCOMPARE(lines[i], QStringLiteral("<BR>"));
+        QCOMPARE(lines[36], QStringLiteral("<A HREF=\"http://www.zudedidu.example/\">Zudedidu freeware</A>"));
+        QCOMPARE(lines[40], QStringLiteral("</HTML>"));
+    }
+
+    void pageTitleAndName_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("title");
+        QTest::addColumn<QString>("authorLine");
+        QTest::addColumn<QString>("titleLine");
+        QTest::addColumn<QString>("h1Line");
+        QTest::newRow("empty title") << "Anna" << "" << "<META NAME=\"Author\" CONTENT=\"Anna\">"
+                                     << "<TITLE>Untitled</TITLE>" << "<H1>Untitled</H1>";
+        QTest::newRow("title of blanks") << "" << "   " << "<META NAME=\"Author\" CONTENT=\"\">"
+                                         << "<TITLE>   </TITLE>" << "<H1>   </H1>";
+        QTest::newRow("quote and ampersand")
+            << "Tom \"TJ\" & Co" << "<b>Fish & Chips</b>"
+            << "<META NAME=\"Author\" CONTENT=\"Tom &quot;TJ&quot; &amp; Co\">"
+            << "<TITLE>&lt;b&gt;Fish &amp; Chips&lt;/b&gt;</TITLE>" << "<H1>&lt;b&gt;Fish &amp; Chips&lt;/b&gt;</H1>";
+    }
+
+    void pageTitleAndName()
+    {
+        QFETCH(QString, name);
+        QFETCH(QString, title);
+        const QStringList lines = pageText(name, title, QStringLiteral("<BODY>")).split(QStringLiteral("\r\n"));
+        QTEST(lines[3], "authorLine");
+        QTEST(lines[5], "titleLine");
+        QTEST(lines[10], "h1Line");
+    }
+
+    void pageTakesTheTagAsItStands()
+    {
+        const QString edited = QStringLiteral("<BODY BGCOLOR=\"red\" data-x=\"a&b\">");
+        QCOMPARE(pageText({}, {}, edited).split(QStringLiteral("\r\n"))[7], edited);
+    }
+
+    void latin1WithReferences_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::newRow("ascii") << "<A HREF=\"x\">" << QByteArray("<A HREF=\"x\">");
+        QTest::newRow("latin-1") << QStringLiteral("Jos\u00e9 \u00ff") << QByteArray("Jos\xe9 \xff");
+        QTest::newRow("polish") << QStringLiteral("\u0141ukasz") << QByteArray("&#321;ukasz");
+        QTest::newRow("japanese") << QStringLiteral("\u65e5\u672c") << QByteArray("&#26085;&#26412;");
+        QTest::newRow("beyond the BMP") << QString::fromUtf8("a\xf0\x9f\x98\x80z") << QByteArray("a&#128512;z");
+        QTest::newRow("euro sign") << QStringLiteral("\u20ac5") << QByteArray("&#8364;5");
+    }
+
+    void latin1WithReferences()
+    {
+        QFETCH(QString, text);
+        QTEST(::latin1WithReferences(text), "bytes");
+    }
+
+    void replaceFileName_data()
+    {
+        QTest::addColumn<QString>("path");
+        QTest::addColumn<QChar>("separator");
+        QTest::addColumn<QString>("folder");
+        const QChar back = QLatin1Char('\\'), slash = QLatin1Char('/');
+        QTest::newRow("windows") << "C:\\web\\index.htm" << back << "C:\\web\\";
+        QTest::newRow("unix") << "/home/anna/web/index.htm" << slash << "/home/anna/web/";
+        QTest::newRow("root") << "/index.htm" << slash << "/";
+        QTest::newRow("folder only") << "C:\\web\\" << back << "C:\\web\\";
+        QTest::newRow("no separator") << "index.htm" << back << "index.htm";
+        QTest::newRow("empty") << "" << slash << "";
+        QTest::newRow("only the given separator counts") << "/srv/a\\b.htm" << slash << "/srv/";
+        QTest::newRow("backslash given") << "/srv/a\\b.htm" << back << "/srv/a\\";
+    }
+
+    void replaceFileName()
+    {
+        QFETCH(QString, path);
+        QFETCH(QChar, separator);
+        QTEST(ReplaceFileName(path, separator), "folder");
+    }
+
+    void writeReplacesAWholeFile()
+    {
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("page.htm"));
+        QVERIFY(writeAll(path, QByteArray(5000, 'o')));
+        QString reason;
+        QVERIFY(writeFileAtomically(path, "new\r\n", reason));
+        QCOMPARE(readAll(path), QByteArray("new\r\n"));
+        QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{QStringLiteral("page.htm")});
+    }
+
+    void failedWritesLeaveTheOldFile()
+    {
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("page.htm"));
+        const QByteArray old(3000, 'o');
+        QVERIFY(writeAll(path, old));
+        QString reason;
+        {
+            // Fails part-way: the first 1000 bytes would fit.
+            filefaults::FileSizeLimit limit(1000);
+            if (!limit.active())
+                QSKIP("no file size limit on this platform");
+            QVERIFY(!writeFileAtomically(path, QByteArray(2000, 'n'), reason));
+        }
+        QVERIFY(!reason.isEmpty());
+        QCOMPARE(readAll(path), old);
+        {
+            filefaults::ReadOnlyFolder readOnly(dir.path());
+            if (!readOnly.active())
+                QSKIP("this process can write into any folder");
+            reason.clear();
+            QVERIFY(!writeFileAtomically(path, "new", reason));
+        }
+        QVERIFY(!reason.isEmpty());
+        QCOMPARE(readAll(path), old);
+        QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{QStringLiteral("page.htm")});
+        reason.clear();
+        QVERIFY(!writeFileAtomically(dir.filePath(QStringLiteral("missing/page.htm")), "new", reason));
+        QVERIFY(!reason.isEmpty());
+    }
+
+    void copyIsByteIdentical()
+    {
+        QTemporaryDir dir;
+        QByteArray image;
+        for (int i = 0; i < 200000; ++i)
+            image.append(static_cast<char>(i * 7));
+        const QString source = dir.filePath(QStringLiteral("stone.gif"));
+        QVERIFY(writeAll(source, image));
+        QVERIFY(QDir(dir.path()).mkdir(QStringLiteral("web")));
+        const QString destination = dir.filePath(QStringLiteral("web/stone.gif"));
+        QVERIFY(writeAll(destination, "an older, different image"));
+        QString reason;
+        QVERIFY(copyFileReplacing(source, destination, reason));
+        QCOMPARE(readAll(destination), image);
+        QCOMPARE(readAll(source), image);
+    }
+
+    void copyOntoItselfIsNoFailure()
+    {
+        QTemporaryDir dir;
+        const QString source = dir.filePath(QStringLiteral("stone.gif"));
+        QVERIFY(writeAll(source, "GIF89a"));
+        QString reason;
+        QVERIFY(copyFileReplacing(source, dir.path() + QStringLiteral("/./stone.gif"), reason));
+        QCOMPARE(readAll(source), QByteArray("GIF89a"));
+    }
+
+    void copyThatFailsPartWayLeavesTheOldFile()
+    {
+        QTemporaryDir dir;
+        const QString source = dir.filePath(QStringLiteral("stone.gif"));
+        const QString destination = dir.filePath(QStringLiteral("old.gif"));
+        QVERIFY(writeAll(source, QByteArray(300000, 's')));
+        QVERIFY(writeAll(destination, "old"));
+        QString reason;
+        {
+            filefaults::FileSizeLimit limit(100000);
+            if (!limit.active())
+                QSKIP("no file size limit on this platform");
+            QVERIFY(!copyFileReplacing(source, destination, reason));
+        }
+        QVERIFY(!reason.isEmpty());
+        QCOMPARE(readAll(destination), QByteArray("old"));
+        QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden).size(), 2);
+    }
+
+    void copyFailures()
+    {
+        QTemporaryDir dir;
+        QString reason;
+        QVERIFY(!copyFileReplacing(dir.filePath(QStringLiteral("gone.gif")), dir.filePath(QStringLiteral("b.gif")),
+                                   reason));
+        QVERIFY(!reason.isEmpty());
+        QVERIFY(!QFile::exists(dir.filePath(QStringLiteral("b.gif"))));
+        const QString source = dir.filePath(QStringLiteral("stone.gif"));
+        QVERIFY(writeAll(source, "GIF89a"));
+        reason.clear();
+        QVERIFY(!copyFileReplacing(source, dir.filePath(QStringLiteral("missing/stone.gif")), reason));
+        QVERIFY(!reason.isEmpty());
+    }
+
+    void messages()
+    {
+        QCOMPARE(pageDoneText(), QStringLiteral("All done!\r\nYour webpage has been successfully generated!"));
+        const QString failed = pageWriteFailedText(QStringLiteral("/web/%1.htm"), QStringLiteral("Disk full"));
+        QVERIFY(failed.contains(QStringLiteral("/web/%1.htm")));
+        QVERIFY(failed.contains(QStringLiteral("Disk full")));
+        const QString copy = imageCopyFailedText(QStringLiteral("/web/stone.gif"), QStringLiteral("No such file"));
+        QVERIFY(copy.startsWith(QStringLiteral("The page was written, but the image could not be copied to "
+                                               "/web/stone.gif")));
+        QVERIFY(copy.contains(QStringLiteral("No such file")));
+    }
+};
+
+QTEST_GUILESS_MAIN(TestOutputText)
+#include "tst_outputtext.moc"
