@@ -25,8 +25,8 @@ OutputActions::OutputActions(frmmain &window) : m(window)
 
 void OutputActions::cmdtag_Click()
 {
-    const BodyColors colors{m.txtHEXback->text(), m.txtHEXtext->text(), m.txtnewlink->text(),
-                            m.txtvisitedlink->text(), m.txtactivelink->text()};
+    const BodyColors colors{m.txtHEXback->text(), m.txtHEXtext->text(), m.txtnewlink->text(), m.txtvisitedlink->text(),
+                            m.txtactivelink->text()};
     if (m_tag == nullptr) {
         m_tag = new frmtag(&m);
         connect(m_tag, &frmtag::createHtmlRequested, this, &OutputActions::showPageInfo);

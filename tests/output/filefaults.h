@@ -40,7 +40,10 @@ public:
     }
     FileSizeLimit(const FileSizeLimit &) = delete;
     FileSizeLimit &operator=(const FileSizeLimit &) = delete;
-    bool active() const { return m_active; }
+    bool active() const
+    {
+        return m_active;
+    }
 
 private:
     bool m_active = false;
@@ -81,7 +84,10 @@ public:
     ReadOnlyFolder(const ReadOnlyFolder &) = delete;
     ReadOnlyFolder &operator=(const ReadOnlyFolder &) = delete;
     // False when the platform let a file be created all the same.
-    bool active() const { return m_active; }
+    bool active() const
+    {
+        return m_active;
+    }
 
 private:
     QString m_path;

@@ -83,14 +83,21 @@ private slots:
         QTest::addColumn<QString>("authorLine");
         QTest::addColumn<QString>("titleLine");
         QTest::addColumn<QString>("h1Line");
-        QTest::newRow("empty title") << "Anna" << "" << "<META NAME=\"Author\" CONTENT=\"Anna\">"
-                                     << "<TITLE>Untitled</TITLE>" << "<H1>Untitled</H1>";
-        QTest::newRow("title of blanks") << "" << "   " << "<META NAME=\"Author\" CONTENT=\"\">"
-                                         << "<TITLE>   </TITLE>" << "<H1>   </H1>";
-        QTest::newRow("quote and ampersand")
-            << "Tom \"TJ\" & Co" << "<b>Fish & Chips</b>"
-            << "<META NAME=\"Author\" CONTENT=\"Tom &quot;TJ&quot; &amp; Co\">"
-            << "<TITLE>&lt;b&gt;Fish &amp; Chips&lt;/b&gt;</TITLE>" << "<H1>&lt;b&gt;Fish &amp; Chips&lt;/b&gt;</H1>";
+        QTest::newRow("empty title") << "Anna"
+                                     << ""
+                                     << "<META NAME=\"Author\" CONTENT=\"Anna\">"
+                                     << "<TITLE>Untitled</TITLE>"
+                                     << "<H1>Untitled</H1>";
+        QTest::newRow("title of blanks") << ""
+                                         << "   "
+                                         << "<META NAME=\"Author\" CONTENT=\"\">"
+                                         << "<TITLE>   </TITLE>"
+                                         << "<H1>   </H1>";
+        QTest::newRow("quote and ampersand") << "Tom \"TJ\" & Co"
+                                             << "<b>Fish & Chips</b>"
+                                             << "<META NAME=\"Author\" CONTENT=\"Tom &quot;TJ&quot; &amp; Co\">"
+                                             << "<TITLE>&lt;b&gt;Fish &amp; Chips&lt;/b&gt;</TITLE>"
+                                             << "<H1>&lt;b&gt;Fish &amp; Chips&lt;/b&gt;</H1>";
     }
 
     void pageTitleAndName()
