@@ -1,0 +1,454 @@
+#include "app/controls.h"
+#include "app/frmmain.h"
+#include "filefaults.h"
+#include "output/frminfo.h"
+#include "output/frmtag.h"
+#include "output/pagetext.h"
+#include "platform/commondialog.h"
+#include "testsupport.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+
+using testsupport::control;
+using Kind = platform::ScriptedDesktop::Kind;
+
+namespace {
+
+const QString doneText = QStringLiteral("All done!\r\nYour webpage has been successfully generated!");
+
+QByteArray readAll(const QString &path)
+{
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<unreadable>");
+}
+
+bool writeAll(const QString &path, const QByteArray &bytes)
+{
+    QFile f(path);
+    return f.open(QIODevice::WriteOnly) && f.write(bytes) == bytes.size();
+}
+
+// The page's lines without their CR LF ends.
+QList<QByteArray> pageLines(const QString &path)
+{
+    QList<QByteArray> lines = readAll(path).split('\n');
+    lines.removeLast();
+    for (QByteArray &l : lines)
+        l.chop(1);
+    return lines;
+}
+
+// Types text character by character, also characters no key of a Latin
+// keyboard makes.
+void typeText(QWidget *box, const QString &text)
+{
+    box->setFocus();
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        QString ch(text[i]);
+        if (text[i].isHighSurrogate() && i + 1 < text.size())
+            ch += text[++i];
+        QTest::sendKeyEvent(QTest::Click, box, Qt::Key_unknown, ch, Qt::NoModifier);
+    }
+}
+
+frmtag *tagWindow(testsupport::MainWindow &w)
+{
+    return w->findChild<frmtag *>(QStringLiteral("frmtag"));
+}
+
+frminfo *infoWindow(testsupport::MainWindow &w)
+{
+    return w->findChild<frminfo *>(QStringLiteral("frminfo"));
+}
+
+// From the main window through the body tag window to the page information window.
+frminfo *openInfo(testsupport::MainWindow &w, const QString &editedTag = {})
+{
+    QTest::mouseClick(w->cmdtag, Qt::LeftButton);
+    frmtag *tag = tagWindow(w);
+    if (tag == nullptr)
+        return nullptr;
+    if (!editedTag.isNull())
+        tag->txtTag->setPlainText(editedTag);
+    QTest::mouseClick(tag->cmdCREATEhtml, Qt::LeftButton);
+    frminfo *info = infoWindow(w);
+    if (info != nullptr) {
+        QApplication::setActiveWindow(info);
+        if (!QTest::qWaitForWindowExposed(info))
+            qWarning("page information window was not exposed");
+    }
+    return info;
+}
+
+void processDeletes()
+{
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+}
+
+} // namespace
+
+class TestFrminfo : public QObject {
+    Q_OBJECT
+private slots:
+    void layoutAndBeep()
+    {
+        testsupport::MainWindow w;
+        frminfo *info = openInfo(w);
+        QVERIFY(info);
+        QCOMPARE(w.env.desktop.beeps, 1);
+        QCOMPARE(info->windowTitle(), QStringLiteral("Dudovuvov"));
+        QCOMPARE(info->size(), QSize(tw(7020), tw(2520)));
+        QCOMPARE(info->minimumSize(), info->maximumSize());
+        QVERIFY(!(info->windowFlags() & Qt::WindowMaximizeButtonHint));
+        QCOMPARE(info->windowModality(), Qt::ApplicationModal);
+        QCOMPARE(QApplication::activeModalWidget(), info);
+        QVERIFY((info->frameGeometry().center() - w->frameGeometry().center()).manhattanLength() <= 2);
+
+        auto *frame = control<QGroupBox>(info, "Frame1");
+        QVERIFY(frame);
+        QCOMPARE(frame->title(), QStringLiteral("Please provide following info:"));
+        QCOMPARE(frame->geometry(), twRect(435, 285, 6195, 1455));
+        struct Box {
+            const char *name, *tooltip;
+            QRect geometry;
+        };
+        for (const Box &b : {Box{"txtNAME", " Enter your name here ", twRect(2340, 465, 3405, 300)},
+                             Box{"txtTITLE", " Enter a title for your webpage ", twRect(2340, 825, 3405, 300)}}) {
+            auto *box = control<QLineEdit>(info, b.name);
+            QVERIFY(box);
+            QCOMPARE(box->parentWidget(), frame);
+            QCOMPARE(box->toolTip(), QString::fromLatin1(b.tooltip));
+            QCOMPARE(box->geometry(), b.geometry);
+            QVERIFY(box->text().isEmpty());
+        }
+        struct Label {
+            const char *name, *caption;
+            QRect geometry;
+        };
+        for (const Label &l : {Label{"lblname", "Your name (First, Last) :", twRect(540, 495, 2370, 240)},
+                               Label{"lbluser", "Webpage Title :", twRect(540, 855, 2370, 240)}}) {
+            auto *label = control<QLabel>(info, l.name);
+            QVERIFY(label);
+            QCOMPARE(label->parentWidget(), frame);
+            QCOMPARE(label->text(), QString::fromLatin1(l.caption));
+            QCOMPARE(label->geometry(), l.geometry);
+        }
+        QCOMPARE(info->cmdready->text(), QStringLiteral("&Ready!"));
+        QCOMPARE(info->cmdready->geometry(), twRect(2760, 1935, 3435, 360));
+        QVERIFY(info->cmdready->isDefault());
+
+        // Tab order: name, title, Ready!, and round again.
+        QCOMPARE(QApplication::focusWidget(), info->txtNAME);
+        QTest::keyClick(info->txtNAME, Qt::Key_Tab);
+        QCOMPARE(QApplication::focusWidget(), info->txtTITLE);
+        QTest::keyClick(info->txtTITLE, Qt::Key_Tab);
+        QCOMPARE(QApplication::focusWidget(), info->cmdready);
+        QTest::keyClick(info->cmdready, Qt::Key_Tab);
+        QCOMPARE(QApplication::focusWidget(), info->txtNAME);
+
+        QCOMPARE(control<QObject>(info, "CommonDialog1"), info->CommonDialog1);
+        QVERIFY(w.env.desktop.prompts.isEmpty());
+    }
+
+    void writesThePageByteForByte()
+    {
+        testsupport::MainWindow w;
+        QTemporaryDir dir;
+        frminfo *info = openInfo(w);
+        QVERIFY(info);
+        QPointer<frminfo> watched = info;
+        bool closedBeforeMessage = false;
+        w.env.desktop.onMessage = [&](const platform::ScriptedDesktop::Message &) {
+            closedBeforeMessage = watched.isNull() || !watched->isVisible();
+        };
+        typeText(info->txtNAME, QStringLiteral("Anna Smith"));
+        const QString path = dir.filePath(QStringLiteral("Dudovuvov.htm"));
+        w.env.desktop.answerSave(path);
+        QTest::mouseClick(info->cmdready, Qt::LeftButton);
+
+        QCOMPARE(w.env.desktop.prompts.size(), 1);
+        const auto &prompt = w.env.desktop.prompts[0];
+        QVERIFY(prompt.kind == Kind::Save);
+        QCOMPARE(prompt.dialogName, QStringLiteral("CommonDialog1"));
+        QCOMPARE(prompt.dialogTitle, QStringLiteral("Save your Webpage as:"));
+        QCOMPARE(prompt.fileName, QStringLiteral("Dudovuvov.htm"));
+        QCOMPARE(prompt.defaultExt, QStringLiteral("htm"));
+        QCOMPARE(prompt.filter, QStringLiteral("*.htm *.html"));
+        QCOMPARE(prompt.flags, 2050);
+        QVERIFY(prompt.cancelError);
+
+        QFile expected(QFINDTESTDATA("expected-page.htm"));
+        QVERIFY(expected.open(QIODevice::ReadOnly));
+        const QByteArray written = readAll(path);
+        QCOMPARE(written, expected.readAll());
+        QCOMPARE(written.count("\r\n"), 41);
+        QCOMPARE(written.count('\n'), 41);
+
+        QCOMPARE(w.env.desktop.messages.size(), 1);
+        QCOMPARE(w.env.desktop.messages[0].text, doneText);
+        QCOMPARE(w.env.desktop.messages[0].title, QStringLiteral("Dudovuvov.htm"));
+        QVERIFY(w.env.desktop.messages[0].icon == platform::MessageIcon::Information);
+        QVERIFY(closedBeforeMessage);
+        processDeletes();
+        QVERIFY(watched.isNull());
+        // No image: nothing besides the page.
+        QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{"Dudovuvov.htm"});
+        // The body tag window stays hidden and alive; the main window takes input again.
+        QVERIFY(tagWindow(w) && !tagWindow(w)->isVisible());
+        QCOMPARE(QApplication::activeModalWidget(), nullptr);
+        QVERIFY(w.env.desktop.unscripted.isEmpty());
+    }
+
+    void nameAndTitle_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("title");
+        QTest::addColumn<QByteArray>("authorLine");
+        QTest::addColumn<QByteArray>("titleLine");
+        QTest::addColumn<QByteArray>("h1Line");
+        QTest::newRow("empty name and title")
+            << ""
+            << "" << QByteArray("<META NAME=\"Author\" CONTENT=\"\">") << QByteArray("<TITLE>Untitled</TITLE>")
+            << QByteArray("<H1>Untitled</H1>");
+        QTest::newRow("title of blanks") << "Anna"
+                                         << "   " << QByteArray("<META NAME=\"Author\" CONTENT=\"Anna\">")
+                                         << QByteArray("<TITLE>   </TITLE>") << QByteArray("<H1>   </H1>");
+        QTest::newRow("quote and ampersand")
+            << "Tom \"TJ\" & Co"
+            << "Fish & <Chips>" << QByteArray("<META NAME=\"Author\" CONTENT=\"Tom &quot;TJ&quot; &amp; Co\">")
+            << QByteArray("<TITLE>Fish &amp; &lt;Chips&gt;</TITLE>") << QByteArray("<H1>Fish &amp; &lt;Chips&gt;</H1>");
+        QTest::newRow("latin-1") << QStringLiteral("Jos\u00e9 M\u00fcller") << QStringLiteral("Caf\u00e9")
+                                 << QByteArray("<META NAME=\"Author\" CONTENT=\"Jos\xe9 M\xfcller\">")
+                                 << QByteArray("<TITLE>Caf\xe9</TITLE>") << QByteArray("<H1>Caf\xe9</H1>");
+        QTest::newRow("beyond latin-1") << QStringLiteral("\u0141ukasz") << QStringLiteral("\u65e5\u672c")
+                                        << QByteArray("<META NAME=\"Author\" CONTENT=\"&#321;ukasz\">")
+                                        << QByteArray("<TITLE>&#26085;&#26412;</TITLE>")
+                                        << QByteArray("<H1>&#26085;&#26412;</H1>");
+    }
+
+    void nameAndTitle()
+    {
+        QFETCH(QString, name);
+        QFETCH(QString, title);
+        testsupport::MainWindow w;
+        QTemporaryDir dir;
+        frminfo *info = openInfo(w);
+        QVERIFY(info);
+        typeText(info->txtNAME, name);
+        typeText(info->txtTITLE, title);
+        QCOMPARE(info->txtNAME->text(), name);
+        QCOMPARE(info->txtTITLE->text(), title);
+        const QString path = dir.filePath(QStringLiteral("page.htm"));
+        w.env.desktop.answerSave(path);
+        // Enter in a box presses the default button.
+        QTest::keyClick(info->txtTITLE, Qt::Key_Return);
+        const QList<QByteArray> lines = pageLines(path);
+        QCOMPARE(lines.size(), 41);
+        QTEST(lines[3], "authorLine");
+        QTEST(lines[5], "titleLine");
+        QTEST(lines[10], "h1Line");
+        QCOMPARE(w.env.desktop.messages.size(), 1);
+        QCOMPARE(w.env.desktop.messages[0].text, doneText);
+    }
+
+    void nameWithoutExtensionGetsHtm()
+    {
+        testsupport::MainWindow w;
+        QTemporaryDir dir;
+        frminfo *info = openInfo(w);
+        QVERIFY(info);
+        w.env.desktop.answerSave(dir.filePath(QStringLiteral("mypage")));
+        QTest::mouseClick(info->cmdready, Qt::LeftButton);
+        QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList{"mypage.htm"});
+        QCOMPARE(pageLines(dir.filePath(QStringLiteral("mypage.htm"))).size(), 41);
+    }
+
+    void editedTagGoesIntoThePage()
+    {
+        testsupport::MainWindow w;
+        QTemporaryDir dir;
+        const QString edited = QStringLiteral("<BODY BGCOLOR=\"#000000\" onload=\"hi()\">");
+        frminfo *info = openInfo(w, edited);
+        QVERIFY(info);
+        const QString path = dir.filePath(QStringLiteral("page.htm"));
+        w.env.desktop.answerSave(path);
+        QTest::mouseClick(info->cmdready, Qt::LeftButton);
+        QCOMPARE(pageLines(path).value(7), edited.toLatin1());
+    }
+
+    void imageIsCopiedBesideThePage()
+    {
+        testsupport::MainWindow w;
+        QTemporaryDir pics, web;
+        QByteArray image("GIF89a\x01\x00\x01\x00\x00\xff", 12);
+        image.append(QByteArray(70000, '\x5a'));
+        const QString source = pics.filePath(QStringLiteral("stone.gif"));
+        QVERIFY(writeAll(source, image));
+        w->HIDDENlbltaginfo->setText(QStringLiteral("stone.gif"));
+        w->HIDDENlblfilename->setText(source);
+        frminfo *info = openInfo(w);
+        QVERIFY(info);
+        const QString path = web.filePath(QStringLiteral("index.htm"));
+        w.env.desktop.answerSave(path);
+        QTest::mouseClick(info->cmdready, Qt::LeftButton);
+        QVERIFY(pageLines(path).value(7).endsWith("BACKGROUND=\"stone.gif\">"));
+        QCOMPARE(readAll(web.filePath(QStringLiteral("stone.gif"))), image);
+        QCOMPARE(w.env.desktop.messages.size(), 1);
+        QCOMPARE(w.env.desktop.messages[0].text, doneText);
+    }
+
+    void copyOntoTheImageItselfIsNoFailure()
+    {
+        testsupport::MainWindow w;
+        QTemporaryDir pics;
+        const QString source = pics.filePath(QStringLiteral("stone.gif"));
+        QVERIFY(writeAll(source, "GIF89a-stone"));
+        w->HIDDENlbltaginfo->setText(QStringLiteral("stone.gif"));
+        w->HIDDENlblfilename->setText(source);
+        frminfo *info = openInfo(w);
+        QVERIFY(info);
+        w.env.desktop.answerSave(pics.filePath(QStringLiteral("index.htm")));
+        QTest::mouseClick(info->cmdready, Qt::LeftButton);
+        QCOMPARE(readAll(source), QByteArray("GIF89a-stone"));
+        QCOMPARE(QDir(pics.path()).entryList(QDir::Files | QDir::Hidden), (QStringList{"index.htm", "stone.gif"}));
+        QCOMPARE(w.env.desktop.messages.size(), 1);
+        QCOMPARE(w.env.desktop.messages[0].text, doneText);
+        QVERIFY(w.env.desktop.messages[0].icon == platform::MessageIcon::Information);
+    }
+
+    void failedImageCopyIsReported()
+    {
+        testsupport::MainWindow w;
+        QTemporaryDir pics, web;
+        // The image was loaded, then its file went away.
+        w->HIDDENlbltaginfo->setText(QStringLiteral("stone.gif"));
+        w->HIDDENlblfilename->setText(pics.filePath(QStringLiteral("stone.gif")));
+        QPointer<frminfo> info = openInfo(w);
+        QVERIFY(info);
+        const QString path = web.filePath(QStringLiteral("index.htm"));
+        w.env.desktop.answerSave(path);
+        QTest::mouseClick(info->cmdready, Qt::LeftButton);
+        QCOMPARE(pageLines(path).size(), 41);
+        QCOMPARE(w.env.desktop.messages.size(), 1);
+        const auto &message = w.env.desktop.messages[0];
+        const QString destination = QDir::toNativeSeparators(web.filePath(QStringLiteral("stone.gif")));
+        QVERIFY2(message.text.startsWith(QStringLiteral("The page was written, but the image could not be copied to ")
+                                         + destination + QLatin1Char(':')),
+                 qPrintable(message.text));
+        QVERIFY(!message.text.contains(QStringLiteral("All done!")));
+        QCOMPARE(message.title, QStringLiteral("Dudovuvov.htm"));
+        QVERIFY(message.icon == platform::MessageIcon::Exclamation);
+        QVERIFY(!QFile::exists(web.filePath(QStringLiteral("stone.gif"))));
+        processDeletes();
+        QVERIFY(info.isNull());
+    }
+
+    void cancelIsSilentAndKeepsTheWindow()
+    {
+        testsupport::MainWindow w;
+        QTemporaryDir dir;
+        frminfo *info = openInfo(w);
+        QVERIFY(info);
+        typeText(info->txtNAME, QStringLiteral("Anna"));
+        typeText(info->txtTITLE, QStringLiteral("Colors"));
+        w.env.desktop.cancel(Kind::Save);
+        QTest::mouseClick(info->cmdready, Qt::LeftButton);
+        processDeletes();
+        QCOMPARE(infoWindow(w), info);
+        QVERIFY(info->isVisible());
+        QCOMPARE(info->txtNAME->text(), QStringLiteral("Anna"));
+        QCOMPARE(info->txtTITLE->text(), QStringLiteral("Colors"));
+        QVERIFY(w.env.desktop.messages.isEmpty());
+        QCOMPARE(w.env.desktop.prompts.size(), 1);
+        // "&Ready!" again, and this time a file is chosen.
+        const QString path = dir.filePath(QStringLiteral("page.htm"));
+        w.env.desktop.answerSave(path);
+        QTest::mouseClick(info->cmdready, Qt::LeftButton);
+        QCOMPARE(pageLines(path).value(5), QByteArray("<TITLE>Colors</TITLE>"));
+        QCOMPARE(w.env.desktop.messages.size(), 1);
+    }
+
+    void unwritableFolderKeepsTheOldPageAndTheWindow()
+    {
+        testsupport::MainWindow w;
+        QTemporaryDir locked, other;
+        const QString path = locked.filePath(QStringLiteral("page.htm"));
+        const QByteArray oldPage = "<HTML>an older page, longer than nothing</HTML>\r\n";
+        QVERIFY(writeAll(path, oldPage));
+        frminfo *info = openInfo(w);
+        QVERIFY(info);
+        typeText(info->txtNAME, QStringLiteral("Anna"));
+        {
+            filefaults::ReadOnlyFolder readOnly(locked.path());
+            if (!readOnly.active())
+                QSKIP("this process can write into any folder");
+            w.env.desktop.answerSave(path);
+            QTest::mouseClick(info->cmdready, Qt::LeftButton);
+        }
+        QCOMPARE(readAll(path), oldPage);
+        QCOMPARE(QDir(locked.path()).entryList(QDir::Files | QDir::Hidden), QStringList{"page.htm"});
+        QCOMPARE(w.env.desktop.messages.size(), 1);
+        const QString text = w.env.desktop.messages[0].text;
+        const QString prefix = QStringLiteral("The page could not be written to ") + QDir::toNativeSeparators(path)
+                               + QStringLiteral(":\r\n");
+        QVERIFY2(text.startsWith(prefix) && text.size() > prefix.size(), qPrintable(text));
+        processDeletes();
+        QCOMPARE(infoWindow(w), info);
+        QVERIFY(info->isVisible());
+        QCOMPARE(info->txtNAME->text(), QStringLiteral("Anna"));
+        // Another place works.
+        w.env.desktop.takeMessages();
+        const QString elsewhere = other.filePath(QStringLiteral("page.htm"));
+        w.env.desktop.answerSave(elsewhere);
+        QTest::mouseClick(info->cmdready, Qt::LeftButton);
+        QCOMPARE(pageLines(elsewhere).value(3), QByteArray("<META NAME=\"Author\" CONTENT=\"Anna\">"));
+        QCOMPARE(w.env.desktop.messages.size(), 1);
+        QCOMPARE(w.env.desktop.messages[0].text, doneText);
+    }
+
+    void existingPageIsReplacedCompletely()
+    {
+        testsupport::MainWindow w;
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("page.htm"));
+        QVERIFY(writeAll(path, QByteArray(20000, '~')));
+        frminfo *info = openInfo(w);
+        QVERIFY(info);
+        w.env.desktop.answerSave(path);
+        QTest::mouseClick(info->cmdready, Qt::LeftButton);
+        QCOMPARE(pageLines(path).size(), 41);
+        QVERIFY(!readAll(path).contains('~'));
+    }
+
+    void closeBoxWritesNothingAndNextUseStartsAfresh()
+    {
+        testsupport::MainWindow w;
+        QPointer<frminfo> info = openInfo(w);
+        QVERIFY(info);
+        typeText(info->txtNAME, QStringLiteral("Anna"));
+        info->CommonDialog1->FileName = QStringLiteral("/somewhere/else.htm");
+        info->close();
+        processDeletes();
+        QVERIFY(info.isNull());
+        QVERIFY(w.env.desktop.prompts.isEmpty());
+        QVERIFY(w.env.desktop.messages.isEmpty());
+        QVERIFY(tagWindow(w) && !tagWindow(w)->isVisible());
+        QCOMPARE(QApplication::activeModalWidget(), nullptr);
+
+        frminfo *fresh = openInfo(w);
+        QVERIFY(fresh);
+        QCOMPARE(w.env.desktop.beeps, 2);
+        QVERIFY(fresh->txtNAME->text().isEmpty());
+        QCOMPARE(fresh->CommonDialog1->FileName, QStringLiteral("Dudovuvov.htm"));
+        QCOMPARE(w->findChildren<frmtag *>().size(), 1);
+    }
+};
+
+QTEST_MAIN(TestFrminfo)
+#include "tst_frminfo.moc"
