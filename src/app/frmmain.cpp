@@ -416,5 +416,6 @@ void frmmain::cmdexit_Click()
 void frmmain::cmdabout_Click()
 {
     auto *about = new frmabout(this);
-    about->open();
+    // show(), not open(): open() would make the window modal to frmmain only.
+    about->show();
 }
