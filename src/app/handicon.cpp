@@ -25,14 +25,17 @@ QPixmap drawHand(int size)
     thumb.addRoundedRect(QRectF(-2.5, -2, 5, 11), 2.5, 2.5);
     outline = outline.united(QTransform().translate(8.5, 17).rotate(-40).map(thumb)).simplified();
 
-    p.setPen(QPen(Qt::black, 1.2, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+    // At least one whole pixel wide, so the small image keeps a solid outline.
+    QPen pen(Qt::black, qMax(1.2, 32.0 / size), Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin);
+    p.setPen(pen);
     p.setBrush(Qt::white);
     p.drawPath(outline);
     // Creases between the folded fingers.
-    p.setPen(QPen(Qt::black, 1.0));
-    p.drawLine(QPointF(14.5, 14.5), QPointF(14.5, 18.5));
-    p.drawLine(QPointF(19, 15), QPointF(19, 19));
-    p.drawLine(QPointF(23.5, 16), QPointF(23.5, 20));
+    pen.setWidthF(qMax(1.0, 32.0 / size));
+    p.setPen(pen);
+    p.drawLine(QPointF(14.5, 11.5), QPointF(14.5, 14));
+    p.drawLine(QPointF(19, 12.5), QPointF(19, 15));
+    p.drawLine(QPointF(23.5, 13.5), QPointF(23.5, 16));
     p.end();
     return pixmap;
 }
