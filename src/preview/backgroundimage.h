@@ -3,6 +3,8 @@
 #include <QObject>
 
 class frmmain;
+class PreviewBox;
+class QLabel;
 
 // The background image: load, tile over the preview, clear, save a copy.
 class BackgroundImage : public QObject {
@@ -10,6 +12,13 @@ class BackgroundImage : public QObject {
 public:
     explicit BackgroundImage(frmmain &window);
 
+    // Tiles the picture held by `theOriginalPic` over `theTiledPic`.
+    static void TilePicture(PreviewBox *theTiledPic, QLabel *theOriginalPic);
+
 private:
+    void cmdload_Click();
+    void cmdclear_Click();
+    void cmdsave_Click();
+
     frmmain &m;
 };

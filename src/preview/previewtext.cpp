@@ -1,5 +1,92 @@
 #include "preview/previewtext.h"
 
+#include "app/controls.h"
 #include "app/frmmain.h"
+#include "platform/commondialog.h"
+#include "platform/desktop.h"
+#include "preview/previewmessages.h"
 
-PreviewText::PreviewText(frmmain &window) : m(window) {}
+#include <QFocusEvent>
+#include <QFontInfo>
+#include <QLineEdit>
+#include <QPushButton>
+
+#include <algorithm>
+#include <cmath>
+
+PreviewText::PreviewText(frmmain &window) : m(window)
+{
+    m.txtBOX->setMaxLength(50);
+    connect(m.txtBOX, &QLineEdit::textChanged, this, &PreviewText::txtBOX_Change);
+    m.txtBOX->installEventFilter(this);
+    connect(m.cmdFONT, &QPushButton::clicked, this, &PreviewText::cmdFONT_Click);
+    connect(m.comdefFONT, &QPushButton::clicked, this, &PreviewText::comdefFONT_Click);
+}
+
+bool PreviewText::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == m.txtBOX && event->type() == QEvent::FocusOut) {
+        // The box keeps the focus while its context menu is open or another
+        // window is active; only a move to another control leaves it.
+        const Qt::FocusReason reason = static_cast<QFocusEvent *>(event)->reason();
+        if (reason != Qt::PopupFocusReason && reason != Qt::ActiveWindowFocusReason)
+            txtBOX_LostFocus();
+    }
+    return false;
+}
+
+void PreviewText::txtBOX_Change()
+{
+    m.lblpic->setText(m.txtBOX->text());
+    m.lblpic->adjustSize();
+}
+
+void PreviewText::txtBOX_LostFocus()
+{
+    if (m.txtBOX->text().isEmpty())
+        m.txtBOX->setText(defaultText());
+}
+
+void PreviewText::cmdFONT_Click()
+{
+    platform::CommonDialog &dialog = *m.CommonDialog1;
+    dialog.CancelError = true;
+    dialog.Flags = platform::CommonDialog::cdlCFBoth;
+    const auto apply = [this](const QFont &font) {
+        m.lblpic->setFont(font);
+        m.lblpic->adjustSize();
+    };
+    // A cancel, a face without a name or a size that is no size ends here;
+    // what was applied before stays.
+    if (dialog.ShowFont() && !dialog.FontName.isEmpty()) {
+        QFont font = m.lblpic->font();
+        font.setFamily(dialog.FontName);
+        apply(font);
+        if (std::isfinite(dialog.FontSize) && dialog.FontSize > 0) {
+            font.setPointSizeF(std::min(dialog.FontSize, maxFontSize));
+            font.setBold(dialog.FontBold);
+            font.setItalic(dialog.FontItalic);
+            font.setUnderline(dialog.FontUnderline);
+            font.setStrikeOut(dialog.FontStrikethru);
+            apply(font);
+        }
+    }
+    m.comdefFONT->setFocus();
+}
+
+void PreviewText::comdefFONT_Click()
+{
+    QFont font(QStringLiteral("Times New Roman"));
+    font.setPointSizeF(maxFontSize);
+    font.setBold(false);
+    font.setItalic(false);
+    font.setUnderline(false);
+    font.setStrikeOut(false);
+    m.lblpic->setFont(font);
+    m.lblpic->adjustSize();
+    // Setting a font cannot fail; the system substitutes a missing face. What
+    // can fail is that neither the face nor one with its metrics is there.
+    if (!isDefaultSampleFace(QFontInfo(m.lblpic->font()).family()))
+        platform::desktop().messageBox(&m, errorNumberText(QStringLiteral("Font not found"), 380),
+                                       QStringLiteral("Please continue"), platform::MessageIcon::Critical);
+}

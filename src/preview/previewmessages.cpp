@@ -1,0 +1,28 @@
+#include "preview/previewmessages.h"
+
+#include <QStringList>
+
+QString errorNumberText(const QString &description, int number)
+{
+    return description + QString::number(number);
+}
+
+QString imageSaveFailedText(ImageSaveStep step, const QString &source, const QString &destination,
+                            const QString &detail)
+{
+    QString reason;
+    switch (step) {
+    case ImageSaveStep::ReadSource:
+        reason = QStringLiteral("The loaded image file \"%1\" cannot be read: %2").arg(source, detail);
+        break;
+    case ImageSaveStep::WriteDestination: reason = QStringLiteral("The file cannot be written: %1").arg(detail); break;
+    }
+    return QStringLiteral("The image was not saved as \"%1\".\n\n%2").arg(destination, reason);
+}
+
+bool isDefaultSampleFace(const QString &family)
+{
+    static const QStringList faces = {QStringLiteral("Times New Roman"), QStringLiteral("Liberation Serif"),
+                                      QStringLiteral("Tinos"), QStringLiteral("Nimbus Roman")};
+    return faces.contains(family, Qt::CaseInsensitive);
+}

@@ -1,0 +1,325 @@
+#include "app/controls.h"
+#include "app/frmmain.h"
+#include "preview/previewbox.h"
+#include "testsupport.h"
+
+#include <QDir>
+#include <QFile>
+#include <QImage>
+#include <QLabel>
+#include <QLineEdit>
+#include <QProcess>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QScrollBar>
+#include <QTemporaryDir>
+
+using platform::ScriptedDesktop;
+using testsupport::control;
+
+namespace {
+
+const QColor red(200, 0, 0), blue(0, 0, 200);
+
+// A two-color checker of w x h pixels: red where exactly one of "left half",
+// "top half" holds, blue elsewhere.
+QColor patternAt(int x, int y, int w, int h)
+{
+    return ((x < w / 2) != (y < h / 2)) ? red : blue;
+}
+
+QString writePicture(const QString &path, int w, int h)
+{
+    QImage image(w, h, QImage::Format_RGB32);
+    for (int y = 0; y < h; ++y)
+        for (int x = 0; x < w; ++x)
+            image.setPixelColor(x, y, patternAt(x, y, w, h));
+    if (!QDir().mkpath(QFileInfo(path).absolutePath()) || !image.save(path))
+        qWarning("cannot write %s", qPrintable(path));
+    return path;
+}
+
+QByteArray contents(const QString &path)
+{
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+// Pixels of the preview that no sample label covers: the top and bottom
+// bands and the left edge.
+bool uncovered(int x, int y)
+{
+    return y < 11 || y >= 90 || x < 40;
+}
+
+struct Images {
+    testsupport::MainWindow w;
+    QTemporaryDir dir;
+    ScriptedDesktop &desktop = w.env.desktop;
+    PreviewBox *preview = control<PreviewBox>(w.window.get(), "picboxMAIN");
+    QPushButton *load = control<QPushButton>(w.window.get(), "cmdload");
+    QPushButton *clear = control<QPushButton>(w.window.get(), "cmdclear");
+    QPushButton *save = control<QPushButton>(w.window.get(), "cmdsave");
+    QRadioButton *text = control<QRadioButton>(w.window.get(), "optTEXT");
+    QRadioButton *back = control<QRadioButton>(w.window.get(), "optBACK");
+    QLabel *path = control<QLabel>(w.window.get(), "HIDDENlblfilename");
+    QLabel *name = control<QLabel>(w.window.get(), "HIDDENlbltaginfo");
+    QLabel *holder = control<QLabel>(w.window.get(), "picboxHIDDEN");
+    QScrollBar *red = control<QScrollBar>(w.window.get(), "VScrollRed");
+
+    QString file(const QString &relative) const { return dir.filePath(relative); }
+    void loadFile(const QString &p)
+    {
+        desktop.answerOpen(p);
+        QTest::mouseClick(load, Qt::LeftButton);
+    }
+    void saveAs(const QString &p)
+    {
+        desktop.answerSave(p);
+        QTest::mouseClick(save, Qt::LeftButton);
+    }
+    // Whether every uncovered pixel of the preview shows `expected(x, y)`.
+    template <class F> bool previewShows(F expected) const
+    {
+        const QImage shot = preview->grab().toImage();
+        for (int y = 0; y < shot.height(); ++y)
+            for (int x = 0; x < shot.width(); ++x)
+                if (uncovered(x, y) && shot.pixelColor(x, y) != expected(x, y)) {
+                    qWarning("pixel %d,%d is %s", x, y, qPrintable(shot.pixelColor(x, y).name()));
+                    return false;
+                }
+        return true;
+    }
+};
+
+} // namespace
+
+class tst_backgroundimage : public QObject {
+    Q_OBJECT
+private slots:
+    void loadingTilesThePictureAndLocksBack()
+    {
+        Images s;
+        const QString picture = writePicture(s.file(QStringLiteral("pics/nested/check.png")), 16, 12);
+        s.loadFile(picture);
+
+        const auto &prompt = s.desktop.prompts.constLast();
+        QCOMPARE(prompt.kind, ScriptedDesktop::Kind::Open);
+        QCOMPARE(prompt.dialogName, QStringLiteral("CommonDialog2"));
+        QCOMPARE(prompt.flags, 4);
+        QCOMPARE(prompt.filter, QStringLiteral("All Files (*.*)|*.*|"));
+        QVERIFY(prompt.cancelError);
+
+        QCOMPARE(s.holder->size(), QSize(16, 12));
+        // 240 x 180 twips on 2790 x 1500: 13 columns by 10 rows.
+        QCOMPARE(s.preview->tiles().size(), 13 * 10);
+        QVERIFY(s.previewShows([](int x, int y) { return patternAt(x % 16, y % 12, 16, 12); }));
+        // Covered by a dialog or minimized, the preview is painted again with its tiles.
+        s.w->showMinimized();
+        s.w->showNormal();
+        QVERIFY(QTest::qWaitForWindowExposed(s.w.window.get()));
+        QVERIFY(s.previewShows([](int x, int y) { return patternAt(x % 16, y % 12, 16, 12); }));
+
+        QVERIFY(s.text->isChecked());
+        QVERIFY(!s.back->isEnabled());
+        QVERIFY(s.clear->isEnabled());
+        QVERIFY(s.save->isEnabled());
+        QCOMPARE(s.path->text(), picture);
+        QCOMPARE(s.name->text(), QStringLiteral("check.png"));
+        QVERIFY(s.red->hasFocus());
+        QVERIFY(s.desktop.messages.isEmpty());
+    }
+
+    void gridFollowsThePictureSize()
+    {
+        Images s;
+        // 64 x 64 pixels are 960 x 960 twips: 4 columns by 3 rows.
+        s.loadFile(writePicture(s.file(QStringLiteral("a.png")), 64, 64));
+        QCOMPARE(s.preview->tiles().size(), 12);
+        // Larger than the box both ways: 4 tiles, one of them seen.
+        s.loadFile(writePicture(s.file(QStringLiteral("b.png")), 200, 120));
+        QCOMPARE(s.preview->tiles().size(), 4);
+        QVERIFY(s.previewShows([](int x, int y) { return patternAt(x, y, 200, 120); }));
+    }
+
+    void secondLoadReplacesTheFirst()
+    {
+        Images s;
+        s.loadFile(writePicture(s.file(QStringLiteral("one.png")), 64, 64));
+        const QString second = writePicture(s.file(QStringLiteral("sub/two.bmp")), 10, 8);
+        s.loadFile(second);
+        QCOMPARE(s.path->text(), second);
+        QCOMPARE(s.name->text(), QStringLiteral("two.bmp"));
+        QCOMPARE(s.holder->size(), QSize(10, 8));
+        QCOMPARE(s.preview->tiles().size(), 20 * 14);
+        QVERIFY(s.previewShows([](int x, int y) { return patternAt(x % 10, y % 8, 10, 8); }));
+        QVERIFY(s.text->isChecked());
+        QVERIFY(!s.back->isEnabled());
+    }
+
+    void cancelAndNonPicturesChangeNothing()
+    {
+        Images s;
+        const QPixmap startPicture = s.holder->pixmap();
+        s.desktop.cancel(ScriptedDesktop::Kind::Open);
+        QTest::mouseClick(s.load, Qt::LeftButton);
+        QVERIFY(s.back->isChecked());
+        QVERIFY(s.red->hasFocus());
+
+        const QString notes = s.file(QStringLiteral("notes.png"));
+        QFile f(notes);
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.write("not a picture at all\n");
+        f.close();
+        s.loadFile(notes);
+        QVERIFY(s.back->isChecked());
+        QVERIFY(s.back->isEnabled());
+        QVERIFY(!s.clear->isEnabled());
+        QVERIFY(!s.save->isEnabled());
+        QCOMPARE(s.path->text(), QString());
+        QCOMPARE(s.name->text(), QString());
+        QVERIFY(s.preview->tiles().isEmpty());
+        QVERIFY(s.red->hasFocus());
+
+        // With a picture loaded, the picture stays.
+        const QString picture = writePicture(s.file(QStringLiteral("p.png")), 16, 12);
+        s.loadFile(picture);
+        s.loadFile(notes);
+        QCOMPARE(s.path->text(), picture);
+        QCOMPARE(s.name->text(), QStringLiteral("p.png"));
+        QCOMPARE(s.holder->size(), QSize(16, 12));
+        QVERIFY(s.previewShows([](int x, int y) { return patternAt(x % 16, y % 12, 16, 12); }));
+        QVERIFY(s.desktop.messages.isEmpty());
+        QVERIFY(s.desktop.unscripted.isEmpty());
+    }
+
+    void clearingShowsTheBackColorAndSelectsBack()
+    {
+        Images s;
+        const QString picture = writePicture(s.file(QStringLiteral("c.png")), 16, 12);
+        s.loadFile(picture);
+        QTest::mouseClick(s.clear, Qt::LeftButton);
+
+        QVERIFY(s.previewShows([](int, int) { return QColor(220, 220, 220); }));
+        QVERIFY(s.back->isEnabled());
+        QVERIFY(s.back->isChecked());
+        QVERIFY(!s.clear->isEnabled());
+        QVERIFY(!s.save->isEnabled());
+        QCOMPARE(s.name->text(), QString());
+        QCOMPARE(s.path->text(), picture);
+        QCOMPARE(s.holder->size(), QSize(16, 12));
+        QVERIFY(s.red->hasFocus());
+    }
+
+    void previewClicksSelectNothingWhileAPictureIsLoaded()
+    {
+        Images s;
+        s.loadFile(writePicture(s.file(QStringLiteral("c.png")), 16, 12));
+        const QString hexBack = control<QLineEdit>(s.w.window.get(), "txtHEXback")->text();
+        QTest::mouseClick(s.preview, Qt::LeftButton, {}, QPoint(3, 3));
+        QVERIFY(s.text->isChecked());
+        // Mixing goes to the text; the page background stays under the tiles.
+        QTest::mouseClick(control<QPushButton>(s.w.window.get(), "cmd0"), Qt::LeftButton);
+        QCOMPARE(control<QLineEdit>(s.w.window.get(), "txtHEXback")->text(), hexBack);
+        QCOMPARE(backColor(s.preview), QColor(220, 220, 220));
+
+        QTest::mouseClick(s.clear, Qt::LeftButton);
+        QTest::mouseClick(s.text, Qt::LeftButton);
+        QVERIFY(s.text->isChecked());
+        QTest::mouseClick(s.preview, Qt::LeftButton, {}, QPoint(3, 3));
+        QVERIFY(s.back->isChecked());
+    }
+
+    void savedCopyIsTheLoadedFileByteForByte()
+    {
+        Images s;
+        const QString picture = writePicture(s.file(QStringLiteral("in/tile.png")), 16, 12);
+        s.loadFile(picture);
+        const QString copy = s.file(QStringLiteral("copy.png"));
+        s.saveAs(copy);
+
+        const auto &prompt = s.desktop.prompts.constLast();
+        QCOMPARE(prompt.kind, ScriptedDesktop::Kind::Save);
+        QCOMPARE(prompt.dialogName, QStringLiteral("CommonDialog2"));
+        QCOMPARE(prompt.flags, 2);
+        QVERIFY(prompt.cancelError);
+        // It starts from what the open dialog left.
+        QCOMPARE(prompt.fileName, picture);
+        QCOMPARE(prompt.filter, QStringLiteral("All Files (*.*)|*.*|"));
+        QCOMPARE(QProcess::execute(QStringLiteral("cmp"), {picture, copy}), 0);
+        QVERIFY(s.desktop.messages.isEmpty());
+        // The state and the focus stay as they were.
+        QCOMPARE(s.name->text(), QStringLiteral("tile.png"));
+        QCOMPARE(s.path->text(), picture);
+        QVERIFY(s.save->hasFocus());
+
+        // An existing file is replaced; the next dialog starts from the last name saved.
+        const QString other = s.file(QStringLiteral("other.png"));
+        QFile existing(other);
+        QVERIFY(existing.open(QIODevice::WriteOnly));
+        existing.write(QByteArray(5000, 'z'));
+        existing.close();
+        s.saveAs(other);
+        QCOMPARE(s.desktop.prompts.constLast().fileName, copy);
+        QCOMPARE(QProcess::execute(QStringLiteral("cmp"), {picture, other}), 0);
+    }
+
+    void saveCancelledOrOntoItselfChangesNothing()
+    {
+        Images s;
+        const QString picture = writePicture(s.file(QStringLiteral("tile.png")), 16, 12);
+        const QByteArray bytes = contents(picture);
+        s.loadFile(picture);
+        s.desktop.cancel(ScriptedDesktop::Kind::Save);
+        QTest::mouseClick(s.save, Qt::LeftButton);
+        s.saveAs(picture);
+        // The same file by another spelling of its path.
+        QVERIFY(QDir(s.dir.path()).mkpath(QStringLiteral("sub")));
+        s.saveAs(s.file(QStringLiteral("sub/../tile.png")));
+        QCOMPARE(contents(picture), bytes);
+        QCOMPARE(QDir(s.dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{QStringLiteral("tile.png")});
+        QVERIFY(s.desktop.messages.isEmpty());
+        QVERIFY(s.desktop.unscripted.isEmpty());
+    }
+
+    void failedSavesAreReported()
+    {
+        Images s;
+        const QString picture = writePicture(s.file(QStringLiteral("tile.png")), 16, 12);
+        s.loadFile(picture);
+
+        // A folder that cannot be written to (for a superuser, a system folder).
+        QString locked = s.file(QStringLiteral("locked"));
+        QVERIFY(QDir().mkpath(locked));
+        QFile::setPermissions(locked, QFileDevice::ReadOwner | QFileDevice::ExeOwner);
+        if (QFileInfo(locked).isWritable())
+            locked = QStringLiteral("/proc");
+        const QString blocked = locked + QStringLiteral("/copy.png");
+        s.saveAs(blocked);
+        auto messages = s.desktop.takeMessages();
+        QCOMPARE(messages.size(), 1);
+        QVERIFY(messages[0].text.contains(blocked));
+        QVERIFY(messages[0].text.contains(QStringLiteral("cannot be written")));
+        QCOMPARE(messages[0].icon, platform::MessageIcon::Critical);
+        QVERIFY(!QFile::exists(blocked));
+
+        // The loaded file has gone since: nothing is written, the destination is kept.
+        const QString existing = s.file(QStringLiteral("keep.png"));
+        QFile keep(existing);
+        QVERIFY(keep.open(QIODevice::WriteOnly));
+        keep.write("keep me");
+        keep.close();
+        QVERIFY(QFile::remove(picture));
+        s.saveAs(existing);
+        messages = s.desktop.takeMessages();
+        QCOMPARE(messages.size(), 1);
+        QVERIFY(messages[0].text.contains(existing));
+        QVERIFY(messages[0].text.contains(picture));
+        QCOMPARE(contents(existing), QByteArray("keep me"));
+        QFile::setPermissions(s.file(QStringLiteral("locked")),
+                              QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+    }
+};
+
+QTEST_MAIN(tst_backgroundimage)
+#include "tst_backgroundimage.moc"
