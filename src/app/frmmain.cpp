@@ -1,5 +1,6 @@
 #include "app/frmmain.h"
 
+#include "app/accessibility.h"
 #include "app/appicon.h"
 #include "app/controls.h"
 #include "app/errorreport.h"
@@ -137,6 +138,7 @@ frmmain::frmmain(QWidget *parent) : QWidget(parent)
     connect(cmdexit, &QPushButton::clicked, this, &frmmain::cmdexit_Click);
     connect(cmdabout, &QPushButton::clicked, this, &frmmain::cmdabout_Click);
     Form_Load();
+    describeForAssistiveTechnology(*this);
     m_loaded = true;
 }
 

@@ -1,0 +1,129 @@
+#include "app/accessibletext.h"
+#include "app/frmmain.h"
+#include "testsupport.h"
+
+#include "preview/previewbox.h"
+#include <QAccessible>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QScrollBar>
+#include <QWidget>
+
+using testsupport::control;
+
+namespace {
+
+struct Announced {
+    QWidget *widget;
+    QString name;
+    QString description;
+};
+
+// Every focusable, visible control reachable through the accessibility tree
+// of `root`, with what a screen reader is told about it.
+void walk(QAccessibleInterface *node, QList<Announced> &found, QSet<QObject *> &seen)
+{
+    if (node == nullptr || seen.contains(node->object()))
+        return;
+    seen.insert(node->object());
+    auto *w = qobject_cast<QWidget *>(node->object());
+    if (w != nullptr && w->isVisible() && (w->focusPolicy() & Qt::TabFocus) && !w->isWindow())
+        found.append({w, node->text(QAccessible::Name), node->text(QAccessible::Description)});
+    for (int i = 0; i < node->childCount(); ++i)
+        walk(node->child(i), found, seen);
+}
+
+QList<Announced> announcedControls(QWidget *root)
+{
+    QList<Announced> found;
+    QSet<QObject *> seen;
+    walk(QAccessible::queryAccessibleInterface(root), found, seen);
+    return found;
+}
+
+QString nameOf(QWidget *w)
+{
+    return QAccessible::queryAccessibleInterface(w)->text(QAccessible::Name);
+}
+
+} // namespace
+
+class TestAccessibility : public QObject {
+    Q_OBJECT
+private slots:
+    void captionsAndTooltipsBecomeSpeech()
+    {
+        QCOMPARE(accessible::fromCaption(QStringLiteral(" View Body &Tag")), QStringLiteral("View Body Tag"));
+        QCOMPARE(accessible::fromCaption(QStringLiteral("Set   New  Links color")),
+                 QStringLiteral("Set New Links color"));
+        QCOMPARE(accessible::fromCaption(QStringLiteral("Salt && &Pepper")), QStringLiteral("Salt & Pepper"));
+        QCOMPARE(accessible::fromCaption(QStringLiteral("Trailing&")), QStringLiteral("Trailing"));
+        QCOMPARE(accessible::fromTooltip(QStringLiteral(" Red value ")), QStringLiteral("Red value"));
+    }
+
+    void everyFocusableControlHasAName()
+    {
+        testsupport::MainWindow w;
+        const QList<Announced> controls = announcedControls(w.window.get());
+        // The keyboard order alone holds 39 controls.
+        QVERIFY2(controls.size() >= 39, qPrintable(QString::number(controls.size())));
+        for (const Announced &c : controls) {
+            const QString who = c.widget->objectName();
+            QVERIFY2(!c.name.trimmed().isEmpty(), qPrintable(who + QLatin1String(" has no accessible name")));
+            QCOMPARE(c.name, c.name.simplified());
+            QVERIFY2(!c.name.contains(QLatin1Char('&')), qPrintable(who));
+            if (!c.widget->toolTip().isEmpty())
+                QCOMPARE(c.description, c.widget->toolTip().simplified());
+        }
+    }
+
+    void namesAUserHears()
+    {
+        testsupport::MainWindow w;
+        QCOMPARE(nameOf(w->optBACK), QStringLiteral("Set Backcolor"));
+        QCOMPARE(nameOf(w->txtred), QStringLiteral("Red value"));
+        QCOMPARE(nameOf(w->cmdCOPYTEXT), QStringLiteral("Copy Textcolor"));
+        QCOMPARE(nameOf(w->cmd0), QStringLiteral("Black"));
+        QCOMPARE(nameOf(w->cmdtag), QStringLiteral("View Body Tag"));
+        QCOMPARE(nameOf(w->VScrollGreen), QStringLiteral("Green"));
+        QCOMPARE(nameOf(w->txtnewlink), QStringLiteral("New link color HTML3 value"));
+        // The five hex boxes share a tooltip; their names tell them apart.
+        QSet<QString> hexNames;
+        for (QLineEdit *box : {w->txtHEXtext, w->txtHEXback, w->txtnewlink, w->txtvisitedlink, w->txtactivelink})
+            hexNames.insert(nameOf(box));
+        QCOMPARE(hexNames.size(), 5);
+    }
+
+    void swatchesAndPreviewAnnounceTheirColors()
+    {
+        testsupport::MainWindow w;
+        QCOMPARE(nameOf(w->lblhexbackcolor), QStringLiteral("Backcolor #DCDCDC"));
+        QCOMPARE(nameOf(w->lblhexactivelinkcolor), QStringLiteral("Active link color #EE0000"));
+        QCOMPARE(nameOf(w->lblred), QStringLiteral("Red #DC0000"));
+        QVERIFY(QAccessible::queryAccessibleInterface(w->picboxMAIN)
+                    ->text(QAccessible::Description)
+                    .startsWith(QLatin1String("Backcolor #DCDCDC, Textcolor #0A0A0A")));
+
+        // Back is selected at start: typing changes what is announced.
+        testsupport::typeInto(w->txtred, QStringLiteral("128"));
+        QCOMPARE(nameOf(w->lblhexbackcolor), QStringLiteral("Backcolor #80DCDC"));
+        QCOMPARE(nameOf(w->lblred), QStringLiteral("Red #800000"));
+        QVERIFY(QAccessible::queryAccessibleInterface(w->picboxMAIN)
+                    ->text(QAccessible::Description)
+                    .startsWith(QLatin1String("Backcolor #80DCDC,")));
+
+        // Another target: its swatch follows, Back's keeps its color.
+        QTest::mouseClick(w->optTEXT, Qt::LeftButton);
+        testsupport::typeInto(w->txtgreen, QStringLiteral("255"));
+        QCOMPARE(nameOf(w->lblhextxtcolor), QStringLiteral("Textcolor #0AFF0A"));
+        QCOMPARE(nameOf(w->lblhexbackcolor), QStringLiteral("Backcolor #80DCDC"));
+        QVERIFY(QAccessible::queryAccessibleInterface(w->picboxMAIN)
+                    ->text(QAccessible::Description)
+                    .contains(QLatin1String("Textcolor #0AFF0A")));
+    }
+};
+
+QTEST_MAIN(TestAccessibility)
+#include "tst_accessibility.moc"
