@@ -1,6 +1,7 @@
 #include "preview/backgroundimage.h"
 
 #include "app/frmmain.h"
+#include "output/pagefile.h"
 #include "platform/commondialog.h"
 #include "platform/desktop.h"
 #include "preview/pathparts.h"
@@ -9,53 +10,15 @@
 #include "preview/tilegrid.h"
 
 #include <QDir>
-#include <QFile>
 #include <QFileInfo>
 #include <QLabel>
 #include <QPixmap>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QSaveFile>
 #include <QScrollBar>
 
-#include <optional>
-
 namespace {
-
 constexpr float twipsPerPixel = 15.0F;
-
-// Copies `source` over `destination` byte for byte. An existing destination
-// is replaced only by a complete copy. Returns the message for a failure.
-std::optional<QString> copyFile(const QString &source, const QString &destination)
-{
-    QFile in(source);
-    if (!in.open(QIODevice::ReadOnly))
-        return imageSaveFailedText(ImageSaveStep::ReadSource, source, destination, in.errorString());
-    QSaveFile out(destination);
-    if (!out.open(QIODevice::WriteOnly))
-        return imageSaveFailedText(ImageSaveStep::WriteDestination, source, destination, out.errorString());
-    QByteArray chunk;
-    while (!(chunk = in.read(1 << 16)).isEmpty()) {
-        if (out.write(chunk) != chunk.size()) {
-            out.cancelWriting();
-            return imageSaveFailedText(ImageSaveStep::WriteDestination, source, destination, out.errorString());
-        }
-    }
-    if (in.error() != QFileDevice::NoError) {
-        out.cancelWriting();
-        return imageSaveFailedText(ImageSaveStep::ReadSource, source, destination, in.errorString());
-    }
-    if (!out.commit())
-        return imageSaveFailedText(ImageSaveStep::WriteDestination, source, destination, out.errorString());
-    return std::nullopt;
-}
-
-bool sameFile(const QString &a, const QString &b)
-{
-    const QString ca = QFileInfo(a).canonicalFilePath();
-    return !ca.isEmpty() && ca == QFileInfo(b).canonicalFilePath();
-}
-
 } // namespace
 
 BackgroundImage::BackgroundImage(frmmain &window) : m(window)
@@ -117,9 +80,11 @@ void BackgroundImage::cmdsave_Click()
     if (!dialog.ShowSave())
         return;
     const QString destination = dialog.FileName;
-    // The file is already there as it is: nothing to do.
-    if (sameFile(source, destination))
-        return;
-    if (const auto failure = copyFile(source, destination))
-        platform::desktop().messageBox(&m, *failure, QString(), platform::MessageIcon::Critical);
+    // A save onto the loaded file itself succeeds without touching it.
+    QString reason;
+    if (!copyFileReplacing(source, destination, reason)) {
+        const auto step = QFileInfo(source).isReadable() ? ImageSaveStep::WriteDestination : ImageSaveStep::ReadSource;
+        platform::desktop().messageBox(&m, imageSaveFailedText(step, source, destination, reason), QString(),
+                                       platform::MessageIcon::Critical);
+    }
 }
