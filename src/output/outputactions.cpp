@@ -2,6 +2,7 @@
 
 #include "app/frmmain.h"
 #include "output/bodytag.h"
+#include "output/copyformats.h"
 #include "output/frminfo.h"
 #include "output/frmtag.h"
 #include "platform/desktop.h"
@@ -30,6 +31,7 @@ void OutputActions::cmdtag_Click()
     if (m_tag == nullptr) {
         m_tag = new frmtag(&m);
         connect(m_tag, &frmtag::createHtmlRequested, this, &OutputActions::showPageInfo);
+        addCopyAsCss(*m_tag, m);
     }
     m_tag->txtTag->setPlainText(bodyTag(colors, m.HIDDENlbltaginfo->text()));
     m_tag->show();

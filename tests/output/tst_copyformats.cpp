@@ -1,8 +1,11 @@
 #include "app/frmmain.h"
 #include "testsupport.h"
 
+#include <QDialog>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
+#include <QPlainTextEdit>
 #include <QPushButton>
 
 using testsupport::control;
@@ -38,6 +41,44 @@ private slots:
         QCOMPARE(QApplication::focusWidget(), control<QWidget>(w.window.get(), "cmdtag"));
         // The menu copied; the colors stay as they were.
         QCOMPARE(control<QLineEdit>(w.window.get(), "txtvisitedlink")->text(), QStringLiteral("#551A8B"));
+    }
+
+    void copyAsCssFromTheTagWindow()
+    {
+        testsupport::MainWindow w;
+        testsupport::typeInto(control<QLineEdit>(w.window.get(), "txtred"), QStringLiteral("255"));
+        control<QLabel>(w.window.get(), "HIDDENlbltaginfo")->setText(QStringLiteral("a\"b.gif"));
+        QTest::mouseClick(control<QWidget>(w.window.get(), "cmdtag"), Qt::LeftButton);
+        auto *tag = w->findChild<QDialog *>(QStringLiteral("frmtag"));
+        QVERIFY(tag);
+        QTRY_VERIFY(tag->isVisible());
+        const QString tagText = control<QPlainTextEdit>(tag, "txtTag")->toPlainText();
+        const QString expected = QStringLiteral("body {\n  background-color: #FFDCDC;\n  color: #0A0A0A;\n"
+                                                "  background-image: url(\"a\\\"b.gif\");\n}\n"
+                                                "a:link { color: #0000EE; }\na:visited { color: #551A8B; }\n"
+                                                "a:active { color: #EE0000; }\n");
+
+        // From the tag text's context menu, by keyboard: the entry is the last one.
+        auto *text = control<QPlainTextEdit>(tag, "txtTag");
+        QContextMenuEvent event(QContextMenuEvent::Keyboard, QPoint(5, 5), text->mapToGlobal(QPoint(5, 5)));
+        QApplication::sendEvent(text->viewport(), &event);
+        QMenu *menu = nullptr;
+        QTRY_VERIFY((menu = qobject_cast<QMenu *>(QApplication::activePopupWidget())) != nullptr);
+        QCOMPARE(menu->actions().constLast()->text(), QStringLiteral("Copy as CSS"));
+        QTest::keyClick(menu, Qt::Key_Up);
+        QTest::keyClick(menu, Qt::Key_Return);
+        QTRY_COMPARE(w.env.desktop.clipboard, expected);
+
+        // And by its shortcut in the window.
+        w.env.desktop.clipboard.clear();
+        QApplication::setActiveWindow(tag);
+        QVERIFY(QTest::qWaitForWindowActive(tag));
+        text->setFocus();
+        QTest::keyClick(text, Qt::Key_C, Qt::ControlModifier | Qt::ShiftModifier);
+        QCOMPARE(w.env.desktop.clipboard, expected);
+        // The tag itself is untouched.
+        QCOMPARE(text->toPlainText(), tagText);
+        tag->close();
     }
 };
 
