@@ -3,8 +3,11 @@
 #include "preview/colorvision.h"
 #include "testsupport.h"
 
+#include <QDialog>
+#include <QDir>
 #include <QLineEdit>
 #include <QMenu>
+#include <QPlainTextEdit>
 
 using preview::Vision;
 using testsupport::control;
@@ -54,30 +57,51 @@ private slots:
     {
         testsupport::MainWindow w;
         QWidget *preview = control<QWidget>(w.window.get(), "picboxMAIN");
-        const QString tagInputs = control<QLineEdit>(w.window.get(), "txtHEXback")->text();
-        const QColor normal = preview->grab().toImage().pixelColor(3, 3);
-        QCOMPARE(normal, QColor(220, 220, 220));
+        QCOMPARE(preview->grab().toImage().pixelColor(3, 3), QColor(220, 220, 220));
+        testsupport::typeInto(control<QLineEdit>(w.window.get(), "txtgreen"), QStringLiteral("0"));
+        testsupport::typeInto(control<QLineEdit>(w.window.get(), "txtblue"), QStringLiteral("0"));
+        const QString tagBefore = bodyTagShown(w);
+        QDir().mkpath(QStringLiteral("screenshots"));
 
-        // Pick "Deuteranopia" from the preview's context menu by keyboard.
-        setBackColor(preview, QColor(238, 0, 0));
-        QContextMenuEvent event(QContextMenuEvent::Keyboard, QPoint(10, 10), preview->mapToGlobal(QPoint(10, 10)));
-        QApplication::sendEvent(preview, &event);
-        auto *menu = control<QMenu>(preview, "mnuColorVision");
-        QVERIFY(menu);
-        QTRY_VERIFY(menu->isVisible());
-        for (int i = 0; i < 3; ++i) // the first Down highlights the first entry
-            QTest::keyClick(menu, Qt::Key_Down);
-        QTest::keyClick(menu, Qt::Key_Return);
-        QTRY_VERIFY(!menu->isVisible());
+        const QList<Vision> simulations = {Vision::Protanopia, Vision::Deuteranopia, Vision::Tritanopia,
+                                           Vision::Achromatopsia, Vision::Normal};
+        for (int entry = 1; entry <= simulations.size(); ++entry) {
+            const Vision v = simulations[entry - 1];
+            // Pick the entry from the preview's context menu by keyboard.
+            QContextMenuEvent event(QContextMenuEvent::Keyboard, QPoint(10, 10), preview->mapToGlobal(QPoint(10, 10)));
+            QApplication::sendEvent(preview, &event);
+            auto *menu = control<QMenu>(preview, "mnuColorVision");
+            QVERIFY(menu);
+            QTRY_VERIFY(menu->isVisible());
+            // The first Down highlights the first entry.
+            for (int i = 0; i <= entry % 5; ++i)
+                QTest::keyClick(menu, Qt::Key_Down);
+            QCOMPARE(menu->activeAction()->text(), preview::visionName(v));
+            QTest::keyClick(menu, Qt::Key_Return);
+            QTRY_VERIFY(!menu->isVisible());
 
-        const QImage seen = preview->grab().toImage();
-        const auto expected = preview::simulateVision(Vision::Deuteranopia, 238, 0, 0);
-        QCOMPARE(seen.pixelColor(3, 3), QColor(expected[0], expected[1], expected[2]));
-        QCOMPARE(backColor(preview), QColor(238, 0, 0));
-        QCOMPARE(control<QLineEdit>(w.window.get(), "txtHEXback")->text(), tagInputs);
-        QString shots = qEnvironmentVariable("DUDOVUVOV_SCREENSHOTS");
-        if (!shots.isEmpty())
-            seen.save(shots + QStringLiteral("/preview-deuteranopia.png"));
+            const QImage seen = preview->grab().toImage();
+            const auto expected = preview::simulateVision(v, 220, 0, 0);
+            QCOMPARE(seen.pixelColor(3, 3), QColor(expected[0], expected[1], expected[2]));
+            seen.save(
+                QStringLiteral("screenshots/preview-%1.png").arg(preview::visionName(v).toLower().replace(' ', '-')));
+        }
+        // Nothing stored changed, and the BODY tag is the same.
+        QCOMPARE(backColor(preview), QColor(220, 0, 0));
+        QCOMPARE(control<QLineEdit>(w.window.get(), "HIDDENtxtbackgreen")->text(), QStringLiteral("0"));
+        QCOMPARE(bodyTagShown(w), tagBefore);
+    }
+
+private:
+    static QString bodyTagShown(testsupport::MainWindow &w)
+    {
+        QTest::mouseClick(control<QWidget>(w.window.get(), "cmdtag"), Qt::LeftButton);
+        auto *tag = w->findChild<QDialog *>(QStringLiteral("frmtag"));
+        if (tag == nullptr)
+            return {};
+        const QString text = control<QPlainTextEdit>(tag, "txtTag")->toPlainText();
+        tag->close();
+        return text;
     }
 };
 
