@@ -67,15 +67,19 @@ frminfo *infoWindow(testsupport::MainWindow &w)
     return w->findChild<frminfo *>(QStringLiteral("frminfo"));
 }
 
-// From the main window through the body tag window to the page information window.
+// From the main window through the body tag window to the page information
+// window, typing `editedTag` over the tag when one is given.
 frminfo *openInfo(testsupport::MainWindow &w, const QString &editedTag = {})
 {
     QTest::mouseClick(w->cmdtag, Qt::LeftButton);
     frmtag *tag = tagWindow(w);
     if (tag == nullptr)
         return nullptr;
-    if (!editedTag.isNull())
-        tag->txtTag->setPlainText(editedTag);
+    if (!editedTag.isNull()) {
+        tag->txtTag->setFocus();
+        QTest::keyClick(tag->txtTag, Qt::Key_A, Qt::ControlModifier);
+        QTest::keyClicks(tag->txtTag, editedTag);
+    }
     QTest::mouseClick(tag->cmdCREATEhtml, Qt::LeftButton);
     frminfo *info = infoWindow(w);
     if (info != nullptr) {

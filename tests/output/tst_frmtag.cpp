@@ -258,7 +258,8 @@ private slots:
         w->HIDDENlbltaginfo->setText(QStringLiteral("sky.png"));
         QCOMPARE(openTag(w), tag);
         QVERIFY(tag->isVisible());
-        QVERIFY(tag->txtTag->toPlainText().endsWith(QStringLiteral("BACKGROUND=\"sky.png\">")));
+        QCOMPARE(tag->txtTag->toPlainText(),
+                 QString(defaultTag).replace(QStringLiteral("\"\">"), QStringLiteral("\"sky.png\">")));
         QCOMPARE(w->findChildren<frmtag *>().size(), 1);
     }
 
