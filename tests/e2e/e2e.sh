@@ -1,0 +1,237 @@
+#!/usr/bin/env bash
+# The end-to-end suite: installs the built program into a temporary prefix,
+# runs it in a private X server with a private home, drives it with the
+# pointer and keyboard and checks what a person would see.
+# usage: e2e.sh <build folder> [<folder for screenshots>]
+set -uo pipefail
+here=$(cd "$(dirname "$0")" && pwd)
+build=$(cd "$1" && pwd)
+shots=${2:-$build/e2e-screenshots}
+. "$here/lib.sh"
+trap end_session EXIT
+trap 'exit 1' TERM INT
+
+start_session
+mkdir -p "$shots"
+cmake --install "$build" --prefix "$scratch/prefix" >"$scratch/install.log" 2>&1 ||
+  die "install failed: $(cat "$scratch/install.log")"
+app=$scratch/prefix/bin/dudovuvov
+files=$scratch/files
+
+# Titles may carry the program's name after them, as Qt shows it on Linux.
+title() { echo "$1( — Dudovuvov)?"; }
+
+# Places in the main window, in twips: left top width height.
+txtred="405 2925 390 285" txtgreen="885 2925 390 285" txtblue="1365 2925 390 285"
+optTEXT="2115 2490 1395 300" optNewlinks="2115 2985 2025 300" optActivelinks="2115 3645 2025 300"
+cmdCOPYTEXT="5235 795 1395 300" cmdCOPYBACK="5235 1500 1395 300" cmdCOPYnewlink="5235 2205 1395 300"
+cmdCOPYvisitedlink="5235 2925 1395 300" cmdCOPYactivelink="5235 3645 1395 300"
+cmdtag="5235 4080 1395 960"
+# Middle pixel of a swatch: left 6240, 390 wide, 285 high.
+swatch_x=$(($(tw 6240) + $(tw 390) / 2))
+swatch_y() { echo $(($(tw "$1") + $(tw 285) / 2)); }
+
+# set_box ID BOX VALUE: replaces a value box's text by typing (the boxes
+# take digits only, so the old text is selected with Shift+Home).
+set_box() {
+  # shellcheck disable=SC2086
+  click "$1" $2
+  keys End shift+Home
+  type_text "$3"
+}
+
+# copy_check ID BUTTON EXPECTED
+copy_check() {
+  mark_clipboard
+  # shellcheck disable=SC2086
+  click "$1" $2
+  check "clipboard after pressing the button at $2" "$(wait_clipboard)" "$3"
+}
+
+###########################################################################
+note "first start: title, size and place"
+launch
+first=$app_pid
+main=$(wait_window Dudovuvov) || die "the main window did not appear"
+poll "$E2E_TIMEOUT" has_geometry "$main" "77,51 468x362"
+check "main window place and size" "$(geometry "$main")" "77,51 468x362"
+wait_color "$main" "$swatch_x" "$(swatch_y 1155)" "#DCDCDC" || fail "Backcolor swatch not painted"
+shot "$main" "$shots/main-window.png"
+
+note "the command line answers while the program runs, without the lock"
+check "--version" "$("$app" --version)" "Dudovuvov 2.0.2"
+
+note "a second start is refused"
+launch
+second=$app_pid
+attention=$(wait_window "$(title 'Attention!')") || fail "no Attention! message box"
+if [ -n "$attention" ]; then
+  shot "$attention" "$shots/attention.png"
+  focus "$attention"
+  keys Return
+fi
+poll "$E2E_TIMEOUT" exited "$second" || fail "the second copy did not end"
+wait "$second"
+check "exit code of the second copy" "$?" 0
+running "$first" || fail "the first copy ended"
+check "first copy's window" "$(visible_windows Dudovuvov | grep -c "^$main\$")" 1
+
+###########################################################################
+note "mixing colors by typing, switching targets, copying each color"
+focus "$main"
+# Back is selected at start.
+set_box "$main" "$txtred" 128
+wait_color "$main" "$swatch_x" "$(swatch_y 1155)" "#80DCDC" || fail "Backcolor swatch after typing 128"
+copy_check "$main" "$cmdCOPYBACK" "#80DCDC"
+
+click "$main" $optTEXT
+set_box "$main" "$txtgreen" 255
+wait_color "$main" "$swatch_x" "$(swatch_y 450)" "#0AFF0A" || fail "Textcolor swatch after typing 255"
+copy_check "$main" "$cmdCOPYTEXT" "#0AFF0A"
+
+click "$main" $optNewlinks
+set_box "$main" "$txtblue" 100
+wait_color "$main" "$swatch_x" "$(swatch_y 1860)" "#000064" || fail "new link swatch after typing 100"
+copy_check "$main" "$cmdCOPYnewlink" "#000064"
+copy_check "$main" "$cmdCOPYvisitedlink" "#551A8B"
+
+click "$main" $optActivelinks
+copy_check "$main" "$cmdCOPYactivelink" "#EE0000"
+
+# The access key of "Set &Backcolor" brings back the background's values.
+focus "$main"
+keys alt+b
+set_box "$main" "$txtblue" 0
+wait_color "$main" "$swatch_x" "$(swatch_y 1155)" "#80DC00" || fail "Backcolor swatch after Alt+B and typing 0"
+copy_check "$main" "$cmdCOPYBACK" "#80DC00"
+shot "$main" "$shots/main-window-edited.png"
+
+###########################################################################
+note "the BODY tag window: Enter copies the tag, Esc closes"
+expected_tag='<BODY BGCOLOR="#80DC00" TEXT="#0AFF0A" LINK="#000064" VLINK="#551A8B" ALINK="#EE0000" BACKGROUND="">'
+click "$main" $cmdtag
+tag=$(wait_window Dudovuvov "$main") || die "the tag window did not appear"
+# Centred over the main window; without a window manager Qt makes room
+# for a guessed frame of 10 x 40 pixels, which shifts it up and left.
+check "tag window size" "$(geometry "$tag" | cut -d' ' -f2)" "468x112"
+read -r tx ty <<<"$(geometry "$tag" | cut -d' ' -f1 | tr ',' ' ')"
+centre_dx=$((tx + 234 - (77 + 234))) centre_dy=$((ty + 56 - (51 + 181)))
+[ ${centre_dx#-} -le 10 ] && [ ${centre_dy#-} -le 40 ] ||
+  fail "tag window not centred over the main window: $(geometry "$tag")"
+focus "$tag"
+shot "$tag" "$shots/tag-window.png"
+mark_clipboard
+keys Return
+check "clipboard after Enter in the tag window" "$(wait_clipboard)" "$expected_tag"
+keys Escape
+wait_gone "$tag" || fail "Esc did not close the tag window"
+
+###########################################################################
+note "the page generator through the file dialog"
+click "$main" $cmdtag
+tag=$(wait_window Dudovuvov "$main") || die "the tag window did not appear again"
+focus "$tag"
+keys alt+h
+info=$(wait_window Dudovuvov "$main" "$tag") || die "the page window did not appear"
+wait_gone "$tag" || fail "the tag window stayed visible beside the page window"
+check "page window size" "$(geometry "$info" | cut -d' ' -f2)" "468x168"
+focus "$info"
+type_text "Ada Lovelace"
+keys Tab
+type_text "Colors"
+shot "$info" "$shots/page-window.png"
+keys Return
+save=$(wait_window "$(title 'Save your Webpage as:')") || die "no save dialog"
+focus "$save"
+keys ctrl+a
+type_text "$files/page"
+keys Return
+done_box=$(wait_window "$(title 'Dudovuvov.htm')") || die "no confirmation after saving"
+shot "$done_box" "$shots/page-done.png"
+focus "$done_box"
+keys Return
+wait_gone "$done_box" || fail "the confirmation stayed"
+wait_gone "$info" || fail "the page window stayed"
+page=$files/page.htm
+if [ -f "$page" ]; then
+  check "lines of the page" "$(wc -l <"$page")" 41
+  check "CR LF line ends" "$(tr -cd '\r' <"$page" | wc -c)" 41
+  check "page line 4" "$(sed -n 4p "$page" | tr -d '\r')" '<META NAME="Author" CONTENT="Ada Lovelace">'
+  check "page line 6" "$(sed -n 6p "$page" | tr -d '\r')" '<TITLE>Colors</TITLE>'
+  check "page line 8" "$(sed -n 8p "$page" | tr -d '\r')" "$expected_tag"
+else
+  fail "no page file at $page: $(ls -A "$files")"
+fi
+
+###########################################################################
+note "a background image through the file dialog"
+# A 16 x 16 tile: magenta and green quarters.
+convert -size 8x8 xc:'#FF00FF' xc:'#00FF00' +append \( -size 8x8 xc:'#00FF00' xc:'#FF00FF' +append \) -append \
+  "$files/tile.png"
+focus "$main"
+keys alt+l
+open=$(wait_window "$(title 'Open')") || die "no open dialog"
+focus "$open"
+keys ctrl+a
+type_text "$files/tile.png"
+keys Return
+wait_gone "$open" || fail "the open dialog stayed"
+# The preview's corner shows the tile pattern, repeated.
+px=$(tw 2115) py=$(tw 465)
+wait_color "$main" $((px + 2)) $((py + 2)) "#FF00FF" || fail "no tile at the preview's corner"
+shot "$main" "$shots/main-window-image.png"
+check "tile, top right quarter" "$(pixel "$shots/main-window-image.png" $((px + 12)) $((py + 2)))" "#00FF00"
+check "tile, bottom left quarter" "$(pixel "$shots/main-window-image.png" $((px + 2)) $((py + 12)))" "#00FF00"
+check "next tile across" "$(pixel "$shots/main-window-image.png" $((px + 18)) $((py + 2)))" "#FF00FF"
+check "next tile down" "$(pixel "$shots/main-window-image.png" $((px + 2)) $((py + 18)))" "#FF00FF"
+click "$main" $cmdtag
+tag=$(wait_window Dudovuvov "$main") || die "the tag window did not appear with the image"
+focus "$tag"
+mark_clipboard
+keys Return
+case "$(wait_clipboard)" in
+  *' BACKGROUND="tile.png">') checks=$((checks + 1)) ;;
+  *) fail "the tag does not name the image: $(clipboard)" ;;
+esac
+keys Escape
+wait_gone "$tag" || fail "Esc did not close the tag window"
+
+###########################################################################
+note "the about window"
+focus "$main"
+keys alt+a
+about=$(wait_window "$(title About)") || die "the about window did not appear"
+check "about window size" "$(geometry "$about" | cut -d' ' -f2)" "220x293"
+shot "$about" "$shots/about-window.png"
+focus "$about"
+keys Return
+wait_gone "$about" || fail "Enter did not close the about window"
+
+###########################################################################
+note "closing with the access key of Exit"
+focus "$main"
+keys alt+x
+poll "$E2E_TIMEOUT" exited "$first" || fail "Alt+X did not end the program"
+wait "$first"
+check "exit code" "$?" 0
+
+###########################################################################
+note "at twice the scale the window is twice the size"
+launch QT_SCALE_FACTOR=2
+first=$app_pid
+main=$(wait_window Dudovuvov) || die "the main window did not appear at scale 2"
+poll "$E2E_TIMEOUT" has_geometry "$main" "154,102 936x724"
+check "place and size at scale 2" "$(geometry "$main")" "154,102 936x724"
+wait_color "$main" $((2 * swatch_x)) $((2 * $(swatch_y 1155))) "#DCDCDC" || fail "scale 2 not painted"
+shot "$main" "$shots/main-window-scale-2.png"
+focus "$main"
+keys alt+x
+poll "$E2E_TIMEOUT" exited "$first" || fail "Alt+X did not end the program"
+
+echo "screenshots: $shots"
+echo "$checks checks, $failures failed"
+if [ "$failures" -ne 0 ]; then
+  echo "program output:" >&2
+  cat "$scratch/app.log" >&2
+  exit 1
+fi

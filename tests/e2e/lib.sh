@@ -1,0 +1,164 @@
+# Helpers of the end-to-end suite: a private X server and a private home,
+# and the ways a person reaches the program (pointer, keyboard) and what a
+# person sees (window titles and places, the clipboard, pixels, files).
+# Every wait polls in short steps up to a limit; nothing sleeps a guess.
+
+E2E_TIMEOUT=${E2E_TIMEOUT:-15} # seconds any single wait may take
+failures=0
+checks=0
+
+note() { echo "-- [$SECONDS s] $*"; }
+fail() {
+  echo "FAIL: $*" >&2
+  failures=$((failures + 1))
+}
+check() { # check DESCRIPTION ACTUAL EXPECTED
+  checks=$((checks + 1))
+  if [ "$2" != "$3" ]; then
+    fail "$1: got '$2', expected '$3'"
+  fi
+}
+die() {
+  echo "FATAL: $*" >&2
+  exit 1
+}
+
+# poll SECONDS COMMAND...: runs COMMAND until it succeeds or time is up.
+poll() {
+  local limit=$1
+  shift
+  local end=$((SECONDS + limit))
+  while true; do
+    if "$@"; then return 0; fi
+    [ $SECONDS -ge $end ] && return 1
+    sleep 0.02
+  done
+}
+
+# A private X server on a display number it picks itself, a private home
+# and XDG folders.
+start_session() {
+  scratch=$(mktemp -d /tmp/dudovuvov-e2e.XXXXXX)
+  mkdir -p "$scratch"/{home,config,data,cache,runtime,files}
+  chmod 700 "$scratch/runtime"
+  export HOME=$scratch/home XDG_CONFIG_HOME=$scratch/config XDG_DATA_HOME=$scratch/data
+  export XDG_CACHE_HOME=$scratch/cache XDG_RUNTIME_DIR=$scratch/runtime
+  unset WAYLAND_DISPLAY SESSION_MANAGER QT_SCALE_FACTOR
+  export QT_QPA_PLATFORM=xcb
+  exec 5>"$scratch/displayfd"
+  Xvfb -displayfd 5 -screen 0 1920x1200x24 -nolisten tcp -noreset >"$scratch/xvfb.log" 2>&1 &
+  xvfb_pid=$!
+  exec 5>&-
+  poll "$E2E_TIMEOUT" test -s "$scratch/displayfd" || die "Xvfb did not start: $(cat "$scratch/xvfb.log")"
+  export DISPLAY=:$(head -n1 "$scratch/displayfd")
+  poll "$E2E_TIMEOUT" xdpyinfo >/dev/null 2>&1 || die "display $DISPLAY does not answer"
+  note "X server on $DISPLAY, home in $scratch"
+}
+
+end_session() {
+  local pid
+  for pid in "${app_pids[@]:-}"; do
+    [ -n "$pid" ] && kill "$pid" 2>/dev/null
+  done
+  [ -n "${xvfb_pid:-}" ] && kill "$xvfb_pid" 2>/dev/null
+  wait 2>/dev/null
+  [ -n "${scratch:-}" ] && rm -rf "$scratch"
+}
+
+app_pids=()
+# launch [ENV=VALUE...]: starts the program; its pid is in $app_pid.
+launch() {
+  env "$@" "$app" >>"$scratch/app.log" 2>&1 &
+  app_pid=$!
+  app_pids+=("$app_pid")
+}
+
+running() { kill -0 "$1" 2>/dev/null; }
+exited() { ! kill -0 "$1" 2>/dev/null; }
+
+# visible_windows TITLE: ids of the mapped windows with exactly that title.
+visible_windows() {
+  xdotool search --onlyvisible --name "^$1\$" 2>/dev/null || true
+}
+
+# wait_window TITLE [EXCEPT_ID...]: the first mapped window with that title
+# that is none of the ids given; prints its id.
+wait_window() {
+  local title=$1
+  shift
+  local end=$((SECONDS + E2E_TIMEOUT)) id except
+  while [ $SECONDS -lt $end ]; do
+    for id in $(visible_windows "$title"); do
+      for except in "$@"; do
+        [ "$id" = "$except" ] && continue 2
+      done
+      echo "$id"
+      return 0
+    done
+    sleep 0.02
+  done
+  return 1
+}
+
+window_gone() { ! xwininfo -id "$1" 2>/dev/null | grep -q 'Map State: IsViewable'; }
+wait_gone() { poll "$E2E_TIMEOUT" window_gone "$1"; }
+
+# geometry ID: "X,Y WIDTHxHEIGHT" of the window on the screen.
+geometry() {
+  xwininfo -id "$1" | awk '/Absolute upper-left X/{x=$NF} /Absolute upper-left Y/{y=$NF}
+    /^ *Width:/{w=$NF} /^ *Height:/{h=$NF} END{print x "," y " " w "x" h}'
+}
+has_geometry() { [ "$(geometry "$1")" = "$2" ]; }
+
+# Layout positions are given in twips; 15 twips make one pixel.
+tw() { echo $(($1 / 15)); }
+
+# click ID LEFT TOP WIDTH HEIGHT: a left click in the middle of a control
+# whose place in the window is given in twips.
+click() {
+  local x=$(($(tw "$2") + $(tw "$4") / 2)) y=$(($(tw "$3") + $(tw "$5") / 2))
+  xdotool mousemove --window "$1" "$x" "$y" click 1
+}
+
+# The keyboard goes to a window (there is no window manager to give it).
+focus() { xdotool windowfocus --sync "$1"; }
+keys() {
+  [ -n "${E2E_TRACE:-}" ] && echo "   [$SECONDS s] keys $*"
+  xdotool key --delay 30 "$@"
+}
+type_text() { xdotool type --delay 30 -- "$1"; }
+
+# The clipboard holds a marker of our own until the program replaces it, so
+# that a copy of an unchanged value is still seen to happen.
+mark_clipboard() {
+  printf 'e2e-marker-%s' "$RANDOM" | xclip -selection clipboard -i
+  clipboard_marker=$(xclip -o -selection clipboard 2>/dev/null)
+}
+clipboard() { xclip -o -selection clipboard 2>/dev/null; }
+clipboard_replaced() {
+  local now
+  now=$(clipboard) && [ -n "$now" ] && [ "$now" != "$clipboard_marker" ]
+}
+# wait_clipboard: prints the new clipboard text once the program put it there.
+wait_clipboard() {
+  poll "$E2E_TIMEOUT" clipboard_replaced || {
+    echo "<clipboard unchanged>"
+    return 1
+  }
+  clipboard
+}
+
+# shot ID FILE: a screenshot of a window.
+shot() { import -window "$1" "$2"; }
+
+# pixel FILE X Y: the color of one pixel as #RRGGBB.
+pixel() {
+  convert "$1" -crop "1x1+$2+$3" -depth 8 txt:- | awk 'NR==2{print $3}' | cut -c1-7
+}
+# pixel_now ID X Y: the color the window shows there right now.
+pixel_now() {
+  import -window "$1" -crop "1x1+$2+$3" -depth 8 txt:- 2>/dev/null | awk 'NR==2{print $3}' | cut -c1-7
+}
+shows_color() { [ "$(pixel_now "$1" "$2" "$3")" = "$4" ]; }
+# wait_color ID X Y #RRGGBB: until the window paints that color there.
+wait_color() { poll "$E2E_TIMEOUT" shows_color "$@"; }
