@@ -9,15 +9,29 @@ QString homePageAddress()
     return QStringLiteral("http://www.zudedidu.example/");
 }
 
+namespace {
+
+// Escaped text that stays on its line: a pasted line break would split the
+// page's lines, so it is written as a character reference.
+QString inLine(const QString &text)
+{
+    QString escaped = htmlEscaped(text);
+    escaped.replace(QLatin1Char('\r'), QLatin1String("&#13;"));
+    escaped.replace(QLatin1Char('\n'), QLatin1String("&#10;"));
+    return escaped;
+}
+
+} // namespace
+
 QString pageText(const QString &name, const QString &title, const QString &tag)
 {
-    const QString shownTitle = htmlEscaped(title.isEmpty() ? QStringLiteral("Untitled") : title);
+    const QString shownTitle = inLine(title.isEmpty() ? QStringLiteral("Untitled") : title);
     const QString rule = QStringLiteral("<HR SIZE=1 WIDTH=\"80%\">");
     QStringList lines = {
         QStringLiteral("<HTML>"),
         QStringLiteral("<HEAD>"),
         QStringLiteral("<META HTTP-EQUIV=\"Content-Type\" CONTENT=\"text/html; charset=iso-8859-1\">"),
-        QStringLiteral("<META NAME=\"Author\" CONTENT=\"") + htmlEscaped(name) + QStringLiteral("\">"),
+        QStringLiteral("<META NAME=\"Author\" CONTENT=\"") + inLine(name) + QStringLiteral("\">"),
         QStringLiteral("<META NAME=\"GENERATOR\" CONTENT=\"Dudovuvov\">"),
         QStringLiteral("<TITLE>") + shownTitle + QStringLiteral("</TITLE>"),
         QStringLiteral("</HEAD>"),

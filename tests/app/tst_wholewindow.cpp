@@ -9,6 +9,8 @@
 #include "app/frmmain.h"
 #include "color/coloreditor.h"
 #include "color/rgb.h"
+#include "output/htmltext.h"
+#include "output/pagetext.h"
 #include "platform/filefilter.h"
 #include "testsupport.h"
 
@@ -59,8 +61,12 @@ Snapshot snapshot(const QString &root)
         struct stat st {};
         if (::lstat(QFile::encodeName(path).constData(), &st) != 0)
             continue;
-        out[path] = FileState{st.st_size, st.st_ino, qint64(st.st_mtim.tv_sec) * 1000000000 + st.st_mtim.tv_nsec,
-                              S_ISDIR(st.st_mode)};
+        // A folder changes with what is written into it; only its being there counts.
+        if (S_ISDIR(st.st_mode))
+            out[path] = FileState{0, st.st_ino, 0, true};
+        else
+            out[path] =
+                FileState{st.st_size, st.st_ino, qint64(st.st_mtim.tv_sec) * 1000000000 + st.st_mtim.tv_nsec, false};
     }
     return out;
 }
@@ -125,6 +131,8 @@ public:
     // (an empty expectation: may change, content checked elsewhere).
     std::map<QString, std::optional<QByteArray>> allowed;
     int actions = 0;
+    // What the run got to do.
+    int pagesWritten = 0, picturesCopiedBeside = 0, picturesSaved = 0, failuresReported = 0;
     quint32 seed() const { return m_seed; }
 
     // One random action on the window that has the user's attention.
@@ -162,9 +170,12 @@ public:
                    + w.env.desktop.unscripted.join(", ");
         if (w.env.desktop.pendingAnswers() != 0)
             return QStringLiteral("a dialog the run answered never opened");
-        for (const auto &m : std::as_const(w.env.desktop.messages))
+        for (const auto &m : std::as_const(w.env.desktop.messages)) {
             if (m.text.trimmed().isEmpty())
                 return QStringLiteral("an empty message box");
+            if (m.icon == platform::MessageIcon::Exclamation || m.icon == platform::MessageIcon::Critical)
+                ++failuresReported;
+        }
         w.env.desktop.messages.clear();
         return {};
     }
@@ -367,6 +378,18 @@ private:
         return out;
     }
 
+    // Types text key by key, also characters no key of a Latin keyboard makes.
+    static void typeText(QWidget *box, const QString &text)
+    {
+        box->setFocus();
+        for (qsizetype i = 0; i < text.size(); ++i) {
+            QString ch(text[i]);
+            if (text[i].isHighSurrogate() && i + 1 < text.size())
+                ch += text[++i];
+            QTest::sendKeyEvent(QTest::Click, box, Qt::Key_unknown, ch, Qt::NoModifier);
+        }
+    }
+
     void click(QWidget *target, Qt::MouseButton button = Qt::LeftButton)
     {
         QTest::mouseClick(target, button, {}, QPoint(qMin(4, target->width() / 2), qMin(4, target->height() / 2)));
@@ -437,6 +460,7 @@ private:
         if (!sourceThere)
             failures << QStringLiteral("saving a copy of a missing image '%1' reported no failure").arg(source);
         allowed[target] = sourceBytes;
+        ++picturesSaved;
     }
 
     QString pageFolderImage;
@@ -450,6 +474,15 @@ private:
         const QString imageName = w->HIDDENlbltaginfo->text();
         const QByteArray sourceBytes = contents(source);
         const bool sourceThere = QFileInfo(source).isFile();
+        // The page must hold exactly what the window shows at the click.
+        const auto *name = info->findChild<QLineEdit *>(QStringLiteral("txtNAME"));
+        const auto *title = info->findChild<QLineEdit *>(QStringLiteral("txtTITLE"));
+        const auto *tag = win()->findChild<QPlainTextEdit *>(QStringLiteral("txtTag"));
+        if (name == nullptr || title == nullptr || tag == nullptr) {
+            failures << QStringLiteral("the page windows lack their boxes");
+            return;
+        }
+        const QByteArray page = latin1WithReferences(pageText(name->text(), title->text(), tag->toPlainText()));
         QPointer<QWidget> alive(info);
         click(b);
         if (w.env.desktop.prompts.size() == promptsBefore)
@@ -463,7 +496,8 @@ private:
             failures << QStringLiteral("the page generator closed without a word");
         // The page is in place; its content is checked against the page text.
         const QString target = lastSavePath;
-        allowed[target] = std::nullopt;
+        allowed[target] = page;
+        ++pagesWritten;
         if (!imageName.isEmpty()) {
             const QString copy = QFileInfo(target).absolutePath() + QLatin1Char('/') + imageName;
             if (QFileInfo(copy).canonicalFilePath() == QFileInfo(target).canonicalFilePath())
@@ -476,6 +510,7 @@ private:
                 if (!sourceThere)
                     failures << QStringLiteral("copying a missing image beside the page reported no failure");
                 allowed[copy] = sourceBytes;
+                ++picturesCopiedBeside;
             }
         }
     }
@@ -530,10 +565,9 @@ private:
                     return;
                 }
                 // Keys that type: no control characters (Return would press the default button).
-                text.removeIf([](QChar ch) { return ch.unicode() < 0x20 || ch.isSurrogate(); });
+                text.removeIf([](QChar ch) { return ch.unicode() < 0x20; });
                 log << QStringLiteral("%1: type '%2' into %3").arg(name, text, e->objectName());
-                e->setFocus();
-                QTest::keyClicks(e, text);
+                typeText(e, text);
                 return;
             }
             break;
@@ -812,7 +846,10 @@ private slots:
             }
         }
         QVERIFY2(run.closeAll(), "a window could not be closed at the end");
-        qInfo("random run: %d actions, seed %u", run.actions, run.seed());
+        qInfo("random run: %d actions, seed %u; %d pages written, %d pictures copied beside them, %d pictures "
+              "saved, %d failures reported",
+              run.actions, run.seed(), run.pagesWritten, run.picturesCopiedBeside, run.picturesSaved,
+              run.failuresReported);
     }
 };
 

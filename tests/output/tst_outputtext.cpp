@@ -98,6 +98,12 @@ private slots:
                                              << "<META NAME=\"Author\" CONTENT=\"Tom &quot;TJ&quot; &amp; Co\">"
                                              << "<TITLE>&lt;b&gt;Fish &amp; Chips&lt;/b&gt;</TITLE>"
                                              << "<H1>&lt;b&gt;Fish &amp; Chips&lt;/b&gt;</H1>";
+        // Pasted line breaks stay inside their line, as references.
+        QTest::newRow("line breaks") << "Anna\r\nSmith"
+                                     << "My\nPage\r"
+                                     << "<META NAME=\"Author\" CONTENT=\"Anna&#13;&#10;Smith\">"
+                                     << "<TITLE>My&#10;Page&#13;</TITLE>"
+                                     << "<H1>My&#10;Page&#13;</H1>";
     }
 
     void pageTitleAndName()
