@@ -7,7 +7,7 @@
 // program's top-level windows as they are created, and Expose is selected on
 // each at once; a DAMAGE object on the root reports the first drawing. It
 // timestamps exec -> MapNotify -> first Expose -> first drawing, then reads
-// VmHWM from /proc while the program still lives and ends it with SIGTERM.
+// VmHWM and the CPU time used from /proc while the program still lives and ends it with SIGTERM.
 // The programs take turns run by run, so a drift in the machine's speed hits
 // all of them alike. Output: one tab-separated line per program and measure:
 //   LABEL  MEASURE  MEDIAN  MIN  MAX  UNIT
@@ -49,13 +49,14 @@ double nowMs()
 struct Program {
     std::string label;
     std::string path;
-    std::vector<double> map, expose, paint, hwmMb;
+    std::vector<double> map, expose, paint, cpu, hwmMb;
 };
 
 struct Run {
     double exec = 0;
     std::optional<double> map, expose, paint;
     long hwmKb = -1;
+    double cpuMs = -1;
     bool missedExpose = false;
 };
 
@@ -72,6 +73,24 @@ long vmHwmKb(pid_t pid)
             break;
     std::fclose(f);
     return kb;
+}
+
+// CPU time of all the threads of `pid` so far: unlike the wall clock, it does
+// not grow when other programs hold the machine's cores.
+double cpuMs(pid_t pid)
+{
+    std::error_code error;
+    double ns = 0;
+    for (const auto &task : std::filesystem::directory_iterator("/proc/" + std::to_string(pid) + "/task", error)) {
+        FILE *f = std::fopen((task.path() / "schedstat").c_str(), "r");
+        if (f == nullptr)
+            continue;
+        unsigned long long onCpu = 0;
+        if (std::fscanf(f, "%llu", &onCpu) == 1)
+            ns += static_cast<double>(onCpu);
+        std::fclose(f);
+    }
+    return ns / 1e6;
 }
 
 class Probe {
@@ -131,8 +150,10 @@ public:
             _exit(127);
         }
         bool ok = pid > 0 && waitFor(run, pid, [&] { return run.expose && (run.paint || !hasDamage()); });
-        if (ok)
+        if (ok) {
+            run.cpuMs = cpuMs(pid);
             run.hwmKb = vmHwmKb(pid);
+        }
         if (pid > 0) {
             kill(pid, SIGTERM);
             waitpid(pid, nullptr, 0);
@@ -249,7 +270,7 @@ int main(int argc, char *argv[])
             std::fprintf(stderr, "startprobe: %s is not LABEL=PROGRAM\n", argv[i]);
             return 2;
         }
-        programs.push_back({arg.substr(0, eq), arg.substr(eq + 1), {}, {}, {}, {}});
+        programs.push_back({arg.substr(0, eq), arg.substr(eq + 1), {}, {}, {}, {}, {}});
     }
 
     Probe probe;
@@ -272,6 +293,7 @@ int main(int argc, char *argv[])
             p.expose.push_back(*run.expose - run.exec);
             if (run.paint)
                 p.paint.push_back(*run.paint - run.exec);
+            p.cpu.push_back(run.cpuMs);
             p.hwmMb.push_back(run.hwmKb / 1024.0);
         }
     }
@@ -279,6 +301,7 @@ int main(int argc, char *argv[])
         print(p.label, "map", p.map, "ms");
         print(p.label, "expose", p.expose, "ms");
         print(p.label, "paint", p.paint, "ms");
+        print(p.label, "cpu", p.cpu, "ms");
         print(p.label, "VmHWM", p.hwmMb, "MB");
     }
     return failures == 0 ? 0 : 1;
