@@ -33,9 +33,13 @@ QColor foreColor(const QWidget *w)
 
 QString sansSerifFamily()
 {
-    static const QString family = QFontDatabase::hasFamily(QStringLiteral("MS Sans Serif"))
-                                      ? QStringLiteral("MS Sans Serif")
-                                      : QStringLiteral("Liberation Sans");
+    // The installed families only: hasFamily() would first have fontconfig
+    // resolve the name as an alias, which costs start-up time and can answer
+    // yes for a face that is only a substitute.
+    static const QString family =
+        QFontDatabase::families().contains(QStringLiteral("MS Sans Serif"), Qt::CaseInsensitive)
+            ? QStringLiteral("MS Sans Serif")
+            : QStringLiteral("Liberation Sans");
     return family;
 }
 
