@@ -1,13 +1,20 @@
 // In-process benchmarks of the main window on a scripted desktop:
 //
-//   benchui [--edits N]
+//   benchui [--edits N] [--parts edit,page]
 //
 // Edit latency: from a key press (or click) until the preview, the hex box
 // and the swatch of the selected target have been repainted, counted by
-// their paint events. Prints tab-separated rows: PART MEASURE RESULT GOAL.
+// their paint events. Page: composing the page and writing it, alone and
+// through the page window. Prints tab-separated rows: PART MEASURE RESULT GOAL.
 #include "allocount.h"
 #include "app/controls.h"
 #include "app/frmmain.h"
+#include "output/bodytag.h"
+#include "output/frminfo.h"
+#include "output/frmtag.h"
+#include "output/htmltext.h"
+#include "output/pagefile.h"
+#include "output/pagetext.h"
 #include "platform/desktop.h"
 #include "platform/scripteddesktop.h"
 #include "preview/previewbox.h"
@@ -15,8 +22,11 @@
 #include <QApplication>
 #include <QCommandLineParser>
 #include <QElapsedTimer>
+#include <QFile>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
 #include <QRadioButton>
 #include <QScrollBar>
 #include <QTemporaryDir>
@@ -106,59 +116,65 @@ QString ms(double v)
     return QStringLiteral("%1 ms").arg(v, 0, 'f', v < 10 ? 3 : 1);
 }
 
-// Runs `edit(i)` `count` times after a warm-up; each time waits until every
-// widget `counter` watches has painted.
-Series measure(int count, PaintCounter &counter, const std::function<void(int)> &edit)
+// Runs `step(i)` `count` times after a warm-up; each time until `done()`,
+// processing events meanwhile (for at most a second).
+Series measure(int count, const std::function<void(int)> &step, const std::function<bool()> &done,
+               const std::function<void()> &between = {})
 {
     Series s;
     QElapsedTimer clock;
-    // An even warm-up, so that the measured edits start from the same state.
-    const int warmup = 20;
+    // An even warm-up, so that the measured steps start from the same state.
+    const int warmup = std::min(20, count + count % 2);
     for (int i = 0; i < warmup + count; ++i) {
         QCoreApplication::processEvents();
-        counter.reset();
+        if (between)
+            between();
         const long allocsBefore = allocount::count();
         const double cpuBefore = cpuMs();
         clock.start();
-        edit(i);
-        while (!counter.allPainted() && clock.elapsed() < 1000)
+        step(i);
+        while (!done() && clock.elapsed() < 1000)
             QCoreApplication::processEvents();
         const qint64 ns = clock.nsecsElapsed();
         const double cpu = cpuMs() - cpuBefore;
         if (i < warmup)
             continue;
         s.allocations += allocount::count() - allocsBefore;
-        if (!counter.allPainted()) {
+        if (!done())
             ++s.unfinished;
-            if (qEnvironmentVariableIsSet("BENCHUI_DEBUG"))
-                counter.dump(i);
-        }
         s.ms.push_back(static_cast<double>(ns) / 1e6);
         s.cpuMs.push_back(cpu);
     }
     return s;
 }
 
-void report(const QString &what, const Series &s)
+// Rows for one measure: median and 99th percentile, and how many runs with
+// their heap allocations.
+void report(const QString &part, const QString &what, const Series &s, const QString &medianGoal,
+            const QString &p99Goal, const QString &unit = QStringLiteral("edit"))
 {
-    const QString part = QStringLiteral("edit latency");
     auto result = [&](double q) {
         return QStringLiteral("%1 (CPU %2)").arg(ms(Series::quantile(s.ms, q)), ms(Series::quantile(s.cpuMs, q)));
     };
-    row(part, what + QStringLiteral(": median"), result(0.5), QStringLiteral("< 1 ms"));
-    row(part, what + QStringLiteral(": p99"), result(0.99), QStringLiteral("< 4 ms"));
-    QString detail = QStringLiteral("%1 edits").arg(s.ms.size());
+    row(part, what + QStringLiteral(": median"), result(0.5), medianGoal);
+    row(part, what + QStringLiteral(": p99"), result(0.99), p99Goal);
+    QString detail = QStringLiteral("%1 runs").arg(s.ms.size());
     if (allocount::available())
-        detail += QStringLiteral(", %1 allocations per edit")
-                      .arg(static_cast<double>(s.allocations) / s.ms.size(), 0, 'f', 0);
+        detail += QStringLiteral(", %1 allocations per %2")
+                      .arg(static_cast<double>(s.allocations) / static_cast<double>(s.ms.size()), 0, 'f', 0)
+                      .arg(unit);
     if (s.unfinished > 0)
-        detail += QStringLiteral(", %1 NOT REPAINTED").arg(s.unfinished);
+        detail += QStringLiteral(", %1 UNFINISHED").arg(s.unfinished);
     row(part, what + QStringLiteral(": runs"), detail);
 }
 
 void benchEdits(frmmain &w, int count)
 {
+    const QString part = QStringLiteral("edit latency");
+    const QString median = QStringLiteral("< 1 ms"), p99 = QStringLiteral("< 4 ms");
     PaintCounter counter;
+    auto painted = [&counter] { return counter.allPainted(); };
+    auto reset = [&counter] { counter.reset(); };
 
     // Typing into the red value box while the back color is selected.
     w.optBACK->setChecked(true);
@@ -166,32 +182,113 @@ void benchEdits(frmmain &w, int count)
     w.txtred->setFocus();
     w.txtred->setText(QStringLiteral("1"));
     counter.watch({w.picboxMAIN, w.txtHEXback, w.lblhexbackcolor});
-    report(QStringLiteral("key in value box"), measure(count, counter, [&](int i) {
-               // Alternately appends a digit and takes it away again: 1 -> 1d -> 1.
-               if (i % 2 == 0)
-                   QTest::keyClick(w.txtred, static_cast<Qt::Key>(Qt::Key_0 + (i / 2) % 10));
-               else
-                   QTest::keyClick(w.txtred, Qt::Key_Backspace);
-           }));
+    report(part, QStringLiteral("key in value box"),
+           measure(
+               count,
+               [&](int i) {
+                   // Alternately appends a digit and takes it away again: 1 -> 1d -> 1.
+                   if (i % 2 == 0)
+                       QTest::keyClick(w.txtred, static_cast<Qt::Key>(Qt::Key_0 + (i / 2) % 10));
+                   else
+                       QTest::keyClick(w.txtred, Qt::Key_Backspace);
+               },
+               painted, reset),
+           median, p99);
 
     // One arrow step on the green slider.
     w.VScrollGreen->setFocus();
-    report(QStringLiteral("slider step"), measure(count, counter, [&](int i) {
-               QTest::keyClick(w.VScrollGreen, i % 2 == 0 ? Qt::Key_Up : Qt::Key_Down);
-           }));
+    report(part, QStringLiteral("slider step"),
+           measure(
+               count, [&](int i) { QTest::keyClick(w.VScrollGreen, i % 2 == 0 ? Qt::Key_Up : Qt::Key_Down); }, painted,
+               reset),
+           median, p99);
 
     // Switching between the text and the back color by clicking the options.
-    Series switches;
-    switches = measure(count, counter, [&](int i) {
-        const bool toText = i % 2 == 0;
-        if (toText)
-            counter.watch({w.lblpic, w.txtHEXtext, w.lblhextxtcolor});
-        else
-            counter.watch({w.picboxMAIN, w.txtHEXback, w.lblhexbackcolor});
-        QRadioButton *option = toText ? w.optTEXT : w.optBACK;
-        QTest::mouseClick(option, Qt::LeftButton, {}, QPoint(8, option->height() / 2));
-    });
-    report(QStringLiteral("target switch"), switches);
+    const Series switches = measure(
+        count,
+        [&](int i) {
+            const bool toText = i % 2 == 0;
+            if (toText)
+                counter.watch({w.lblpic, w.txtHEXtext, w.lblhextxtcolor});
+            else
+                counter.watch({w.picboxMAIN, w.txtHEXback, w.lblhexbackcolor});
+            QRadioButton *option = toText ? w.optTEXT : w.optBACK;
+            QTest::mouseClick(option, Qt::LeftButton, {}, QPoint(8, option->height() / 2));
+        },
+        painted, reset);
+    report(part, QStringLiteral("target switch"), switches, median, p99);
+}
+
+// Composing the page and writing it, alone and through the windows.
+void benchPage(frmmain &w, platform::ScriptedDesktop &desktop, int count, const QString &folder)
+{
+    const QString part = QStringLiteral("page");
+    const QString path = folder + QStringLiteral("/Dudovuvov.htm");
+    auto always = [] { return true; };
+    auto colors = [&w] {
+        return BodyColors{w.txtHEXback->text(), w.txtHEXtext->text(), w.txtnewlink->text(), w.txtvisitedlink->text(),
+                          w.txtactivelink->text()};
+    };
+    const QString name = QStringLiteral("Zofia \u0141ukasiewicz"), title = QStringLiteral("Colors & <tags>");
+
+    QByteArray bytes;
+    report(part, QStringLiteral("compose (tag, page text, ISO-8859-1)"),
+           measure(
+               count,
+               [&](int) {
+                   bytes = latin1WithReferences(pageText(name, title, bodyTag(colors(), QStringLiteral("tile.png"))));
+               },
+               always),
+           QStringLiteral("-"), QStringLiteral("-"), QStringLiteral("page"));
+
+    QString reason;
+    const int writes = std::max(2, count / 10);
+    report(part, QStringLiteral("write the file atomically"),
+           measure(
+               writes,
+               [&](int) {
+                   if (!writeFileAtomically(path, bytes, reason))
+                       std::fprintf(stderr, "benchui: %s\n", qPrintable(reason));
+               },
+               always),
+           QStringLiteral("-"), QStringLiteral("-"), QStringLiteral("page"));
+
+    // "Ready!" in the page window: compose, the (scripted) save dialog, the
+    // atomic write, the window closing and the closing message.
+    frminfo *info = nullptr;
+    QFile::remove(path);
+    auto written = [&] { return QFile::exists(path); };
+    auto openInfo = [&] {
+        QFile::remove(path);
+        // The page window of the last run deletes itself on close.
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        w.cmdtag->click();
+        auto *tag = w.findChild<frmtag *>(QStringLiteral("frmtag"));
+        if (tag == nullptr)
+            return;
+        tag->cmdCREATEhtml->click();
+        info = nullptr;
+        for (frminfo *candidate : w.findChildren<frminfo *>(QStringLiteral("frminfo")))
+            if (candidate->isVisible())
+                info = candidate;
+        if (info != nullptr) {
+            info->txtNAME->setText(name);
+            info->txtTITLE->setText(title);
+        }
+        desktop.answerSave(path);
+    };
+    const Series ready = measure(
+        std::max(2, count / 20),
+        [&](int) {
+            if (info != nullptr)
+                info->cmdready->click();
+        },
+        written, openInfo);
+    desktop.takeMessages();
+    if (auto *tag = w.findChild<frmtag *>(QStringLiteral("frmtag")))
+        tag->close();
+    report(part, QStringLiteral("Ready! click to page written"), ready, QStringLiteral("-"), QStringLiteral("-"),
+           QStringLiteral("page"));
 }
 
 } // namespace
@@ -210,6 +307,9 @@ int main(int argc, char *argv[])
     const QCommandLineOption editsOption(QStringLiteral("edits"), QStringLiteral("Edits per measure."),
                                          QStringLiteral("N"), QStringLiteral("1000"));
     parser.addOption(editsOption);
+    const QCommandLineOption partsOption(QStringLiteral("parts"), QStringLiteral("Comma-separated: edit, page."),
+                                         QStringLiteral("LIST"), QStringLiteral("edit,page"));
+    parser.addOption(partsOption);
     parser.process(app);
 
     platform::ScriptedDesktop desktop;
@@ -222,7 +322,13 @@ int main(int argc, char *argv[])
         std::fprintf(stderr, "benchui: the main window was not shown\n");
         return 1;
     }
-    benchEdits(window, parser.value(editsOption).toInt());
+    const QStringList parts = parser.value(partsOption).split(QLatin1Char(','));
+    const int count = parser.value(editsOption).toInt();
+    QTemporaryDir output;
+    if (parts.contains(QStringLiteral("edit")))
+        benchEdits(window, count);
+    if (parts.contains(QStringLiteral("page")))
+        benchPage(window, desktop, count, output.path());
     platform::setDesktop(nullptr);
     return 0;
 }
