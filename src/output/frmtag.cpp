@@ -5,6 +5,7 @@
 
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QTextDocument>
 
 namespace {
 QPushButton *button(QWidget *parent, const char *name, const QString &caption, const QRect &geometry)
@@ -39,6 +40,8 @@ frmtag::frmtag(QWidget *owner) : QDialog(owner)
     txtTag->setLineWrapMode(QPlainTextEdit::WidgetWidth);
     txtTag->setWordWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
     txtTag->setTabChangesFocus(true);
+    // Two whole lines of the wrapped tag fit the box's given height.
+    txtTag->document()->setDocumentMargin(2);
 
     QWidget::setTabOrder(cmdcopyTag, cmdCREATEhtml);
     QWidget::setTabOrder(cmdCREATEhtml, cmdclose);
