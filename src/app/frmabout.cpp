@@ -2,6 +2,7 @@
 
 #include "app/controls.h"
 #include "app/handicon.h"
+#include "output/pagetext.h"
 #include "platform/desktop.h"
 
 #include <QKeyEvent>
@@ -73,7 +74,7 @@ void frmabout::createControls()
     lblprogtitle = label(this, "lblprogtitle", {}, twRect(360, 345, 3675, 330));
     lblprogtitle->setFont(sansSerifFont(13.5));
     lblcopyright = label(this, "lblcopyright", {}, twRect(360, 930, 795, 195));
-    lblurl = label<ClickLabel>(this, "lblurl", programinfo::homePageAddress(), twRect(360, 3105, 1740, 195));
+    lblurl = label<ClickLabel>(this, "lblurl", homePageAddress(), twRect(360, 3105, 1740, 195));
     setForeColor(lblurl, QColor(0, 0, 192));
     lblurl->adjustSize();
     // Move events without a button pressed reach the label only when tracked.
@@ -170,6 +171,6 @@ void frmabout::lblurl_Click()
         QWidget *main = owner->window();
         main->setWindowState((main->windowState() & ~Qt::WindowActive) | Qt::WindowMinimized);
     }
-    platform::desktop().openAddress(programinfo::homePageAddress());
+    platform::desktop().openAddress(homePageAddress());
     close();
 }

@@ -7,11 +7,6 @@ QString programTitle()
     return QStringLiteral("Dudovuvov");
 }
 
-QString homePageAddress()
-{
-    return QStringLiteral("http://www.zudedidu.example/");
-}
-
 QString versionLine(int major, int minor, int revision)
 {
     return QStringLiteral("Version %1.%2.%3").arg(major).arg(minor).arg(revision);

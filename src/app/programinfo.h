@@ -5,13 +5,12 @@
 
 #include <functional>
 
-// What the program says about itself: title, version, rights notice and the
-// maker's home page.
+// What the program says about itself: title, version and rights notice. The
+// maker's home page is output/pagetext.h's homePageAddress(), one value for
+// the about window and the generated pages.
 namespace programinfo {
 
 QString programTitle();
-// The maker's home page, also linked from generated pages.
-QString homePageAddress();
 // "Version 2.0.2".
 QString versionLine(int major, int minor, int revision);
 // The version line of this build.
