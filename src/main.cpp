@@ -35,7 +35,8 @@ int main(int argc, char *argv[])
     if (!honour(readCommandLine(QApplication::arguments(), false), exitCode))
         return exitCode;
     QApplication::setApplicationName(QStringLiteral("Dudovuvov"));
-    QApplication::setApplicationDisplayName(QStringLiteral("Dudovuvov"));
+    // No display name of its own: on X11 Qt would append it to every window's
+    // caption ("About — Dudovuvov"); the name above serves where one is needed.
     QApplication::setApplicationVersion(QStringLiteral(DUDOVUVOV_VERSION));
     QApplication::setOrganizationName(QStringLiteral("Zudedidu"));
     QGuiApplication::setDesktopFileName(QStringLiteral("example.zudedidu.Dudovuvov"));
