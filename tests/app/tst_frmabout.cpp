@@ -8,6 +8,7 @@
 #include <QLabel>
 #include <QPointer>
 #include <QPushButton>
+#include <QScreen>
 
 using testsupport::control;
 
@@ -164,6 +165,15 @@ private slots:
         const QPoint offCentre = about->frameGeometry().center() - w->frameGeometry().center();
         QVERIFY2(offCentre.manhattanLength() <= 1,
                  qPrintable(QStringLiteral("%1,%2").arg(offCentre.x()).arg(offCentre.y())));
+    }
+
+    void staysOnScreenWhenItsOwnerHangsOver()
+    {
+        testsupport::MainWindow w;
+        const QRect area = w->screen()->availableGeometry();
+        w->move(area.right() - 100, area.bottom() - 50);
+        frmabout *about = openAbout(w.window.get());
+        QVERIFY(area.contains(about->frameGeometry()));
     }
 
     void noticeYearIsReadAtEachOpening()
