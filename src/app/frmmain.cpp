@@ -6,6 +6,7 @@
 #include "app/errorreport.h"
 #include "app/frmabout.h"
 #include "color/coloreditor.h"
+#include "color/contraststrip.h"
 #include "color/rgb.h"
 #include "output/copyformats.h"
 #include "output/outputactions.h"
@@ -135,6 +136,7 @@ frmmain::frmmain(QWidget *parent) : QWidget(parent)
     m_placement = std::make_unique<WindowPlacement>(*this);
     m_vision = std::make_unique<ColorVisionPreview>(*this);
     new CopyFormats(*this);
+    new ContrastStrip(*this);
     connect(cmdexit, &QPushButton::clicked, this, &frmmain::cmdexit_Click);
     connect(cmdabout, &QPushButton::clicked, this, &frmmain::cmdabout_Click);
     Form_Load();

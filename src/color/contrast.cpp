@@ -123,16 +123,17 @@ QString gradeText(Grade g)
     return {};
 }
 
-QString ratioText(double ratio)
+QString ratioText(double ratio, int decimals)
 {
-    // Hundredths, never rounded up: the next hundredth counts only when the
-    // ratio really reaches it, the same comparison the grades make.
-    auto hundredths = static_cast<long long>(std::floor(ratio * 100));
-    if (static_cast<double>(hundredths + 1) / 100 <= ratio)
-        ++hundredths;
-    else if (static_cast<double>(hundredths) / 100 > ratio)
-        --hundredths;
-    return QStringLiteral("%1.%2").arg(hundredths / 100).arg(hundredths % 100, 2, 10, QLatin1Char('0'));
+    // Hundredths (tenths), never rounded up: the next step counts only when
+    // the ratio really reaches it, the same comparison the grades make.
+    const int scale = decimals == 1 ? 10 : 100;
+    auto steps = static_cast<long long>(std::floor(ratio * scale));
+    if (static_cast<double>(steps + 1) / scale <= ratio)
+        ++steps;
+    else if (static_cast<double>(steps) / scale > ratio)
+        --steps;
+    return QStringLiteral("%1.%2").arg(steps / scale).arg(steps % scale, decimals == 1 ? 1 : 2, 10, QLatin1Char('0'));
 }
 
 bool tooCloseToText(Rgb link, Rgb text)
@@ -286,21 +287,22 @@ bool failing(const Entry &e)
     return e.ratio < AA;
 }
 
-QString shortName(Role r)
+QString shortName(Role r, Density d)
 {
+    QString name;
     switch (r) {
-    case Role::Text: return QStringLiteral("Text");
-    case Role::NewLink: return QStringLiteral("New");
-    case Role::VisitedLink: return QStringLiteral("Visited");
-    case Role::ActiveLink: return QStringLiteral("Active");
+    case Role::Text: name = QStringLiteral("Text"); break;
+    case Role::NewLink: name = QStringLiteral("New"); break;
+    case Role::VisitedLink: name = QStringLiteral("Visited"); break;
+    case Role::ActiveLink: name = QStringLiteral("Active"); break;
     }
-    return {};
+    return d == Density::Short || d == Density::Shortest ? name.left(1) : name;
 }
 
-QString entryText(const Entry &e)
+QString entryText(const Entry &e, Density d)
 {
-    QString s =
-        shortName(e.role) + QLatin1Char(' ') + ratioText(e.ratio) + QLatin1Char(' ') + gradeText(grade(e.ratio));
+    QString s = shortName(e.role, d) + QLatin1Char(' ') + ratioText(e.ratio, d == Density::Shortest ? 1 : 2)
+                + QLatin1Char(' ') + gradeText(grade(e.ratio));
     if (e.nearText)
         s += QLatin1Char('*');
     return s;
@@ -311,17 +313,19 @@ QString fixKey(Role r)
     return QStringLiteral("Alt+%1").arg(static_cast<int>(r) + 1);
 }
 
-QString nearTextNote(const Report &r)
+QString nearTextNote(const Report &r, Density d)
 {
     for (const Entry &e : r.entries)
         if (e.nearText)
-            return QStringLiteral("*near text");
+            return d == Density::Shortest ? QStringLiteral("*\u2248text") : QStringLiteral("*near text");
     return {};
 }
 
-QString leadText(const Report &r)
+QString leadText(const Report &r, Density d)
 {
-    return r.overImage ? QStringLiteral("Worst on image:") : QString();
+    if (!r.overImage)
+        return {};
+    return d == Density::Full ? QStringLiteral("Worst on image:") : QStringLiteral("Worst:");
 }
 
 QString sentence(const Report &r)

@@ -36,8 +36,9 @@ enum class Grade { Fail, AALarge, AA, AAA };
 Grade grade(double ratio);
 // "AAA", "AA", "AA large", or the fail mark.
 QString gradeText(Grade g);
-// The ratio with two decimals, truncated: 4.499 shows "4.49", never "4.50".
-QString ratioText(double ratio);
+// The ratio with two (or one) decimals, truncated: 4.499 shows "4.49",
+// never "4.50".
+QString ratioText(double ratio, int decimals = 2);
 
 // True where a link color is within 3:1 of the text color.
 bool tooCloseToText(Rgb link, Rgb text);
@@ -93,16 +94,27 @@ Report report(Rgb text, Rgb newLink, Rgb visitedLink, Rgb activeLink, const Back
 
 // True where the entry falls short of AA and the fix applies.
 bool failing(const Entry &e);
-// Short name on the strip: "Text", "New", "Visited", "Active".
-QString shortName(Role r);
-// The entry as the strip shows it, for example "Active 3.30 AA large".
-QString entryText(const Entry &e);
+
+// How tightly the strip writes its line; it takes the first that fits.
+enum class Density {
+    Full,    // "Worst on image: Text 14.43 AAA ... *near text"
+    Named,   // "Worst:" for "Worst on image:"
+    Short,   // initials: "T 14.43 AAA"
+    Shortest // one decimal, "*≈text"
+};
+inline constexpr std::array<Density, 4> Densities = {Density::Full, Density::Named, Density::Short, Density::Shortest};
+
+// The entry's name on the strip: "Text", "New", "Visited", "Active", or its initial.
+QString shortName(Role r, Density d = Density::Full);
+// The entry as the strip shows it, for example "Active 3.30 AA large"; a
+// star marks a link within 3:1 of the text.
+QString entryText(const Entry &e, Density d = Density::Full);
 // The key that fixes the entry: "Alt+1" for Text to "Alt+4" for ActiveLink.
 QString fixKey(Role r);
-// The strip's closing note: which links lie within 3:1 of the text.
-QString nearTextNote(const Report &r);
-// The strip's opening words: empty on a plain background.
-QString leadText(const Report &r);
+// The strip's closing note on the star; empty when no link is near the text.
+QString nearTextNote(const Report &r, Density d = Density::Full);
+// The strip's opening words: only over an image.
+QString leadText(const Report &r, Density d = Density::Full);
 // The full sentence for the accessible description and the tooltip.
 QString sentence(const Report &r);
 // Said when a fix was asked for and no lightness reaches AA.

@@ -106,6 +106,7 @@ private slots:
     {
         Report r = report(black, {0, 0, 200}, {0, 0, 180}, {120, 120, 120}, Backdrop::plain(white), true);
         QCOMPARE(leadText(r), QStringLiteral("Worst on image:"));
+        QCOMPARE(leadText(r, Density::Named), QStringLiteral("Worst:"));
         QCOMPARE(nearTextNote(r), QStringLiteral("*near text"));
         QCOMPARE(entryText(r.entries[3]), QStringLiteral("Active 4.41 AA large"));
         const QString s = sentence(r);
@@ -129,6 +130,21 @@ private slots:
                  QStringLiteral("No lightness of the visited link color reaches AA here: nothing changed."));
     }
 
+    void tighterWordings()
+    {
+        const Report r = report(text, newLink, visitedLink, activeLink, Backdrop::plain(back), false);
+        QCOMPARE(leadText(r, Density::Named), QString());
+        QCOMPARE(entryText(r.entries[2], Density::Named), QStringLiteral("Visited 8.03 AAA*"));
+        QCOMPARE(entryText(r.entries[2], Density::Short), QStringLiteral("V 8.03 AAA*"));
+        QCOMPARE(entryText(r.entries[3], Density::Shortest), QStringLiteral("A 3.3 AA large"));
+        QCOMPARE(nearTextNote(r, Density::Short), QStringLiteral("*near text"));
+        QCOMPARE(nearTextNote(r, Density::Shortest), QStringLiteral("*\u2248text"));
+        // Each wording is no longer than the one before.
+        for (std::size_t i = 1; i < Densities.size(); ++i)
+            for (const Entry &e : r.entries)
+                QVERIFY(entryText(e, Densities[i]).size() <= entryText(e, Densities[i - 1]).size());
+    }
+
     void truncationNeverRoundsUp()
     {
         // Every hundredth shows as itself, and the ratio just below it as the
@@ -141,6 +157,12 @@ private slots:
         QCOMPARE(ratioText(4.499), QStringLiteral("4.49"));
         QCOMPARE(ratioText(4.4999999), QStringLiteral("4.49"));
         QCOMPARE(ratioText(6.9999), QStringLiteral("6.99"));
+        for (int k = 10; k <= 210; ++k) {
+            QCOMPARE(ratioText(k / 10.0, 1), QStringLiteral("%1.%2").arg(k / 10).arg(k % 10));
+            QCOMPARE(ratioText(std::nextafter(k / 10.0, 0.0), 1),
+                     QStringLiteral("%1.%2").arg((k - 1) / 10).arg((k - 1) % 10));
+        }
+        QCOMPARE(ratioText(4.49999, 1), QStringLiteral("4.4"));
     }
 
     void gradesAtTheBoundaries()

@@ -1,0 +1,288 @@
+#include "color/contraststrip.h"
+
+#include "app/controls.h"
+#include "app/frmmain.h"
+#include "color/coloreditor.h"
+#include "preview/previewbox.h"
+
+#include <QFontMetrics>
+#include <QGraphicsEffect>
+#include <QHBoxLayout>
+#include <QImage>
+#include <QLineEdit>
+#include <QPainter>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QScrollBar>
+#include <QShortcut>
+
+namespace {
+
+using contrast::Role;
+
+// The strip's own colors, whatever the page colors are.
+const QColor stripBack(242, 242, 242);
+const QColor stripBorder(170, 170, 170);
+const QColor stripText(32, 32, 32);
+const QColor stripFail(160, 0, 0);
+
+ColorTarget targetOf(Role r)
+{
+    switch (r) {
+    case Role::Text: return ColorTarget::Text;
+    case Role::NewLink: return ColorTarget::NewLink;
+    case Role::VisitedLink: return ColorTarget::VisitedLink;
+    case Role::ActiveLink: return ColorTarget::ActiveLink;
+    }
+    return ColorTarget::Text;
+}
+
+const char *entryName(Role r)
+{
+    switch (r) {
+    case Role::Text: return "contrastText";
+    case Role::NewLink: return "contrastNewlink";
+    case Role::VisitedLink: return "contrastVisitedlink";
+    case Role::ActiveLink: return "contrastActivelink";
+    }
+    return "";
+}
+
+contrast::Rgb fromStores(const std::array<QLineEdit *, 3> &stores)
+{
+    return {stores[0]->text().toInt(), stores[1]->text().toInt(), stores[2]->text().toInt()};
+}
+
+QLabel *stripLabel(QWidget *parent, const char *name)
+{
+    auto *l = new QLabel(parent);
+    l->setObjectName(QLatin1String(name));
+    l->setFocusPolicy(Qt::NoFocus);
+    l->setTextFormat(Qt::PlainText);
+    return l;
+}
+
+} // namespace
+
+ContrastStrip::ContrastStrip(frmmain &window) :
+    QFrame(&window), m(window), m_editor(window.colorEditor()), m_lead(stripLabel(this, "contrastLead")), m_entries{},
+    m_note(stripLabel(this, "contrastNote")), m_message(stripLabel(this, "contrastMessage"))
+{
+    setObjectName(QStringLiteral("contrastStrip"));
+    // The free band below the buttons, across the window.
+    setGeometry(twRect(90, 5085, 6840, 300));
+    setFocusPolicy(Qt::NoFocus);
+    setAccessibleName(QStringLiteral("Contrast"));
+    QPalette p = palette();
+    p.setColor(QPalette::Window, stripBack);
+    p.setColor(QPalette::WindowText, stripText);
+    setPalette(p);
+
+    auto *row = new QHBoxLayout(this);
+    row->setContentsMargins(6, 0, 6, 0);
+    row->setSpacing(10);
+    row->addWidget(m_lead);
+    for (std::size_t i = 0; i < m_entries.size(); ++i) {
+        const Role role = contrast::Roles[i];
+        auto *entry = new ClickLabel(this);
+        entry->setObjectName(QLatin1String(entryName(role)));
+        entry->setFocusPolicy(Qt::NoFocus);
+        entry->setTextFormat(Qt::PlainText);
+        m_entries[i] = entry;
+        row->addWidget(entry);
+        connect(entry, &ClickLabel::clicked, this, [this, role] { fix(role); });
+        // Alt+1 to Alt+4: no control of the window uses a digit as its access key.
+        auto *key = new QShortcut(QKeySequence(Qt::ALT | Qt::Key(Qt::Key_1 + static_cast<int>(i))), this);
+        key->setContext(Qt::WindowShortcut);
+        connect(key, &QShortcut::activated, this, [this, role] { fix(role); });
+    }
+    row->addWidget(m_note);
+    row->addWidget(m_message);
+    row->addStretch(1);
+    m_message->hide();
+
+    connect(&m_editor, &ColorEditor::colorUpdated, this, &ContrastStrip::refresh);
+    for (const auto &t : m_editor.targets())
+        connect(t.option, &QRadioButton::toggled, this, &ContrastStrip::refresh);
+    // Connected after the image's own handlers, so these run once they are done.
+    connect(m.cmdload, &QPushButton::clicked, this, &ContrastStrip::rescanImage);
+    connect(m.cmdclear, &QPushButton::clicked, this, &ContrastStrip::rescanImage);
+    refresh();
+}
+
+bool ContrastStrip::imageLoaded() const
+{
+    return !m.HIDDENlbltaginfo->text().isEmpty();
+}
+
+contrast::Rgb ContrastStrip::colorOf(Role role) const
+{
+    const ColorTarget target = targetOf(role);
+    // The selected target is mid-edit: the sliders hold its color before its store does.
+    for (const auto &t : m_editor.targets()) {
+        if (!t.option->isChecked())
+            continue;
+        if (t.target == target)
+            return {m.VScrollRed->value(), m.VScrollGreen->value(), m.VScrollBlue->value()};
+        break;
+    }
+    return fromStores(m_editor.controls(target).stores);
+}
+
+contrast::Rgb ContrastStrip::storedBack() const
+{
+    for (const auto &t : m_editor.targets()) {
+        if (!t.option->isChecked())
+            continue;
+        if (t.target == ColorTarget::Back)
+            return {m.VScrollRed->value(), m.VScrollGreen->value(), m.VScrollBlue->value()};
+        break;
+    }
+    return fromStores(m_editor.controls(ColorTarget::Back).stores);
+}
+
+QImage ContrastStrip::previewPixels(QWidget *preview, const QColor &back)
+{
+    QImage pixels(preview->size(), QImage::Format_RGB32);
+    pixels.fill(back);
+    QGraphicsEffect *effect = preview->graphicsEffect();
+    const bool simulated = effect != nullptr && effect->isEnabled();
+    if (simulated)
+        effect->setEnabled(false);
+    // The area and its tiles only: the sample labels are not background.
+    preview->render(&pixels, QPoint(), QRegion(), QWidget::DrawWindowBackground);
+    if (simulated)
+        effect->setEnabled(true);
+    return pixels;
+}
+
+const contrast::Backdrop &ContrastStrip::backdrop()
+{
+    const contrast::Rgb back = storedBack();
+    if (!imageLoaded()) {
+        m_plain = contrast::Backdrop::plain(back);
+        return m_plain;
+    }
+    const QString file = m.HIDDENlblfilename->text() + QLatin1Char('\n') + m.HIDDENlbltaginfo->text();
+    if (file != m_scannedFile || back != m_scannedBack) {
+        const QImage pixels = previewPixels(m.picboxMAIN, QColor(back.r, back.g, back.b));
+        m_image = contrast::Backdrop::pixels(
+            {reinterpret_cast<const std::uint32_t *>(pixels.constBits()), std::size_t(pixels.sizeInBytes() / 4)});
+        m_scannedFile = file;
+        m_scannedBack = back;
+    }
+    return m_image;
+}
+
+void ContrastStrip::paintEvent(QPaintEvent *)
+{
+    QPainter p(this);
+    p.fillRect(rect(), stripBack);
+    p.setPen(stripBorder);
+    p.drawRect(rect().adjusted(0, 0, -1, -1));
+}
+
+void ContrastStrip::rescanImage()
+{
+    m_scannedFile.clear();
+    refresh();
+}
+
+void ContrastStrip::refresh()
+{
+    const contrast::Backdrop &ground = backdrop();
+    m_report = contrast::report(colorOf(Role::Text), colorOf(Role::NewLink), colorOf(Role::VisitedLink),
+                                colorOf(Role::ActiveLink), ground, imageLoaded());
+    // The fullest wording that fits on the line.
+    const QFontMetrics metrics(font());
+    const int room = contentsRect().width() - 12;
+    contrast::Density density = contrast::Density::Shortest;
+    for (const contrast::Density d : contrast::Densities) {
+        int width = 0;
+        int items = 0;
+        auto add = [&](const QString &text) {
+            if (!text.isEmpty()) {
+                width += metrics.horizontalAdvance(text) + 2;
+                ++items;
+            }
+        };
+        add(contrast::leadText(m_report, d));
+        for (const contrast::Entry &e : m_report.entries)
+            add(contrast::entryText(e, d));
+        add(contrast::nearTextNote(m_report, d));
+        if (width + 10 * (items - 1) <= room) {
+            density = d;
+            break;
+        }
+    }
+    for (std::size_t i = 0; i < m_entries.size(); ++i) {
+        ClickLabel *entry = m_entries[i];
+        const contrast::Entry &e = m_report.entries[i];
+        const QString text = contrast::entryText(e, density);
+        if (entry->text() != text)
+            entry->setText(text);
+        const bool failing = contrast::failing(e);
+        if (entry->property("failing").toBool() != failing || !entry->property("failing").isValid()) {
+            entry->setProperty("failing", failing);
+            QPalette p = entry->palette();
+            p.setColor(QPalette::WindowText, failing ? stripFail : stripText);
+            entry->setPalette(p);
+            QFont f = entry->font();
+            f.setUnderline(failing);
+            entry->setFont(f);
+            entry->setCursor(failing ? Qt::PointingHandCursor : Qt::ArrowCursor);
+            entry->setToolTip(
+                failing ? QStringLiteral("Click or press %1 to reach AA by lightness").arg(contrast::fixKey(e.role))
+                        : QString());
+        }
+        entry->setVisible(true);
+    }
+    const QString lead = contrast::leadText(m_report, density);
+    if (m_lead->text() != lead)
+        m_lead->setText(lead);
+    m_lead->setVisible(!lead.isEmpty());
+    const QString note = contrast::nearTextNote(m_report, density);
+    if (m_note->text() != note)
+        m_note->setText(note);
+    m_note->setVisible(!note.isEmpty());
+    m_message->hide();
+    m_sentence = contrast::sentence(m_report);
+    if (accessibleDescription() != m_sentence) {
+        setAccessibleDescription(m_sentence);
+        setToolTip(m_sentence);
+    }
+}
+
+void ContrastStrip::showMessage(const QString &message)
+{
+    m_lead->hide();
+    for (ClickLabel *entry : m_entries)
+        entry->hide();
+    m_note->hide();
+    m_message->setText(message);
+    m_message->show();
+    setAccessibleDescription(message + QLatin1Char(' ') + m_sentence);
+    setToolTip(accessibleDescription());
+}
+
+void ContrastStrip::fix(Role role)
+{
+    refresh();
+    const contrast::Entry &e = m_report.entries[static_cast<std::size_t>(role)];
+    if (!contrast::failing(e))
+        return;
+    const std::optional<contrast::Rgb> fixed = contrast::nearestByLightness(colorOf(role), backdrop());
+    if (!fixed) {
+        showMessage(contrast::noFixText(role));
+        return;
+    }
+    QRadioButton *option = m_editor.controls(targetOf(role)).option;
+    if (!option->isChecked())
+        option->setChecked(true); // selects the target through its own handling
+    // Written like typed values: the value boxes move the sliders, the
+    // preview and the target's stores.
+    m.txtred->setText(QString::number(fixed->r));
+    m.txtgreen->setText(QString::number(fixed->g));
+    m.txtblue->setText(QString::number(fixed->b));
+    m.VScrollRed->setFocus();
+}

@@ -1,0 +1,64 @@
+#pragma once
+
+#include "color/contrast.h"
+
+#include <QFrame>
+#include <QString>
+
+#include <array>
+
+class frmmain;
+class ClickLabel;
+class ColorEditor;
+class QLabel;
+
+// The contrast strip in the free band at the bottom of the main window: one
+// line that grades the text and the three link colors against the
+// background (the worst pixel of a background image), marks links that lie
+// too close to the text, and fixes a failing color by its lightness when its
+// entry is clicked or its key (Alt+1 to Alt+4) pressed.
+class ContrastStrip : public QFrame {
+    Q_OBJECT
+public:
+    explicit ContrastStrip(frmmain &window);
+
+    const contrast::Report &report() const { return m_report; }
+    // The full sentence, also the strip's accessible description.
+    QString sentence() const { return m_sentence; }
+
+    // Reads the five colors again and shows them.
+    void refresh();
+    // Reads the preview's pixels again (after an image was loaded or cleared).
+    void rescanImage();
+
+    // The preview's own pixels, without the sample labels and without any
+    // color-vision simulation: what a page's text would stand on.
+    static QImage previewPixels(QWidget *preview, const QColor &back);
+
+protected:
+    void paintEvent(QPaintEvent *event) override;
+
+private:
+    void fix(contrast::Role role);
+    contrast::Rgb colorOf(contrast::Role role) const;
+    contrast::Rgb storedBack() const;
+    bool imageLoaded() const;
+    const contrast::Backdrop &backdrop();
+    void showMessage(const QString &message);
+
+    frmmain &m;
+    ColorEditor &m_editor;
+    QLabel *m_lead;
+    std::array<ClickLabel *, 4> m_entries;
+    QLabel *m_note;
+    QLabel *m_message;
+    contrast::Report m_report;
+    QString m_sentence;
+
+    contrast::Backdrop m_plain;
+    contrast::Backdrop m_image;
+    // What the image scan was taken of; a different image or back color
+    // asks for a new scan.
+    QString m_scannedFile;
+    contrast::Rgb m_scannedBack{-1, -1, -1};
+};
