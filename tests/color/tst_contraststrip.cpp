@@ -236,7 +236,7 @@ private slots:
         if (!f.loadImage(checker(QColor(0, 0, 0), QColor(255, 255, 255)), QStringLiteral("checker.png")))
             QSKIP("this build loads no background image");
         QVERIFY(f.label("contrastLead")->isVisible());
-        QCOMPARE(f.entry("contrastLead"), QStringLiteral("Worst on image:"));
+        QVERIFY(f.entry("contrastLead").startsWith(QStringLiteral("Worst")));
         // Near-black text on black pixels; the active red stands off both.
         QCOMPARE(f.entry("contrastText"), QStringLiteral("Text 1.06 \u2717"));
         QCOMPARE(f.entry("contrastActivelink"), QStringLiteral("Active 4.53 AA"));
@@ -248,8 +248,9 @@ private slots:
         QCOMPARE(f.entry("contrastText"), QStringLiteral("Text 4.55 AA"));
 
         QTest::mouseClick(control<QPushButton>(f.win, "cmdclear"), Qt::LeftButton);
+        // Plain again: the red against the light grey, and now near the grey text.
         QVERIFY(!f.label("contrastLead")->isVisible());
-        QCOMPARE(f.entry("contrastActivelink"), QStringLiteral("Active 3.30 AA large"));
+        QCOMPARE(f.entry("contrastActivelink"), QStringLiteral("Active 3.30 AA large*"));
     }
 
     void noLightnessReachesAA()
