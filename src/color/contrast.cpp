@@ -3,6 +3,7 @@
 #include <QStringList>
 
 #include <algorithm>
+#include <bit>
 #include <cmath>
 
 namespace contrast {
@@ -150,26 +151,37 @@ Backdrop Backdrop::plain(Rgb background)
 
 Backdrop Backdrop::pixels(std::span<const std::uint32_t> argb)
 {
-    // Tiles repeat and images have runs of one color: drop repeats before sorting.
-    std::vector<std::uint32_t> colors;
-    colors.reserve(argb.size());
+    // Tiles repeat and images have runs of one color: repeats are dropped
+    // before sorting.
+    std::vector<std::uint64_t> keys;
+    keys.reserve(argb.size());
     std::uint32_t last = 0;
-    bool first = true;
-    for (std::uint32_t p : argb) {
-        p &= 0xFFFFFFu;
-        if (first || p != last)
-            colors.push_back(p);
+    for (std::size_t i = 0; i < argb.size(); ++i) {
+        const std::uint32_t p = argb[i] & 0xFFFFFFu;
+        if (i == 0 || p != last)
+            keys.push_back(std::bit_cast<std::uint64_t>(luminanceOf(p)));
         last = p;
-        first = false;
     }
-    std::sort(colors.begin(), colors.end());
-    colors.erase(std::unique(colors.begin(), colors.end()), colors.end());
+    // Non-negative doubles order like their bit patterns: a radix sort of
+    // those keeps the scan of a whole preview well inside a millisecond.
+    std::vector<std::uint64_t> sorted(keys.size());
+    for (int shift = 0; shift < 64; shift += 8) {
+        std::array<std::size_t, 257> start{};
+        for (std::uint64_t k : keys)
+            ++start[((k >> shift) & 0xFF) + 1];
+        if (std::find(start.begin() + 1, start.end(), keys.size()) != start.end())
+            continue; // every key has the same byte here
+        for (std::size_t b = 1; b < start.size(); ++b)
+            start[b] += start[b - 1];
+        for (std::uint64_t k : keys)
+            sorted[start[(k >> shift) & 0xFF]++] = k;
+        keys.swap(sorted);
+    }
+    keys.erase(std::unique(keys.begin(), keys.end()), keys.end());
     Backdrop b;
-    b.m_luminances.reserve(colors.size());
-    for (std::uint32_t c : colors)
-        b.m_luminances.push_back(luminanceOf(c));
-    std::sort(b.m_luminances.begin(), b.m_luminances.end());
-    b.m_luminances.erase(std::unique(b.m_luminances.begin(), b.m_luminances.end()), b.m_luminances.end());
+    b.m_luminances.reserve(keys.size());
+    for (std::uint64_t k : keys)
+        b.m_luminances.push_back(std::bit_cast<double>(k));
     return b;
 }
 

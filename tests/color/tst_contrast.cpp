@@ -1,5 +1,6 @@
 #include "color/contrast.h"
 
+#include <QRandomGenerator>
 #include <QTest>
 
 #include <cmath>
@@ -205,6 +206,27 @@ private slots:
         const Backdrop flat = Backdrop::pixels(pixels);
         QCOMPARE(flat.size(), std::size_t(1));
         QCOMPARE(flat.worstRatio(text), Backdrop::plain(back).worstRatio(text));
+    }
+
+    void worstRatioOverManyPixels()
+    {
+        // Random pixels, with repeats and runs: the worst ratio equals the
+        // lowest ratio found by trying every pixel.
+        QRandomGenerator random(11);
+        std::vector<std::uint32_t> pixels;
+        for (int i = 0; i < 5000; ++i) {
+            const std::uint32_t p = random.generate() & (i % 3 ? 0xFFFFFFu : 0xF0F0F0u);
+            for (int run = int(random.bounded(3)); run >= 0; --run)
+                pixels.push_back(p);
+        }
+        const Backdrop backdrop = Backdrop::pixels(pixels);
+        for (int q = 0; q < 300; ++q) {
+            const Rgb c{int(random.bounded(256)), int(random.bounded(256)), int(random.bounded(256))};
+            double worst = 21;
+            for (std::uint32_t p : pixels)
+                worst = std::min(worst, contrastRatio(c, Rgb{int(p >> 16 & 0xFF), int(p >> 8 & 0xFF), int(p & 0xFF)}));
+            QCOMPARE(backdrop.worstRatio(c), worst);
+        }
     }
 
     void hslRoundTrip()
