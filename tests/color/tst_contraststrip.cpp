@@ -4,6 +4,7 @@
 #include "color/contraststrip.h"
 #include "testsupport.h"
 
+#include <QAccessible>
 #include <QDir>
 #include <QGraphicsColorizeEffect>
 #include <QImage>
@@ -133,6 +134,9 @@ private slots:
         QVERIFY(failing(f.label("contrastActivelink")));
         QVERIFY(!failing(f.label("contrastText")));
         QCOMPARE(f.strip->accessibleDescription(), f.strip->sentence());
+        QAccessibleInterface *accessible = QAccessible::queryAccessibleInterface(f.strip);
+        QVERIFY(accessible);
+        QCOMPARE(accessible->text(QAccessible::Description), f.strip->sentence());
         QVERIFY(f.strip->sentence().startsWith(QStringLiteral("Contrast against the background: text 14.43:1 (AAA)")));
         QVERIFY(f.strip->sentence().endsWith(QStringLiteral("press Alt+4 for active links.")));
         f.screenshot(QStringLiteral("contrast-defaults"));
@@ -160,8 +164,12 @@ private slots:
         QCOMPARE(f.entry("contrastText"), QStringLiteral("Text 1.06 \u2717"));
         QVERIFY(failing(f.label("contrastText")));
         QVERIFY(f.strip->accessibleDescription().contains(QStringLiteral("text 1.06:1 (fails AA)")));
-        // The strip keeps its own colors whatever the page's are.
+        // The strip keeps its own colors whatever the page's are, and reads well in them.
         QCOMPARE(f.strip->palette().color(QPalette::Window), plate);
+        auto rgb = [](const QColor &c) { return contrast::Rgb{c.red(), c.green(), c.blue()}; };
+        for (const QWidget *w : {static_cast<QWidget *>(f.strip), static_cast<QWidget *>(f.label("contrastText"))})
+            QVERIFY(contrast::contrastRatio(rgb(plate), rgb(w->palette().color(QPalette::WindowText)))
+                    >= contrast::AAA);
     }
 
     void failingLinkColor()
