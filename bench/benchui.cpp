@@ -1,10 +1,12 @@
 // In-process benchmarks of the main window on a scripted desktop:
 //
-//   benchui [--edits N] [--parts edit,page]
+//   benchui [--edits N] [--parts edit,image,page]
 //
 // Edit latency: from a key press (or click) until the preview, the hex box
 // and the swatch of the selected target have been repainted, counted by
-// their paint events. Page: composing the page and writing it, alone and
+// their paint events. Background image: loading pictures of four sizes
+// until the preview shows them, and repainting the preview. Page: composing
+// the page and writing it, alone and
 // through the page window. Prints tab-separated rows: PART MEASURE RESULT GOAL.
 #include "allocount.h"
 #include "app/controls.h"
@@ -23,6 +25,7 @@
 #include <QCommandLineParser>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QImage>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -291,6 +294,84 @@ void benchPage(frmmain &w, platform::ScriptedDesktop &desktop, int count, const 
            QStringLiteral("page"));
 }
 
+long vmHwmKb()
+{
+    QFile status(QStringLiteral("/proc/self/status"));
+    if (!status.open(QIODevice::ReadOnly))
+        return -1;
+    for (const QByteArray &line : status.readAll().split('\n'))
+        if (line.startsWith("VmHWM:"))
+            return line.mid(6).trimmed().split(' ').value(0).toLong();
+    return -1;
+}
+
+// Writes a test picture of the given size: a smooth gradient with a little
+// noise, so that the large one is the size of an ordinary photograph.
+QString makePicture(const QString &folder, QSize size, const char *format)
+{
+    QImage image(size, QImage::Format_RGB32);
+    quint32 seed = 12345;
+    for (int y = 0; y < size.height(); ++y) {
+        auto *line = reinterpret_cast<QRgb *>(image.scanLine(y));
+        for (int x = 0; x < size.width(); ++x) {
+            seed = seed * 1664525U + 1013904223U;
+            const int noise = static_cast<int>(seed >> 28);
+            line[x] = qRgb((x * 255 / size.width() + noise) & 255, (y * 255 / size.height() + noise) & 255,
+                           (x + y + noise) & 255);
+        }
+    }
+    const QString path = QStringLiteral("%1/picture-%2x%3.%4")
+                             .arg(folder)
+                             .arg(size.width())
+                             .arg(size.height())
+                             .arg(QString::fromLatin1(format).toLower());
+    image.save(path, format, 90);
+    return path;
+}
+
+// Loading a picture through "Load Image" until the preview has painted it,
+// and repainting the preview afterwards; the peak memory after the largest.
+void benchImages(frmmain &w, platform::ScriptedDesktop &desktop, int count, const QString &folder)
+{
+    const QString part = QStringLiteral("background image");
+    const struct {
+        QSize size;
+        const char *format;
+    } pictures[] = {{{1, 1}, "PNG"}, {{16, 16}, "PNG"}, {{256, 256}, "PNG"}, {{4000, 3000}, "JPG"}};
+    PaintCounter counter;
+    counter.watch({w.picboxMAIN});
+    const long hwmBefore = vmHwmKb();
+    for (const auto &picture : pictures) {
+        const QString path = makePicture(folder, picture.size, picture.format);
+        const QString what = QStringLiteral("%1 x %2 %3")
+                                 .arg(picture.size.width())
+                                 .arg(picture.size.height())
+                                 .arg(QString::fromLatin1(picture.format));
+        const Series load = measure(
+            std::max(2, count / 50), [&](int) { w.cmdload->click(); }, [&] { return counter.allPainted(); },
+            [&] {
+                if (w.cmdclear->isEnabled())
+                    w.cmdclear->click();
+                QCoreApplication::processEvents();
+                desktop.answerOpen(path);
+                counter.reset();
+            });
+        report(part, what + QStringLiteral(": load to painted preview"), load,
+               picture.size.width() == 4000 ? QStringLiteral("< 50 ms") : QStringLiteral("-"), QStringLiteral("-"),
+               QStringLiteral("load"));
+        const Series repaint = measure(
+            std::max(2, count / 10), [&](int) { w.picboxMAIN->repaint(); }, [&] { return counter.allPainted(); },
+            [&] { counter.reset(); });
+        report(part, what + QStringLiteral(": repaint of the preview"), repaint, QStringLiteral("< 5 ms"),
+               QStringLiteral("< 5 ms"), QStringLiteral("repaint"));
+    }
+    row(part, QStringLiteral("peak memory (VmHWM) after the 4000 x 3000 picture"),
+        QStringLiteral("%1 MB (%2 MB before the pictures)")
+            .arg(static_cast<double>(vmHwmKb()) / 1024.0, 0, 'f', 1)
+            .arg(static_cast<double>(hwmBefore) / 1024.0, 0, 'f', 1),
+        QStringLiteral("-"));
+}
+
 } // namespace
 
 int main(int argc, char *argv[])
@@ -307,8 +388,8 @@ int main(int argc, char *argv[])
     const QCommandLineOption editsOption(QStringLiteral("edits"), QStringLiteral("Edits per measure."),
                                          QStringLiteral("N"), QStringLiteral("1000"));
     parser.addOption(editsOption);
-    const QCommandLineOption partsOption(QStringLiteral("parts"), QStringLiteral("Comma-separated: edit, page."),
-                                         QStringLiteral("LIST"), QStringLiteral("edit,page"));
+    const QCommandLineOption partsOption(QStringLiteral("parts"), QStringLiteral("Comma-separated: edit, image, page."),
+                                         QStringLiteral("LIST"), QStringLiteral("edit,image,page"));
     parser.addOption(partsOption);
     parser.process(app);
 
@@ -327,6 +408,8 @@ int main(int argc, char *argv[])
     QTemporaryDir output;
     if (parts.contains(QStringLiteral("edit")))
         benchEdits(window, count);
+    if (parts.contains(QStringLiteral("image")))
+        benchImages(window, desktop, count, output.path());
     if (parts.contains(QStringLiteral("page")))
         benchPage(window, desktop, count, output.path());
     platform::setDesktop(nullptr);
