@@ -1,6 +1,6 @@
 // In-process benchmarks of the main window on a scripted desktop:
 //
-//   benchui [--edits N] [--parts edit,image,page]
+//   benchui [--edits N] [--parts edit,image,page] [--large WxH]
 //
 // Edit latency: from a key press (or click) until the preview, the hex box
 // and the swatch of the selected target have been repainted, counted by
@@ -331,13 +331,13 @@ QString makePicture(const QString &folder, QSize size, const char *format)
 
 // Loading a picture through "Load Image" until the preview has painted it,
 // and repainting the preview afterwards; the peak memory after the largest.
-void benchImages(frmmain &w, platform::ScriptedDesktop &desktop, int count, const QString &folder)
+void benchImages(frmmain &w, platform::ScriptedDesktop &desktop, int count, const QString &folder, QSize large)
 {
     const QString part = QStringLiteral("background image");
     const struct {
         QSize size;
         const char *format;
-    } pictures[] = {{{1, 1}, "PNG"}, {{16, 16}, "PNG"}, {{256, 256}, "PNG"}, {{4000, 3000}, "JPG"}};
+    } pictures[] = {{{1, 1}, "PNG"}, {{16, 16}, "PNG"}, {{256, 256}, "PNG"}, {large, "JPG"}};
     PaintCounter counter;
     counter.watch({w.picboxMAIN});
     const long hwmBefore = vmHwmKb();
@@ -357,7 +357,7 @@ void benchImages(frmmain &w, platform::ScriptedDesktop &desktop, int count, cons
                 counter.reset();
             });
         report(part, what + QStringLiteral(": load to painted preview"), load,
-               picture.size.width() == 4000 ? QStringLiteral("< 50 ms") : QStringLiteral("-"), QStringLiteral("-"),
+               picture.size == QSize(4000, 3000) ? QStringLiteral("< 50 ms") : QStringLiteral("-"), QStringLiteral("-"),
                QStringLiteral("load"));
         const Series repaint = measure(
             std::max(2, count / 10), [&](int) { w.picboxMAIN->repaint(); }, [&] { return counter.allPainted(); },
@@ -365,7 +365,7 @@ void benchImages(frmmain &w, platform::ScriptedDesktop &desktop, int count, cons
         report(part, what + QStringLiteral(": repaint of the preview"), repaint, QStringLiteral("< 5 ms"),
                QStringLiteral("< 5 ms"), QStringLiteral("repaint"));
     }
-    row(part, QStringLiteral("peak memory (VmHWM) after the 4000 x 3000 picture"),
+    row(part, QStringLiteral("peak memory (VmHWM) after the %1 x %2 picture").arg(large.width()).arg(large.height()),
         QStringLiteral("%1 MB (%2 MB before the pictures)")
             .arg(static_cast<double>(vmHwmKb()) / 1024.0, 0, 'f', 1)
             .arg(static_cast<double>(hwmBefore) / 1024.0, 0, 'f', 1),
@@ -391,7 +391,12 @@ int main(int argc, char *argv[])
     const QCommandLineOption partsOption(QStringLiteral("parts"), QStringLiteral("Comma-separated: edit, image, page."),
                                          QStringLiteral("LIST"), QStringLiteral("edit,image,page"));
     parser.addOption(partsOption);
+    const QCommandLineOption largeOption(QStringLiteral("large"), QStringLiteral("Size of the largest picture."),
+                                         QStringLiteral("WxH"), QStringLiteral("4000x3000"));
+    parser.addOption(largeOption);
     parser.process(app);
+    const QStringList largeSize = parser.value(largeOption).split(QLatin1Char('x'));
+    const QSize large(largeSize.value(0).toInt(), largeSize.value(1).toInt());
 
     platform::ScriptedDesktop desktop;
     platform::setDesktop(&desktop);
@@ -409,7 +414,7 @@ int main(int argc, char *argv[])
     if (parts.contains(QStringLiteral("edit")))
         benchEdits(window, count);
     if (parts.contains(QStringLiteral("image")))
-        benchImages(window, desktop, count, output.path());
+        benchImages(window, desktop, count, output.path(), large);
     if (parts.contains(QStringLiteral("page")))
         benchPage(window, desktop, count, output.path());
     platform::setDesktop(nullptr);

@@ -16,6 +16,7 @@ void PreviewBox::setTiledPicture(const QPixmap &picture, const QList<Tile> &tile
 {
     m_picture = picture;
     m_tiles = tiles;
+    m_pattern = QPixmap();
     update();
 }
 
@@ -23,6 +24,7 @@ void PreviewBox::clearPicture()
 {
     m_picture = QPixmap();
     m_tiles.clear();
+    m_pattern = QPixmap();
     update();
 }
 
@@ -41,6 +43,25 @@ void PreviewBox::paintEvent(QPaintEvent *event)
     // The back color is already filled in; the tiles go over it, the labels over them.
     QPainter painter(this);
     painter.setClipRegion(event->region());
+    // A picture with transparency is blended with the back color tile by tile;
+    // an opaque one hides it wholly, so its tiles can be drawn ahead.
+    if (m_picture.hasAlphaChannel()) {
+        paintTiles(painter);
+        return;
+    }
+    const qreal ratio = devicePixelRatioF();
+    if (m_pattern.isNull() || m_pattern.devicePixelRatio() != ratio || m_pattern.deviceIndependentSize() != size()) {
+        m_pattern = QPixmap(size() * ratio);
+        m_pattern.setDevicePixelRatio(ratio);
+        m_pattern.fill(Qt::transparent);
+        QPainter pattern(&m_pattern);
+        paintTiles(pattern);
+    }
+    painter.drawPixmap(0, 0, m_pattern);
+}
+
+void PreviewBox::paintTiles(QPainter &painter) const
+{
     const QRectF source(QPointF(0, 0), m_picture.size());
     for (const Tile &t : m_tiles) {
         const QRectF target(t.x / twipsPerPixel, t.y / twipsPerPixel, t.width / twipsPerPixel,

@@ -6,6 +6,8 @@
 #include <QPixmap>
 #include <QWidget>
 
+class QPainter;
+
 // The preview area: its back color is the page background, the sample
 // labels lie on it, and a background image is tiled over it.
 class PreviewBox : public QWidget {
@@ -31,6 +33,11 @@ protected:
     void paintEvent(QPaintEvent *event) override;
 
 private:
+    void paintTiles(QPainter &painter) const;
+
     QPixmap m_picture;
     QList<Tile> m_tiles;
+    // The tiles of an opaque picture drawn once at the screen's pixel ratio,
+    // so that a repaint is one copy however many tiles there are.
+    QPixmap m_pattern;
 };
