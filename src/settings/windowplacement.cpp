@@ -1,9 +1,94 @@
 #include "settings/windowplacement.h"
 
 #include "app/frmmain.h"
+#include "platform/desktop.h"
+#include "settings/placementtext.h"
+#include "settings/registry.h"
+#include "settings/systemstore.h"
+
+#include <QGuiApplication>
+#include <QScreen>
+
+#include <algorithm>
+#include <memory>
+#include <optional>
+
+namespace {
+
+const char *const SettingsKeyPath = "HKEY_CURRENT_USER\\Software\\Zudedidu\\Dudovuvov";
+
+// The store is opened for each use and keeps nothing between them.
+struct Store {
+    explicit Store(QWidget *owner) :
+        backend(settings::systemBackend()), registry(*backend, [owner](const std::string &text) {
+            platform::desktop().messageBox(owner, QString::fromLocal8Bit(text), QString(),
+                                           platform::MessageIcon::None);
+        })
+    {
+    }
+    std::unique_ptr<settings::RegistryBackend> backend;
+    settings::Registry registry;
+};
+
+std::optional<int> storedPixels(Store &store, const char *valueName)
+{
+    const auto twips = settings::textToSingle(store.registry.ReadSettingText(SettingsKeyPath, valueName));
+    if (!twips)
+        return std::nullopt;
+    return settings::twipsToPixels(*twips);
+}
+
+std::string positionText(int pixels)
+{
+    return settings::singleToText(static_cast<float>(pixels * settings::twipsPerPixel));
+}
+
+bool onSomeScreen(const QRect &frame)
+{
+    const auto screens = QGuiApplication::screens();
+    return std::any_of(screens.begin(), screens.end(),
+                       [&](const QScreen *screen) { return screen->availableGeometry().intersects(frame); });
+}
+
+} // namespace
 
 WindowPlacement::WindowPlacement(frmmain &window) : m(window) {}
 
-void WindowPlacement::RestoreWindowPlacement() {}
+void WindowPlacement::RestoreWindowPlacement()
+{
+    Store store(&m);
+    store.registry.CreateSettingsKey(SettingsKeyPath);
+    if (const auto top = storedPixels(store, "Top"))
+        m.move(m.pos().x(), *top);
+    if (const auto left = storedPixels(store, "Left"))
+        m.move(*left, m.pos().y());
+    const QPoint at = m.pos();
+    // A place on no screen at all is as unusable as a negative one.
+    if (at.x() >= 0 && at.y() >= 0 && onSomeScreen(QRect(at, m.frameGeometry().size())))
+        return;
+    centre();
+}
 
-void WindowPlacement::SaveWindowPlacement() {}
+void WindowPlacement::centre()
+{
+    const QScreen *screen = QGuiApplication::primaryScreen();
+    if (screen == nullptr)
+        return;
+    const QRect area = screen->geometry();
+    const QSize outer = m.frameGeometry().size();
+    constexpr double t = settings::twipsPerPixel;
+    const int left = settings::centredOffset(area.width() * t, outer.width() * t);
+    const int top = settings::centredOffset(area.height() * t, outer.height() * t);
+    m.move(area.x() + settings::twipsToPixels(static_cast<float>(left)).value_or(0),
+           area.y() + settings::twipsToPixels(static_cast<float>(top)).value_or(0));
+}
+
+void WindowPlacement::SaveWindowPlacement()
+{
+    if (m.windowState().testFlag(Qt::WindowMinimized))
+        return;
+    Store store(&m);
+    const QPoint at = m.pos();
+    store.registry.WriteSettingText(SettingsKeyPath, "Top", positionText(at.y()));
+    store.registry.WriteSettingText(SettingsKeyPath, "Left", positionText(at.x()));
+}

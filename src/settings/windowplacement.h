@@ -11,5 +11,7 @@ public:
     void SaveWindowPlacement();
 
 private:
+    void centre();
+
     frmmain &m;
 };

@@ -1,0 +1,201 @@
+#include "settings/filebackend.h"
+
+#include "settings/settingsfile.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QLockFile>
+#include <QSaveFile>
+#include <QStandardPaths>
+
+#include <cstring>
+
+namespace settings {
+
+namespace {
+
+// The registry's own error codes, so callers see the same results everywhere.
+constexpr long errorSuccess = 0;
+constexpr long errorFileNotFound = 2;
+constexpr long errorAccessDenied = 5;
+constexpr long errorInvalidHandle = 6;
+constexpr long errorBadPathname = 161;
+constexpr long errorMoreData = 234;
+constexpr long errorKeyDeleted = 1018;
+constexpr long errorWriteFault = 29;
+
+constexpr std::uint32_t keyQueryValue = 0x0001;
+constexpr std::uint32_t keySetValue = 0x0002;
+constexpr std::uint32_t keyAllAccess = 0xF003F;
+
+// Larger files are not settings this program wrote; reading them could stall the start.
+constexpr qint64 maxFileSize = 4 * 1024 * 1024;
+// Another copy holds the lock only while it rewrites the file.
+constexpr int lockWaitMs = 2000;
+
+// The roots that hold keys; the other two exist only as live system data.
+const char *rootName(RootKey root)
+{
+    switch (root) {
+    case 0x80000000: return "HKEY_CLASSES_ROOT";
+    case 0x80000001: return "HKEY_CURRENT_USER";
+    case 0x80000002: return "HKEY_LOCAL_MACHINE";
+    case 0x80000003: return "HKEY_USERS";
+    case 0x80000005: return "HKEY_CURRENT_CONFIG";
+    default: return nullptr;
+    }
+}
+
+// The full path of a key, or an error code for a path the registry refuses.
+long fullPath(RootKey root, const std::string &subKey, std::string &path)
+{
+    const char *name = rootName(root);
+    if (name == nullptr)
+        return errorInvalidHandle;
+    if (!subKey.empty()
+        && (subKey.front() == '\\' || subKey.back() == '\\' || subKey.find("\\\\") != std::string::npos))
+        return errorBadPathname;
+    path = subKey.empty() ? std::string(name) : std::string(name) + '\\' + subKey;
+    return errorSuccess;
+}
+
+bool isRoot(const std::string &path)
+{
+    return path.find('\\') == std::string::npos;
+}
+
+} // namespace
+
+QString FileRegistryBackend::defaultFilePath()
+{
+    return QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation)
+           + QStringLiteral("/dudovuvov/settings");
+}
+
+FileRegistryBackend::FileRegistryBackend(QString filePath) : m_filePath(std::move(filePath)) {}
+
+FileRegistryBackend::~FileRegistryBackend() = default;
+
+SettingsDocument FileRegistryBackend::load() const
+{
+    QFile file(m_filePath);
+    if (!file.exists())
+        return {};
+    SettingsDocument unreadable;
+    unreadable.clean = false;
+    if (file.size() > maxFileSize || !file.open(QIODevice::ReadOnly))
+        return unreadable;
+    const QByteArray text = file.read(maxFileSize + 1);
+    if (file.error() != QFileDevice::NoError || text.size() > maxFileSize)
+        return unreadable;
+    return parseSettings(text);
+}
+
+bool FileRegistryBackend::save(const SettingsDocument &document) const
+{
+    QSaveFile file(m_filePath);
+    if (!file.open(QIODevice::WriteOnly))
+        return false;
+    const QByteArray text = formatSettings(document);
+    if (file.write(text) != text.size()) {
+        file.cancelWriting();
+        return false;
+    }
+    return file.commit();
+}
+
+long FileRegistryBackend::createKey(RootKey root, const std::string &subKey, Key &key)
+{
+    std::string path;
+    if (const long error = fullPath(root, subKey, path))
+        return error;
+    if (!isRoot(path)) {
+        const QString folder = QFileInfo(m_filePath).absolutePath();
+        if (!QDir().mkpath(folder))
+            return errorAccessDenied;
+        QLockFile lock(m_filePath + QStringLiteral(".lock"));
+        if (!lock.tryLock(lockWaitMs))
+            return errorAccessDenied;
+        SettingsDocument document = load();
+        if (document.find(path) == nullptr || !document.clean) {
+            document.create(path);
+            if (!save(document))
+                return errorWriteFault;
+        }
+    }
+    key = m_next++;
+    m_open[key] = {path, keyAllAccess};
+    return errorSuccess;
+}
+
+long FileRegistryBackend::openKey(RootKey root, const std::string &subKey, std::uint32_t access, Key &key)
+{
+    std::string path;
+    if (const long error = fullPath(root, subKey, path))
+        return error;
+    if (!isRoot(path)) {
+        SettingsDocument document = load();
+        if (document.find(path) == nullptr)
+            return errorFileNotFound;
+    }
+    key = m_next++;
+    m_open[key] = {path, access};
+    return errorSuccess;
+}
+
+long FileRegistryBackend::queryValue(Key key, const std::string &name, std::uint32_t &type, char *buffer,
+                                     std::uint32_t &size)
+{
+    const auto open = m_open.find(key);
+    if (open == m_open.end())
+        return errorInvalidHandle;
+    if ((open->second.access & keyQueryValue) == 0)
+        return errorAccessDenied;
+    SettingsDocument document = load();
+    const StoredKey *stored = document.find(open->second.path);
+    if (stored == nullptr)
+        return isRoot(open->second.path) ? errorFileNotFound : errorKeyDeleted;
+    const auto value = stored->values.find(foldCase(name));
+    if (value == stored->values.end())
+        return errorFileNotFound;
+    const std::string &data = value->second.data;
+    type = value->second.type;
+    const std::uint32_t available = size;
+    size = static_cast<std::uint32_t>(data.size());
+    if (buffer == nullptr)
+        return errorSuccess;
+    if (data.size() > available)
+        return errorMoreData;
+    std::memcpy(buffer, data.data(), data.size());
+    return errorSuccess;
+}
+
+long FileRegistryBackend::setValue(Key key, const std::string &name, std::uint32_t type, const char *data,
+                                   std::uint32_t size)
+{
+    const auto open = m_open.find(key);
+    if (open == m_open.end())
+        return errorInvalidHandle;
+    if ((open->second.access & keySetValue) == 0)
+        return errorAccessDenied;
+    QLockFile lock(m_filePath + QStringLiteral(".lock"));
+    if (!lock.tryLock(lockWaitMs))
+        return errorAccessDenied;
+    SettingsDocument document = load();
+    StoredKey *stored = document.find(open->second.path);
+    if (stored == nullptr) {
+        if (!isRoot(open->second.path))
+            return errorKeyDeleted;
+        stored = &document.create(open->second.path);
+    }
+    stored->values[foldCase(name)] = {name, type, std::string(data, size)};
+    return save(document) ? errorSuccess : errorWriteFault;
+}
+
+long FileRegistryBackend::closeKey(Key key)
+{
+    return m_open.erase(key) == 1 ? errorSuccess : errorInvalidHandle;
+}
+
+} // namespace settings
