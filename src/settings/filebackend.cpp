@@ -118,7 +118,7 @@ long FileRegistryBackend::createKey(RootKey root, const std::string &subKey, Key
         if (!lock.tryLock(lockWaitMs))
             return errorAccessDenied;
         SettingsDocument document = load();
-        if (document.find(path) == nullptr || !document.clean) {
+        if (!document.exists(path) || !document.clean) {
             document.create(path);
             if (!save(document))
                 return errorWriteFault;
@@ -135,8 +135,7 @@ long FileRegistryBackend::openKey(RootKey root, const std::string &subKey, std::
     if (const long error = fullPath(root, subKey, path))
         return error;
     if (!isRoot(path)) {
-        SettingsDocument document = load();
-        if (document.find(path) == nullptr)
+        if (!load().exists(path))
             return errorFileNotFound;
     }
     key = m_next++;
@@ -153,9 +152,11 @@ long FileRegistryBackend::queryValue(Key key, const std::string &name, std::uint
     if ((open->second.access & keyQueryValue) == 0)
         return errorAccessDenied;
     SettingsDocument document = load();
+    if (!isRoot(open->second.path) && !document.exists(open->second.path))
+        return errorKeyDeleted;
     const StoredKey *stored = document.find(open->second.path);
     if (stored == nullptr)
-        return isRoot(open->second.path) ? errorFileNotFound : errorKeyDeleted;
+        return errorFileNotFound;
     const auto value = stored->values.find(foldCase(name));
     if (value == stored->values.end())
         return errorFileNotFound;
@@ -183,12 +184,9 @@ long FileRegistryBackend::setValue(Key key, const std::string &name, std::uint32
     if (!lock.tryLock(lockWaitMs))
         return errorAccessDenied;
     SettingsDocument document = load();
-    StoredKey *stored = document.find(open->second.path);
-    if (stored == nullptr) {
-        if (!isRoot(open->second.path))
-            return errorKeyDeleted;
-        stored = &document.create(open->second.path);
-    }
+    if (!isRoot(open->second.path) && !document.exists(open->second.path))
+        return errorKeyDeleted;
+    StoredKey *stored = &document.create(open->second.path);
     stored->values[foldCase(name)] = {name, type, std::string(data, size)};
     return save(document) ? errorSuccess : errorWriteFault;
 }

@@ -24,10 +24,8 @@ public:
 
     long createKey(RootKey root, const std::string &subKey, Key &key) override;
     long openKey(RootKey root, const std::string &subKey, std::uint32_t access, Key &key) override;
-    long queryValue(Key key, const std::string &name, std::uint32_t &type, char *buffer,
-                    std::uint32_t &size) override;
-    long setValue(Key key, const std::string &name, std::uint32_t type, const char *data,
-                  std::uint32_t size) override;
+    long queryValue(Key key, const std::string &name, std::uint32_t &type, char *buffer, std::uint32_t &size) override;
+    long setValue(Key key, const std::string &name, std::uint32_t type, const char *data, std::uint32_t size) override;
     long closeKey(Key key) override;
 
     QString filePath() const { return m_filePath; }

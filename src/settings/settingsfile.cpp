@@ -123,12 +123,19 @@ StoredKey *SettingsDocument::find(const std::string &path)
     return it == keys.end() ? nullptr : &it->second;
 }
 
+bool SettingsDocument::exists(const std::string &path) const
+{
+    const std::string folded = foldCase(path);
+    if (keys.contains(folded))
+        return true;
+    // Keys below it sort together, right after the prefix.
+    const std::string below = folded + '\\';
+    const auto it = keys.lower_bound(below);
+    return it != keys.end() && it->first.starts_with(below);
+}
+
 StoredKey &SettingsDocument::create(const std::string &path)
 {
-    for (std::size_t at = path.find('\\'); at != std::string::npos; at = path.find('\\', at + 1)) {
-        const std::string parent = path.substr(0, at);
-        keys.try_emplace(foldCase(parent), StoredKey{parent, {}});
-    }
     return keys.try_emplace(foldCase(path), StoredKey{path, {}}).first->second;
 }
 
@@ -147,8 +154,8 @@ SettingsDocument parseSettings(const QByteArray &text)
         start = end + 1;
         if (line.isEmpty() || line.startsWith(';'))
             continue;
-        if (line.startsWith('[') && line.endsWith(']')) {
-            const auto path = unescape(line.sliced(1, line.size() - 2));
+        if (line.startsWith('[')) {
+            const auto path = line.endsWith(']') ? unescape(line.sliced(1, line.size() - 2)) : std::nullopt;
             if (path && validKeyPath(*path)) {
                 current = &document.create(*path);
             } else {

@@ -16,8 +16,10 @@ struct StoredValue {
     std::string data; // every byte the value was given, its NUL included
 };
 
+// Only the keys that were created are written down; the keys above them
+// exist without a line of their own, as the registry's parents do.
 struct StoredKey {
-    std::string path; // "HKEY_CURRENT_USER\Software\..." as first written
+    std::string path;                          // "HKEY_CURRENT_USER\Software\..." as first written
     std::map<std::string, StoredValue> values; // by folded name
 };
 
@@ -26,8 +28,10 @@ struct SettingsDocument {
     // False when any part of the text could not be read and was left out.
     bool clean = true;
 
+    // The key when it holds values or has none below it.
     StoredKey *find(const std::string &path);
-    // The key and every key above it, created where missing.
+    // True for a key that is written down and for every key above one.
+    bool exists(const std::string &path) const;
     StoredKey &create(const std::string &path);
 };
 

@@ -21,8 +21,7 @@ const char *const SettingsKeyPath = "HKEY_CURRENT_USER\\Software\\Zudedidu\\Dudo
 struct Store {
     explicit Store(QWidget *owner) :
         backend(settings::systemBackend()), registry(*backend, [owner](const std::string &text) {
-            platform::desktop().messageBox(owner, QString::fromLocal8Bit(text), QString(),
-                                           platform::MessageIcon::None);
+            platform::desktop().messageBox(owner, QString::fromLocal8Bit(text), QString(), platform::MessageIcon::None);
         })
     {
     }
@@ -75,6 +74,8 @@ void WindowPlacement::centre()
     if (screen == nullptr)
         return;
     const QRect area = screen->geometry();
+    // The frame is known once the window exists on the screen.
+    m.winId();
     const QSize outer = m.frameGeometry().size();
     constexpr double t = settings::twipsPerPixel;
     const int left = settings::centredOffset(area.width() * t, outer.width() * t);

@@ -104,7 +104,7 @@ inline int runAll(const char *title)
 #define MT_CONCAT(a, b) MT_CONCAT2(a, b)
 #define TEST_CASE(name)                                                                                                \
     static void name();                                                                                                \
-    static const minitest::Registration MT_CONCAT(registration_, name)(#name, name);                                  \
+    static const minitest::Registration MT_CONCAT(registration_, name)(#name, name);                                   \
     static void name()
 #define CHECK(condition)                                                                                               \
     do {                                                                                                               \

@@ -125,7 +125,10 @@ TEST_CASE(split_key_path)
     CHECK(f.messages.empty());
 
     const std::vector<std::string> malformed = {"hkey_current_user\\Software\\Zudedidu\\Dudovuvov",
-                                                "HKEY_CURRENT_USER\\Software\\", "HKEY_CURRENT_USER\\", "HKEY", "",
+                                                "HKEY_CURRENT_USER\\Software\\",
+                                                "HKEY_CURRENT_USER\\",
+                                                "HKEY",
+                                                "",
                                                 "Software\\HKEY_CURRENT_USER"};
     for (const std::string &path : malformed) {
         f.messages.clear();

@@ -1,0 +1,176 @@
+#include "app/frmmain.h"
+#include "settings/filebackend.h"
+#include "settings/registry.h"
+#include "testsupport.h"
+
+#include <QPushButton>
+#include <QScreen>
+
+using testsupport::control;
+
+namespace {
+
+const std::string appKey = "HKEY_CURRENT_USER\\Software\\Zudedidu\\Dudovuvov";
+
+struct Store {
+    settings::FileRegistryBackend backend;
+    settings::Registry registry{backend, nullptr};
+    std::string read(const char *name) { return registry.ReadSettingText(appKey, name); }
+    void write(const char *name, const std::string &text)
+    {
+        registry.CreateSettingsKey(appKey);
+        registry.WriteSettingText(appKey, name, text);
+    }
+};
+
+// A program start on the settings of `env`.
+std::unique_ptr<frmmain> start()
+{
+    auto window = std::make_unique<frmmain>();
+    window->show();
+    if (!QTest::qWaitForWindowExposed(window.get()))
+        qWarning("main window was not exposed");
+    return window;
+}
+
+// Where the window stands centred on the primary screen.
+QPoint centred(const QWidget &window)
+{
+    const QRect screen = window.screen()->geometry();
+    const QSize outer = window.frameGeometry().size();
+    return {(screen.width() - outer.width()) / 2, (screen.height() - outer.height()) / 2};
+}
+
+} // namespace
+
+class tst_windowplacement : public QObject {
+    Q_OBJECT
+private slots:
+    void firstStartKeepsTheDesignPositionAndCreatesTheKey();
+    void storedPositionIsRestored();
+    void negativePositionIsCentred_data();
+    void negativePositionIsCentred();
+    void valueThatIsNotANumberIsSkipped_data();
+    void valueThatIsNotANumberIsSkipped();
+    void positionOffEveryScreenIsCentred();
+    void partlyVisiblePositionIsKept();
+    void closingStoresThePosition();
+    void closingWhileMinimizedStoresNothing();
+};
+
+void tst_windowplacement::firstStartKeepsTheDesignPositionAndCreatesTheKey()
+{
+    testsupport::Environment env;
+    auto window = start();
+    QCOMPARE(window->pos(), QPoint(77, 51));
+    QVERIFY(window->pos() != centred(*window));
+    Store store;
+    settings::RegistryBackend::Key key = 0;
+    QCOMPARE(store.backend.openKey(0x80000001, "Software\\Zudedidu\\Dudovuvov", settings::KEY_READ_ACCESS, key), 0L);
+    store.backend.closeKey(key);
+    QCOMPARE(store.read("Top"), std::string("Error"));
+    QVERIFY(env.desktop.messages.isEmpty());
+}
+
+void tst_windowplacement::storedPositionIsRestored()
+{
+    testsupport::Environment env;
+    Store().write("Top", "1200");
+    Store().write("Left", "1500");
+    auto window = start();
+    QCOMPARE(window->pos(), QPoint(100, 80));
+}
+
+void tst_windowplacement::negativePositionIsCentred_data()
+{
+    QTest::addColumn<QString>("top");
+    QTest::addColumn<QString>("left");
+    QTest::newRow("top") << "-45"
+                         << "300";
+    QTest::newRow("left") << "300"
+                          << "-60";
+    QTest::newRow("both") << "-15"
+                          << "-15";
+}
+
+void tst_windowplacement::negativePositionIsCentred()
+{
+    QFETCH(QString, top);
+    QFETCH(QString, left);
+    testsupport::Environment env;
+    Store().write("Top", top.toStdString());
+    Store().write("Left", left.toStdString());
+    auto window = start();
+    QCOMPARE(window->pos(), centred(*window));
+    QVERIFY(window->pos().x() > 0 && window->pos().y() > 0);
+}
+
+void tst_windowplacement::valueThatIsNotANumberIsSkipped_data()
+{
+    QTest::addColumn<QString>("top");
+    QTest::newRow("letters") << "abc";
+    QTest::newRow("empty") << "";
+    QTest::newRow("trailing letters") << "600px";
+    QTest::newRow("stored error") << "Error";
+}
+
+void tst_windowplacement::valueThatIsNotANumberIsSkipped()
+{
+    QFETCH(QString, top);
+    testsupport::Environment env;
+    Store().write("Top", top.toStdString());
+    Store().write("Left", "300");
+    auto window = start();
+    QCOMPARE(window->pos(), QPoint(20, 51));
+}
+
+void tst_windowplacement::positionOffEveryScreenIsCentred()
+{
+    testsupport::Environment env;
+    Store().write("Top", "200");
+    Store().write("Left", "40000");
+    auto window = start();
+    QCOMPARE(window->pos(), centred(*window));
+}
+
+void tst_windowplacement::partlyVisiblePositionIsKept()
+{
+    testsupport::Environment env;
+    const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
+    const int left = screen.right() - 40;
+    Store().write("Top", "200");
+    Store().write("Left", std::to_string(left * 15));
+    auto window = start();
+    QCOMPARE(window->pos(), QPoint(left, 13));
+}
+
+void tst_windowplacement::closingStoresThePosition()
+{
+    testsupport::Environment env;
+    auto window = start();
+    window->move(100, 80);
+    QTest::mouseClick(control<QPushButton>(window.get(), "cmdexit"), Qt::LeftButton);
+    QVERIFY(!window->isVisible());
+    QCOMPARE(Store().read("Top"), std::string("1200"));
+    QCOMPARE(Store().read("Left"), std::string("1500"));
+
+    auto again = start();
+    QCOMPARE(again->pos(), QPoint(100, 80));
+}
+
+void tst_windowplacement::closingWhileMinimizedStoresNothing()
+{
+    testsupport::Environment env;
+    Store().write("Top", "1200");
+    Store().write("Left", "1500");
+    auto window = start();
+    window->move(300, 200);
+    window->showMinimized();
+    QVERIFY(window->isMinimized());
+    window->close();
+    QCOMPARE(Store().read("Top"), std::string("1200"));
+    QCOMPARE(Store().read("Left"), std::string("1500"));
+}
+
+QTEST_MAIN(tst_windowplacement)
+#include "tst_windowplacement.moc"
