@@ -17,7 +17,17 @@ trap cleanup EXIT
 
 fail() {
   echo "FAIL: $*" >&2
+  [ -s "$tmp/app.log" ] && sed 's/^/  program: /' "$tmp/app.log" >&2
   exit 1
+}
+
+# Polls a command until it succeeds, up to 30 seconds (a loaded machine is slow).
+poll() {
+  local end=$((SECONDS + 30))
+  until "$@"; do
+    [ $SECONDS -ge $end ] && return 1
+    sleep 0.05
+  done
 }
 
 # Private home, settings, runtime folder and display.
@@ -28,19 +38,10 @@ exec 3>"$tmp/display"
 Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
 xvfb_pid=$!
 exec 3>&-
-for _ in $(seq 200); do [ -s "$tmp/display" ] && break; sleep 0.05; done
-[ -s "$tmp/display" ] || fail "Xvfb did not start"
+poll test -s "$tmp/display" || fail "Xvfb did not start"
 export DISPLAY=:$(head -n1 "$tmp/display")
-for _ in $(seq 200); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.05; done
+poll xdpyinfo >/dev/null 2>&1 || fail "display $DISPLAY does not answer"
 
-# Polls a command until it succeeds, up to about ten seconds.
-poll() {
-  for _ in $(seq 200); do
-    "$@" && return 0
-    sleep 0.05
-  done
-  return 1
-}
 find_window() { win=$(xdotool search --onlyvisible --name '^Dudovuvov$' 2>/dev/null | head -n1) && [ -n "$win" ]; }
 at() { # at X Y: the window's top-left corner stands there
   local X Y
