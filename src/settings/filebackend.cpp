@@ -65,6 +65,14 @@ bool isRoot(const std::string &path)
     return path.find('\\') == std::string::npos;
 }
 
+// A file that is there but cannot be opened (no permission) may hold
+// settings we cannot see: it is not ours to replace.
+bool unreadableFile(const QString &path)
+{
+    QFile file(path);
+    return QFileInfo(path).isFile() && !file.open(QIODevice::ReadOnly);
+}
+
 } // namespace
 
 QString FileRegistryBackend::defaultFilePath()
@@ -119,6 +127,8 @@ long FileRegistryBackend::createKey(RootKey root, const std::string &subKey, Key
             return errorAccessDenied;
         SettingsDocument document = load();
         if (!document.exists(path) || !document.clean) {
+            if (!document.clean && unreadableFile(m_filePath))
+                return errorAccessDenied;
             document.create(path);
             if (!save(document))
                 return errorWriteFault;

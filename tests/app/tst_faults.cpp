@@ -169,6 +169,28 @@ private:
     platform::QtDesktop m_real;
 };
 
+QString settingsPath(const testsupport::Environment &env)
+{
+    return env.configDir() + QStringLiteral("/dudovuvov/settings");
+}
+
+// What the window ends up at after the user moves it and starts again.
+QPoint moveCloseReopen(testsupport::Environment &env, const QPoint &to)
+{
+    {
+        frmmain window;
+        window.show();
+        window.move(to);
+        window.close();
+    }
+    frmmain again;
+    again.show();
+    const QPoint at = again.pos();
+    again.close();
+    Q_UNUSED(env);
+    return at;
+}
+
 } // namespace
 
 class TestFaults : public QObject {
@@ -422,6 +444,98 @@ private slots:
         QTest::mouseClick(s.w->cmdsave, Qt::LeftButton);
         QCOMPARE(s.w.env.desktop.messages.size(), 0);
         QCOMPARE(readAll(target), s.sourceBytes);
+    }
+
+    // Whatever stands where the settings file should: the window opens and
+    // works, says nothing, leaves a folder or an unreadable file alone, and
+    // keeps its place again once the file is sound.
+    void settingsFile_data()
+    {
+        QTest::addColumn<QString>("fault");
+        QTest::addColumn<int>("seed");
+        QTest::newRow("unreadable") << QStringLiteral("unreadable") << 0;
+        QTest::newRow("folder in its place") << QStringLiteral("folder") << 0;
+        QTest::newRow("cut short") << QStringLiteral("truncated") << 0;
+        QTest::newRow("10 MB of junk") << QStringLiteral("junk") << 0;
+        for (int seed = 1; seed <= 20; ++seed)
+            QTest::newRow(qPrintable(QStringLiteral("random bytes %1").arg(seed))) << QStringLiteral("random") << seed;
+    }
+    void settingsFile()
+    {
+        QFETCH(QString, fault);
+        QFETCH(int, seed);
+        testsupport::Environment env;
+        const QString path = settingsPath(env);
+        QDir().mkpath(QFileInfo(path).absolutePath());
+        QByteArray bytes;
+        if (fault == QLatin1String("folder")) {
+            QVERIFY(QDir().mkpath(path));
+            QVERIFY(writeAll(path + QStringLiteral("/inside.txt"), "keep me"));
+        } else {
+            const QByteArray good = "; Dudovuvov settings\n[HKEY_CURRENT_USER\\Software\\Zudedidu\\Dudovuvov]\n"
+                                    "\"Left\"=\"1500\"\n\"Top\"=\"1500\"\n";
+            if (fault == QLatin1String("truncated") || fault == QLatin1String("unreadable"))
+                bytes = fault == QLatin1String("truncated") ? good.left(good.size() - 9) : good;
+            else if (fault == QLatin1String("junk"))
+                bytes = QByteArray(10 * 1024 * 1024, '\x9c');
+            else {
+                QRandomGenerator rng{quint32(seed)};
+                bytes.resize(qsizetype(rng.bounded(1, 5000)));
+                for (char &c : bytes)
+                    c = char(rng.bounded(256));
+            }
+            QVERIFY(writeAll(path, bytes));
+        }
+        // An unreadable file: no permission for anyone, root included.
+        struct Unreadable {
+            QString path;
+            std::unique_ptr<NoPermissionOverride> noOverride;
+            ~Unreadable()
+            {
+                if (!path.isEmpty())
+                    QFile::setPermissions(path, QFileDevice::ReadOwner | QFileDevice::WriteOwner);
+            }
+        } guard;
+        if (fault == QLatin1String("unreadable")) {
+            QVERIFY(QFile::setPermissions(path, {}));
+            guard.path = path;
+            guard.noOverride = std::make_unique<NoPermissionOverride>();
+            QFile probe(path);
+            if (probe.open(QIODevice::ReadOnly))
+                QSKIP("files cannot be made unreadable here");
+        }
+        const auto before = tree(env.configDir());
+        QElapsedTimer timer;
+        timer.start();
+        {
+            frmmain window;
+            QVERIFY(window.loaded());
+            window.show();
+            QVERIFY(QTest::qWaitForWindowExposed(&window));
+            testsupport::typeInto(window.txtred, QStringLiteral("123"));
+            QCOMPARE(window.VScrollRed->value(), 123);
+            window.close();
+        }
+        QVERIFY2(timer.elapsed() < 10000, "the start took too long");
+        QVERIFY(env.desktop.messages.isEmpty());
+        QVERIFY(env.desktop.unscripted.isEmpty());
+        if (fault == QLatin1String("folder") || fault == QLatin1String("unreadable")) {
+            guard.noOverride.reset();
+            if (fault == QLatin1String("folder"))
+                QCOMPARE(readAll(path + QStringLiteral("/inside.txt")), QByteArray("keep me"));
+            else
+                QCOMPARE(readAll(path), bytes);
+        }
+
+        // With the fault gone, the window keeps its place again.
+        QFile::setPermissions(path, QFileDevice::ReadOwner | QFileDevice::WriteOwner);
+        guard.path.clear();
+        if (fault == QLatin1String("folder"))
+            QDir(path).removeRecursively();
+        else
+            QFile::remove(path);
+        QCOMPARE(moveCloseReopen(env, QPoint(140, 120)), QPoint(140, 120));
+        QVERIFY(env.desktop.messages.isEmpty());
     }
 
     // Start-up with the real single-instance lock where things are amiss:
