@@ -34,6 +34,14 @@ QLabel *buddyLabelOf(const QWidget *control)
     return nullptr;
 }
 
+// Controls of the secondary windows that show neither caption nor tooltip.
+QString nameOfUncaptioned(const QString &objectName)
+{
+    if (objectName == QLatin1String("txtTag"))
+        return QStringLiteral("BODY tag");
+    return {};
+}
+
 // Names a control from what the user sees on it, unless it has a name.
 void describeControl(QWidget *w)
 {
@@ -50,6 +58,8 @@ void describeControl(QWidget *w)
             if (const QLabel *label = buddyLabelOf(w))
                 name = accessible::fromCaption(label->text());
         }
+        if (name.isEmpty())
+            name = nameOfUncaptioned(w->objectName());
         if (!name.isEmpty())
             w->setAccessibleName(name);
     }

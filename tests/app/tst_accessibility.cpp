@@ -4,6 +4,7 @@
 
 #include "preview/previewbox.h"
 #include <QAccessible>
+#include <QApplication>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -77,6 +78,44 @@ private slots:
             if (!c.widget->toolTip().isEmpty())
                 QCOMPARE(c.description, c.widget->toolTip().simplified());
         }
+    }
+
+    // The body tag, page and about windows, opened as a user opens them.
+    void secondaryWindowsToo()
+    {
+        testsupport::MainWindow w;
+        QTest::mouseClick(w->cmdtag, Qt::LeftButton);
+        auto *tag = control<QWidget>(w.window.get(), "frmtag");
+        QVERIFY(tag != nullptr && tag->isVisible());
+        auto *txtTag = control<QWidget>(tag, "txtTag");
+        QCOMPARE(nameOf(txtTag), QStringLiteral("BODY tag"));
+        QList<Announced> controls = announcedControls(tag);
+        QCOMPARE(controls.size(), 4);
+
+        QTest::mouseClick(control<QPushButton>(tag, "cmdCREATEhtml"), Qt::LeftButton);
+        QWidget *info = nullptr;
+        for (QWidget *top : QApplication::topLevelWidgets()) {
+            if (top->objectName() == QLatin1String("frminfo") && top->isVisible())
+                info = top;
+        }
+        if (info == nullptr)
+            info = control<QWidget>(w.window.get(), "frminfo");
+        QVERIFY(info != nullptr);
+        controls << announcedControls(info);
+        QCOMPARE(nameOf(control<QWidget>(info, "txtNAME")), QStringLiteral("Enter your name here"));
+        info->close();
+
+        QTest::mouseClick(w->cmdabout, Qt::LeftButton);
+        auto *about = control<QWidget>(w.window.get(), "frmabout");
+        QVERIFY(about != nullptr);
+        controls << announcedControls(about);
+        for (const Announced &c : std::as_const(controls)) {
+            const QString who = c.widget->objectName();
+            QVERIFY2(!c.name.trimmed().isEmpty(), qPrintable(who + QLatin1String(" has no accessible name")));
+            if (!c.widget->toolTip().isEmpty())
+                QCOMPARE(c.description, c.widget->toolTip().simplified());
+        }
+        about->close();
     }
 
     void namesAUserHears()
