@@ -11,6 +11,7 @@
 #include <QDialog>
 #include <QEvent>
 #include <QGroupBox>
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QScrollBar>
@@ -97,13 +98,25 @@ public:
         for (QWidget *w : previewParts())
             w->installEventFilter(this);
         announcePreview();
+        // Enter presses the focused button, as Space does, for keyboard users
+        // (a copy leaves the focus on the tag button for just that).
+        for (QPushButton *button : m.findChildren<QPushButton *>())
+            button->installEventFilter(this);
         qApp->installEventFilter(this);
     }
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override
     {
-        if (event->type() == QEvent::PaletteChange) {
+        if (event->type() == QEvent::KeyPress) {
+            const auto *key = static_cast<QKeyEvent *>(event);
+            auto *button = qobject_cast<QPushButton *>(watched);
+            if (button != nullptr && (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter)
+                && (key->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier && !key->isAutoRepeat()) {
+                button->click();
+                return true;
+            }
+        } else if (event->type() == QEvent::PaletteChange) {
             for (const auto &[swatch, what] : swatches) {
                 if (watched == swatch)
                     announceSwatch(swatch, what);

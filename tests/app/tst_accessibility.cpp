@@ -118,6 +118,21 @@ private slots:
         about->close();
     }
 
+    // A copy leaves the focus on the tag button; Enter then opens the tag window.
+    void enterPressesTheFocusedButton()
+    {
+        testsupport::MainWindow w;
+        QTest::mouseClick(w->cmdCOPYBACK, Qt::LeftButton);
+        QCOMPARE(w.env.desktop.clipboard, QStringLiteral("#DCDCDC"));
+        QCOMPARE(QApplication::focusWidget(), w->cmdtag);
+        QTest::keyClick(w->cmdtag, Qt::Key_Return);
+        auto *tag = control<QWidget>(w.window.get(), "frmtag");
+        QVERIFY(tag != nullptr && tag->isVisible());
+        tag->close();
+        QTest::keyClick(w->cmdCOPYTEXT, Qt::Key_Enter, Qt::KeypadModifier);
+        QCOMPARE(w.env.desktop.clipboard, QStringLiteral("#0A0A0A"));
+    }
+
     void namesAUserHears()
     {
         testsupport::MainWindow w;
