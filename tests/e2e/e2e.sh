@@ -11,8 +11,10 @@ shots=${2:-$build/e2e-screenshots}
 trap end_session EXIT
 trap 'exit 1' TERM INT
 
-start_session
 mkdir -p "$shots"
+# Everything the run says is kept beside the screenshots.
+exec > >(tee "$shots/e2e.log") 2>&1
+start_session
 cmake --install "$build" --prefix "$scratch/prefix" >"$scratch/install.log" 2>&1 ||
   die "install failed: $(cat "$scratch/install.log")"
 app=$scratch/prefix/bin/dudovuvov
