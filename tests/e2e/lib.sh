@@ -61,7 +61,8 @@ end_session() {
     [ -n "$pid" ] && kill "$pid" 2>/dev/null
   done
   [ -n "${xvfb_pid:-}" ] && kill "$xvfb_pid" 2>/dev/null
-  wait 2>/dev/null
+  # Only our own children: a bare wait would also wait for the log's tee.
+  wait "${xvfb_pid:-}" "${app_pids[@]:-}" 2>/dev/null
   [ -n "${scratch:-}" ] && rm -rf "$scratch"
 }
 
@@ -117,16 +118,18 @@ tw() { echo $(($1 / 15)); }
 # whose place in the window is given in twips.
 click() {
   local x=$(($(tw "$2") + $(tw "$4") / 2)) y=$(($(tw "$3") + $(tw "$5") / 2))
-  xdotool mousemove --window "$1" "$x" "$y" click 1
+  timeout 10 xdotool mousemove --window "$1" "$x" "$y" click 1
 }
 
 # The keyboard goes to a window (there is no window manager to give it).
-focus() { xdotool windowfocus --sync "$1"; }
+# A focus that never arrives (the toolkit may hand it on to a modal
+# window) must not hang the run: the wait is bounded.
+focus() { timeout 5 xdotool windowfocus --sync "$1" || xdotool windowfocus "$1"; }
 keys() {
   [ -n "${E2E_TRACE:-}" ] && echo "   [$SECONDS s] keys $*"
-  xdotool key --delay 30 "$@"
+  timeout 10 xdotool key --delay 30 "$@"
 }
-type_text() { xdotool type --delay 30 -- "$1"; }
+type_text() { timeout 20 xdotool type --delay 30 -- "$1"; }
 
 # The clipboard holds a marker of our own until the program replaces it, so
 # that a copy of an unchanged value is still seen to happen.
