@@ -212,20 +212,32 @@ keys Return
 wait_gone "$about" || fail "Enter did not close the about window"
 
 ###########################################################################
-note "closing with the access key of Exit"
+note "the place is kept for the next start"
+# Without a window manager, moving the window is what a drag of its title bar does.
+xdotool windowmove --sync "$main" 300 200
+poll "$E2E_TIMEOUT" has_geometry "$main" "300,200 468x362" || fail "could not move the window"
 focus "$main"
 keys alt+x
 poll "$E2E_TIMEOUT" exited "$first" || fail "Alt+X did not end the program"
 wait "$first"
 check "exit code" "$?" 0
+launch
+first=$app_pid
+main=$(wait_window Dudovuvov) || die "the main window did not appear on the second start"
+poll "$E2E_TIMEOUT" has_geometry "$main" "300,200 468x362"
+check "place on the next start" "$(geometry "$main")" "300,200 468x362"
+focus "$main"
+keys alt+x
+poll "$E2E_TIMEOUT" exited "$first" || fail "Alt+X did not end the program"
 
 ###########################################################################
 note "at twice the scale the window is twice the size"
 launch QT_SCALE_FACTOR=2
 first=$app_pid
 main=$(wait_window Dudovuvov) || die "the main window did not appear at scale 2"
-poll "$E2E_TIMEOUT" has_geometry "$main" "154,102 936x724"
-check "place and size at scale 2" "$(geometry "$main")" "154,102 936x724"
+# The stored place (4500, 3000 twips) is in logical pixels: twice as far.
+poll "$E2E_TIMEOUT" has_geometry "$main" "600,400 936x724"
+check "place and size at scale 2" "$(geometry "$main")" "600,400 936x724"
 wait_color "$main" $((2 * swatch_x)) $((2 * $(swatch_y 1155))) "#DCDCDC" || fail "scale 2 not painted"
 shot "$main" "$shots/main-window-scale-2.png"
 focus "$main"
