@@ -35,7 +35,21 @@ poll() {
   done
 }
 
-# A private X server on a display number it picks itself, a private home
+# server_ready N: our server holds display N and answers there.
+server_ready() {
+  [ "$(tr -d ' \n' <"/tmp/.X$1-lock" 2>/dev/null)" = "$xvfb_pid" ] && DISPLAY=:$1 xdpyinfo >/dev/null 2>&1
+}
+# wait_server N: until our server answers on N; fails at once if it ended.
+wait_server() {
+  local end=$((SECONDS + E2E_TIMEOUT))
+  while running "$xvfb_pid" && [ $SECONDS -lt $end ]; do
+    server_ready "$1" && return 0
+    sleep 0.02
+  done
+  return 1
+}
+
+# A private X server on a display number of its own, a private home
 # and XDG folders.
 start_session() {
   scratch=$(mktemp -d /tmp/dudovuvov-e2e.XXXXXX)
@@ -45,13 +59,23 @@ start_session() {
   export XDG_CACHE_HOME=$scratch/cache XDG_RUNTIME_DIR=$scratch/runtime
   unset WAYLAND_DISPLAY SESSION_MANAGER QT_SCALE_FACTOR
   export QT_QPA_PLATFORM=xcb
-  exec 5>"$scratch/displayfd"
-  Xvfb -displayfd 5 -screen 0 1920x1200x24 -nolisten tcp -noreset >"$scratch/xvfb.log" 2>&1 &
-  xvfb_pid=$!
-  exec 5>&-
-  poll "$E2E_TIMEOUT" test -s "$scratch/displayfd" || die "Xvfb did not start: $(cat "$scratch/xvfb.log")"
-  export DISPLAY=:$(head -n1 "$scratch/displayfd")
-  poll "$E2E_TIMEOUT" xdpyinfo >/dev/null 2>&1 || die "display $DISPLAY does not answer"
+  # A random display number far from the low ones other servers scan for;
+  # the server's lock file names our process, so the display is ours alone.
+  local attempt n
+  for attempt in 1 2 3 4 5 6 7 8 9 10; do
+    n=$((1000 + RANDOM % 8000))
+    [ -e "/tmp/.X$n-lock" ] && continue
+    Xvfb ":$n" -screen 0 1920x1200x24 -nolisten tcp -noreset >"$scratch/xvfb.log" 2>&1 &
+    xvfb_pid=$!
+    if wait_server "$n"; then
+      export DISPLAY=:$n
+      break
+    fi
+    kill "$xvfb_pid" 2>/dev/null
+    wait "$xvfb_pid" 2>/dev/null
+    xvfb_pid=""
+  done
+  [ -n "$xvfb_pid" ] || die "no X server could be started: $(cat "$scratch/xvfb.log")"
   note "X server on $DISPLAY, home in $scratch"
 }
 
