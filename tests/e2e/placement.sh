@@ -34,13 +34,22 @@ poll() {
 export HOME=$tmp/home XDG_CONFIG_HOME=$tmp/config XDG_RUNTIME_DIR=$tmp/runtime
 export XDG_DATA_HOME=$tmp/data XDG_CACHE_HOME=$tmp/cache QT_QPA_PLATFORM=xcb
 mkdir -p "$HOME" "$XDG_CONFIG_HOME" "$XDG_RUNTIME_DIR" && chmod 700 "$XDG_RUNTIME_DIR"
-exec 3>"$tmp/display"
-Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
-xvfb_pid=$!
-exec 3>&-
-poll test -s "$tmp/display" || fail "Xvfb did not start"
-export DISPLAY=:$(head -n1 "$tmp/display")
-poll xdpyinfo >/dev/null 2>&1 || fail "display $DISPLAY does not answer"
+# A random display far from the low numbers other servers scan; the
+# server's lock file must name our process, so the display is ours alone.
+ours() { [ "$(tr -d ' \n' <"/tmp/.X$n-lock" 2>/dev/null)" = "$xvfb_pid" ] && DISPLAY=:$n xdpyinfo >/dev/null 2>&1; }
+for _ in 1 2 3 4 5 6 7 8 9 10; do
+  n=$((1000 + RANDOM % 8000))
+  [ -e "/tmp/.X$n-lock" ] && continue
+  Xvfb ":$n" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
+  xvfb_pid=$!
+  end=$((SECONDS + 30))
+  until ours || ! kill -0 "$xvfb_pid" 2>/dev/null || [ $SECONDS -ge $end ]; do sleep 0.05; done
+  ours && break
+  kill "$xvfb_pid" 2>/dev/null || true
+  xvfb_pid=""
+done
+[ -n "$xvfb_pid" ] || fail "Xvfb did not start"
+export DISPLAY=:$n
 
 find_window() { win=$(xdotool search --onlyvisible --name '^Dudovuvov$' 2>/dev/null | head -n1) && [ -n "$win" ]; }
 at() { # at X Y: the window's top-left corner stands there
