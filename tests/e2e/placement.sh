@@ -40,7 +40,8 @@ ours() { [ "$(tr -d ' \n' <"/tmp/.X$n-lock" 2>/dev/null)" = "$xvfb_pid" ] && DIS
 for _ in 1 2 3 4 5 6 7 8 9 10; do
   n=$((1000 + RANDOM % 8000))
   [ -e "/tmp/.X$n-lock" ] && continue
-  Xvfb ":$n" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
+  # -noreset: a server resetting after the probe above refuses the program.
+  Xvfb ":$n" -screen 0 1024x768x24 -nolisten tcp -noreset >/dev/null 2>&1 &
   xvfb_pid=$!
   end=$((SECONDS + 30))
   until ours || ! kill -0 "$xvfb_pid" 2>/dev/null || [ $SECONDS -ge $end ]; do sleep 0.05; done
