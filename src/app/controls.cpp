@@ -1,5 +1,6 @@
 #include "app/controls.h"
 
+#include <QDialog>
 #include <QFontDatabase>
 #include <QMouseEvent>
 #include <QWidget>
@@ -57,4 +58,16 @@ void ClickLabel::mousePressEvent(QMouseEvent *event)
     event->accept();
     if (event->button() == Qt::LeftButton)
         emit clicked();
+}
+
+void setUpFixedDialog(QDialog *dialog, const char *name, QSize clientSize)
+{
+    dialog->setObjectName(QLatin1String(name));
+    dialog->setAttribute(Qt::WA_DeleteOnClose);
+    dialog->setWindowModality(Qt::ApplicationModal);
+    dialog->setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint
+                           | Qt::MSWindowsFixedSizeDialogHint);
+    dialog->setWindowTitle(QStringLiteral("Dudovuvov"));
+    dialog->setFont(sansSerifFont(8.25));
+    dialog->setFixedSize(clientSize);
 }

@@ -29,6 +29,19 @@ QColor foreColor(const QWidget *w);
 QString sansSerifFamily();
 QFont sansSerifFont(double points, bool bold = false);
 
+// A control of the given kind, named and placed (geometry in pixels).
+template <class W> W *makeControl(QWidget *parent, const char *name, const QRect &geometry)
+{
+    auto *w = new W(parent);
+    w->setObjectName(QLatin1String(name));
+    w->setGeometry(geometry);
+    return w;
+}
+
+// The program's fixed-size secondary windows: application-modal, destroyed
+// when closed, titled with the program's name, in the window font.
+void setUpFixedDialog(class QDialog *dialog, const char *name, QSize clientSize);
+
 // A label that reports clicks.
 class ClickLabel : public QLabel {
     Q_OBJECT

@@ -28,18 +28,10 @@
 
 namespace {
 
-template <class W> W *make(QWidget *parent, const char *name, const QRect &geometry)
-{
-    auto *w = new W(parent);
-    w->setObjectName(QLatin1String(name));
-    w->setGeometry(geometry);
-    return w;
-}
-
 QPushButton *button(QWidget *parent, const char *name, const QString &caption, const QString &tooltip,
                     const QRect &geometry)
 {
-    auto *b = make<QPushButton>(parent, name, geometry);
+    auto *b = makeControl<QPushButton>(parent, name, geometry);
     b->setText(caption);
     b->setToolTip(tooltip);
     b->setAutoDefault(false);
@@ -48,7 +40,7 @@ QPushButton *button(QWidget *parent, const char *name, const QString &caption, c
 
 template <class L = QLabel> L *label(QWidget *parent, const char *name, const QString &caption, const QRect &geometry)
 {
-    auto *l = make<L>(parent, name, geometry);
+    auto *l = makeControl<L>(parent, name, geometry);
     l->setText(caption);
     return l;
 }
@@ -56,7 +48,7 @@ template <class L = QLabel> L *label(QWidget *parent, const char *name, const QS
 QLineEdit *textBox(QWidget *parent, const char *name, const QString &text, const QString &tooltip,
                    const QRect &geometry)
 {
-    auto *t = make<QLineEdit>(parent, name, geometry);
+    auto *t = makeControl<QLineEdit>(parent, name, geometry);
     t->setText(text);
     t->setToolTip(tooltip);
     return t;
@@ -64,7 +56,7 @@ QLineEdit *textBox(QWidget *parent, const char *name, const QString &text, const
 
 QLabel *swatch(QWidget *parent, const char *name, const QRect &geometry)
 {
-    auto *l = make<QLabel>(parent, name, geometry);
+    auto *l = makeControl<QLabel>(parent, name, geometry);
     l->setFrameShape(QFrame::Box);
     l->setLineWidth(1);
     l->setAutoFillBackground(true);
@@ -74,7 +66,7 @@ QLabel *swatch(QWidget *parent, const char *name, const QRect &geometry)
 QRadioButton *option(QWidget *parent, const char *name, const QString &caption, const QString &tooltip,
                      const QRect &geometry)
 {
-    auto *o = make<QRadioButton>(parent, name, geometry);
+    auto *o = makeControl<QRadioButton>(parent, name, geometry);
     o->setText(caption);
     o->setToolTip(tooltip);
     return o;
@@ -82,7 +74,7 @@ QRadioButton *option(QWidget *parent, const char *name, const QString &caption, 
 
 QScrollBar *slider(QWidget *parent, const char *name, const QRect &geometry)
 {
-    auto *s = make<QScrollBar>(parent, name, geometry);
+    auto *s = makeControl<QScrollBar>(parent, name, geometry);
     s->setOrientation(Qt::Vertical);
     s->setRange(0, 255);
     s->setSingleStep(1);
@@ -96,7 +88,7 @@ QScrollBar *slider(QWidget *parent, const char *name, const QRect &geometry)
 // A state field: never seen, beyond the right edge of the window.
 template <class W> W *field(QWidget *parent, const char *name, int row)
 {
-    auto *w = make<W>(parent, name, twRect(7860, 240 * row, 900, 240));
+    auto *w = makeControl<W>(parent, name, twRect(7860, 240 * row, 900, 240));
     w->hide();
     return w;
 }
@@ -112,7 +104,7 @@ QLineEdit *store(QWidget *parent, const char *name, int row, const QString &text
 ClickLabel *previewLabel(QWidget *parent, const char *name, const QString &caption, int left, int top,
                          const QFont &font)
 {
-    auto *l = make<ClickLabel>(parent, name, twRect(left, top, 0, 0));
+    auto *l = makeControl<ClickLabel>(parent, name, twRect(left, top, 0, 0));
     l->setFont(font);
     l->setText(caption);
     l->setAlignment(Qt::AlignCenter);
@@ -204,7 +196,7 @@ void frmmain::createControls()
     lblpreview = label(this, "lblpreview", QStringLiteral("PREVIEW"), twRect(2790, 195, 1440, 240));
     lblpreview->setFont(heading);
     lblpreview->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
-    picboxMAIN = make<PreviewBox>(this, "picboxMAIN", twRect(2115, 465, 2790, 1500));
+    picboxMAIN = makeControl<PreviewBox>(this, "picboxMAIN", twRect(2115, 465, 2790, 1500));
     picboxMAIN->setFocusPolicy(Qt::StrongFocus);
     QFont sampleFont(QStringLiteral("Times New Roman"));
     sampleFont.setPointSizeF(14.25);

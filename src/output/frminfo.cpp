@@ -16,39 +16,22 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 
-namespace {
-template <class W> W *make(QWidget *parent, const char *name, const QRect &geometry)
-{
-    auto *w = new W(parent);
-    w->setObjectName(QLatin1String(name));
-    w->setGeometry(geometry);
-    return w;
-}
-} // namespace
-
 frminfo::frminfo(frmmain &owner, frmtag &tag) : QDialog(&owner), m(owner), m_tag(&tag)
 {
-    setObjectName(QStringLiteral("frminfo"));
-    setAttribute(Qt::WA_DeleteOnClose);
-    setWindowModality(Qt::ApplicationModal);
-    setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint
-                   | Qt::MSWindowsFixedSizeDialogHint);
-    setWindowTitle(QStringLiteral("Dudovuvov"));
-    setFont(sansSerifFont(8.25));
-    setFixedSize(tw(7020), tw(2520));
+    setUpFixedDialog(this, "frminfo", QSize(tw(7020), tw(2520)));
 
-    Frame1 = make<QGroupBox>(this, "Frame1", twRect(435, 285, 6195, 1455));
+    Frame1 = makeControl<QGroupBox>(this, "Frame1", twRect(435, 285, 6195, 1455));
     Frame1->setTitle(QStringLiteral("Please provide following info:"));
-    txtNAME = make<QLineEdit>(Frame1, "txtNAME", twRect(2340, 465, 3405, 300));
+    txtNAME = makeControl<QLineEdit>(Frame1, "txtNAME", twRect(2340, 465, 3405, 300));
     txtNAME->setToolTip(QStringLiteral(" Enter your name here "));
-    txtTITLE = make<QLineEdit>(Frame1, "txtTITLE", twRect(2340, 825, 3405, 300));
+    txtTITLE = makeControl<QLineEdit>(Frame1, "txtTITLE", twRect(2340, 825, 3405, 300));
     txtTITLE->setToolTip(QStringLiteral(" Enter a title for your webpage "));
-    cmdready = make<QPushButton>(this, "cmdready", twRect(2760, 1935, 3435, 360));
+    cmdready = makeControl<QPushButton>(this, "cmdready", twRect(2760, 1935, 3435, 360));
     cmdready->setText(QStringLiteral("&Ready!"));
     cmdready->setDefault(true);
-    lblname = make<QLabel>(Frame1, "lblname", twRect(540, 495, 2370, 240));
+    lblname = makeControl<QLabel>(Frame1, "lblname", twRect(540, 495, 2370, 240));
     lblname->setText(QStringLiteral("Your name (First, Last) :"));
-    lbluser = make<QLabel>(Frame1, "lbluser", twRect(540, 855, 2370, 240));
+    lbluser = makeControl<QLabel>(Frame1, "lbluser", twRect(540, 855, 2370, 240));
     lbluser->setText(QStringLiteral("Webpage Title :"));
     // The labels overlap the boxes' left edge; the boxes stay on top.
     txtNAME->raise();

@@ -7,32 +7,18 @@
 #include <QPushButton>
 #include <QTextDocument>
 
-namespace {
-QPushButton *button(QWidget *parent, const char *name, const QString &caption, const QRect &geometry)
-{
-    auto *b = new QPushButton(caption, parent);
-    b->setObjectName(QLatin1String(name));
-    b->setGeometry(geometry);
-    return b;
-}
-} // namespace
-
 frmtag::frmtag(QWidget *owner) : QDialog(owner)
 {
-    setObjectName(QStringLiteral("frmtag"));
-    setAttribute(Qt::WA_DeleteOnClose);
-    setWindowModality(Qt::ApplicationModal);
-    setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint
-                   | Qt::MSWindowsFixedSizeDialogHint);
-    setWindowTitle(QStringLiteral("Dudovuvov"));
-    setFont(sansSerifFont(8.25));
-    setFixedSize(tw(7020), tw(1680));
+    setUpFixedDialog(this, "frmtag", QSize(tw(7020), tw(1680)));
 
-    cmdcopyTag = button(this, "cmdcopyTag", QStringLiteral("Copy &Tag to Clipboard"), twRect(465, 975, 2205, 360));
+    cmdcopyTag = makeControl<QPushButton>(this, "cmdcopyTag", twRect(465, 975, 2205, 360));
+    cmdcopyTag->setText(QStringLiteral("Copy &Tag to Clipboard"));
     cmdcopyTag->setDefault(true);
-    cmdCREATEhtml = button(this, "cmdCREATEhtml", QStringLiteral("Create &HTML file"), twRect(2730, 975, 2205, 360));
+    cmdCREATEhtml = makeControl<QPushButton>(this, "cmdCREATEhtml", twRect(2730, 975, 2205, 360));
+    cmdCREATEhtml->setText(QStringLiteral("Create &HTML file"));
     cmdCREATEhtml->setToolTip(QStringLiteral(" Press here for a template HTMLfile with your specs "));
-    cmdclose = button(this, "cmdclose", QStringLiteral("&Close"), twRect(5190, 975, 1500, 360));
+    cmdclose = makeControl<QPushButton>(this, "cmdclose", twRect(5190, 975, 1500, 360));
+    cmdclose->setText(QStringLiteral("&Close"));
     txtTag = new QPlainTextEdit(QStringLiteral("Text1"), this);
     txtTag->setObjectName(QStringLiteral("txtTag"));
     txtTag->setGeometry(twRect(465, 240, 6225, 615));
