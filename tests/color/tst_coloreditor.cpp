@@ -479,7 +479,7 @@ private slots:
             }
             }
             log << action;
-            const QString broken = brokenInvariant(w);
+            const QString broken = testsupport::brokenColorModel(*w.window);
             if (!broken.isEmpty()) {
                 const QStringList tail = log.mid(qMax(0, int(log.size()) - 40));
                 QFAIL(qPrintable(QStringLiteral("%1 after action %2 (seed %3; rerun with DUDOVUVOV_SEED=%3)\n%4")
@@ -490,38 +490,6 @@ private slots:
             }
         }
         QVERIFY(w.env.desktop.unscripted.isEmpty());
-    }
-
-private:
-    static QString brokenInvariant(const Window &w)
-    {
-        const ColorEditor &editor = w.editor();
-        const auto s = w.sliders();
-        const QString mix = color::hexColor(s[0], s[1], s[2]);
-        const auto &selected = editor.controls(editor.selectedTarget());
-        if (selected.hexBox->text() != mix)
-            return QStringLiteral("selected hex box %1 differs from sliders %2").arg(selected.hexBox->text(), mix);
-        if (backColor(selected.swatch) != QColor(s[0], s[1], s[2]))
-            return QStringLiteral("selected swatch differs from sliders");
-        for (int c = 0; c < 3; ++c) {
-            const QString text = w.box(c)->text();
-            bool ok = false;
-            if (text.toInt(&ok) != s[c] || !ok)
-                return QStringLiteral("value box %1 reads '%2', slider %3").arg(c).arg(text).arg(s[c]);
-        }
-        for (const auto &t : editor.targets()) {
-            int v[3];
-            for (int c = 0; c < 3; ++c) {
-                const QString text = t.stores[c]->text();
-                bool ok = false;
-                v[c] = text.toInt(&ok);
-                if (!ok || v[c] < 0 || v[c] > 255 || text != QString::number(v[c]))
-                    return QStringLiteral("store %1 holds '%2'").arg(t.stores[c]->objectName(), text);
-            }
-            if (t.hexBox->text() != color::hexColor(v[0], v[1], v[2]))
-                return QStringLiteral("hex box %1 differs from its stores").arg(t.hexBox->objectName());
-        }
-        return {};
     }
 };
 

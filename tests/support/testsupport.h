@@ -56,4 +56,10 @@ void typeInto(QLineEdit *box, const QString &text);
 // Puts text into a text box as a paste from the context menu would.
 void pasteInto(QLineEdit *box, const QString &text);
 
+// The color model's invariants: the selected target's hex box and swatch show
+// the sliders' mix, every value box reads as its slider, every store holds
+// decimal text 0..255 and every hex box matches its stores. Returns what is
+// broken, or an empty text.
+QString brokenColorModel(frmmain &window);
+
 } // namespace testsupport
