@@ -7,7 +7,6 @@
 
 #include <QFontMetrics>
 #include <QGraphicsEffect>
-#include <QHBoxLayout>
 #include <QImage>
 #include <QLineEdit>
 #include <QPainter>
@@ -15,6 +14,8 @@
 #include <QRadioButton>
 #include <QScrollBar>
 #include <QShortcut>
+
+#include <algorithm>
 
 namespace {
 
@@ -25,6 +26,9 @@ const QColor stripBack(242, 242, 242);
 const QColor stripBorder(170, 170, 170);
 const QColor stripText(32, 32, 32);
 const QColor stripFail(160, 0, 0);
+// Room at the ends of the strip and between its entries.
+constexpr int margin = 6;
+constexpr int spacing = 10;
 
 ColorTarget targetOf(Role r)
 {
@@ -73,15 +77,15 @@ ContrastStrip::ContrastStrip(frmmain &window) :
     setGeometry(twRect(90, 5085, 6840, 300));
     setFocusPolicy(Qt::NoFocus);
     setAccessibleName(QStringLiteral("Contrast"));
+    // The plate is painted whole here, so the window beneath need not be.
+    setAttribute(Qt::WA_OpaquePaintEvent);
     QPalette p = palette();
     p.setColor(QPalette::Window, stripBack);
     p.setColor(QPalette::WindowText, stripText);
     setPalette(p);
 
-    auto *row = new QHBoxLayout(this);
-    row->setContentsMargins(6, 0, 6, 0);
-    row->setSpacing(10);
-    row->addWidget(m_lead);
+    // Placed by hand rather than by a layout: a new ratio would otherwise
+    // have every entry measured again on each color change.
     for (std::size_t i = 0; i < m_entries.size(); ++i) {
         const Role role = contrast::Roles[i];
         auto *entry = new ClickLabel(this);
@@ -89,16 +93,12 @@ ContrastStrip::ContrastStrip(frmmain &window) :
         entry->setFocusPolicy(Qt::NoFocus);
         entry->setTextFormat(Qt::PlainText);
         m_entries[i] = entry;
-        row->addWidget(entry);
         connect(entry, &ClickLabel::clicked, this, [this, role] { fix(role); });
         // Alt+1 to Alt+4: no control of the window uses a digit as its access key.
         auto *key = new QShortcut(QKeySequence(Qt::ALT | Qt::Key(Qt::Key_1 + static_cast<int>(i))), this);
         key->setContext(Qt::WindowShortcut);
         connect(key, &QShortcut::activated, this, [this, role] { fix(role); });
     }
-    row->addWidget(m_note);
-    row->addWidget(m_message);
-    row->addStretch(1);
     m_message->hide();
 
     connect(&m_editor, &ColorEditor::colorUpdated, this, &ContrastStrip::refresh);
@@ -107,7 +107,21 @@ ContrastStrip::ContrastStrip(frmmain &window) :
     // Connected after the image's own handlers, so these run once they are done.
     connect(m.cmdload, &QPushButton::clicked, this, &ContrastStrip::rescanImage);
     connect(m.cmdclear, &QPushButton::clicked, this, &ContrastStrip::rescanImage);
-    refresh();
+    refreshNow();
+}
+
+const contrast::Report &ContrastStrip::report()
+{
+    if (m_pending)
+        refreshNow();
+    return m_report;
+}
+
+QString ContrastStrip::sentence()
+{
+    if (m_pending)
+        refreshNow();
+    return m_sentence;
 }
 
 bool ContrastStrip::imageLoaded() const
@@ -190,12 +204,28 @@ void ContrastStrip::rescanImage()
 
 void ContrastStrip::refresh()
 {
+    if (m_pending)
+        return;
+    m_pending = true;
+    // Ahead of the repaint, which is posted at a lower priority.
+    QMetaObject::invokeMethod(
+        this,
+        [this] {
+            if (m_pending)
+                refreshNow();
+        },
+        Qt::QueuedConnection);
+}
+
+void ContrastStrip::refreshNow()
+{
+    m_pending = false;
     const contrast::Backdrop &ground = backdrop();
     m_report = contrast::report(colorOf(Role::Text), colorOf(Role::NewLink), colorOf(Role::VisitedLink),
                                 colorOf(Role::ActiveLink), ground, imageLoaded());
     // The fullest wording that fits on the line.
     const QFontMetrics metrics(font());
-    const int room = contentsRect().width() - 12;
+    const int room = contentsRect().width() - 2 * margin;
     contrast::Density density = contrast::Density::Shortest;
     for (const contrast::Density d : contrast::Densities) {
         int width = 0;
@@ -210,7 +240,7 @@ void ContrastStrip::refresh()
         for (const contrast::Entry &e : m_report.entries)
             add(contrast::entryText(e, d));
         add(contrast::nearTextNote(m_report, d));
-        if (width + 10 * (items - 1) <= room) {
+        if (width + spacing * (items - 1) <= room) {
             density = d;
             break;
         }
@@ -246,6 +276,7 @@ void ContrastStrip::refresh()
         m_note->setText(note);
     m_note->setVisible(!note.isEmpty());
     m_message->hide();
+    placeEntries();
     m_sentence = contrast::sentence(m_report);
     if (accessibleDescription() != m_sentence) {
         setAccessibleDescription(m_sentence);
@@ -261,13 +292,35 @@ void ContrastStrip::showMessage(const QString &message)
     m_note->hide();
     m_message->setText(message);
     m_message->show();
+    placeEntries();
     setAccessibleDescription(message + QLatin1Char(' ') + m_sentence);
     setToolTip(accessibleDescription());
 }
 
+void ContrastStrip::placeEntries()
+{
+    const QRect room = contentsRect().adjusted(margin, 0, -margin, 0);
+    int x = room.left();
+    auto place = [&](QLabel *label) {
+        if (label->isHidden())
+            return;
+        // The advance and a pixel either side, as the wording above was chosen by.
+        const int width = std::min(label->fontMetrics().horizontalAdvance(label->text()) + 2, room.right() + 1 - x);
+        const QRect geometry(x, room.top(), std::max(width, 0), room.height());
+        if (label->geometry() != geometry)
+            label->setGeometry(geometry);
+        x += width + spacing;
+    };
+    place(m_lead);
+    for (ClickLabel *entry : m_entries)
+        place(entry);
+    place(m_note);
+    place(m_message);
+}
+
 void ContrastStrip::fix(Role role)
 {
-    refresh();
+    refreshNow();
     const contrast::Entry &e = m_report.entries[static_cast<std::size_t>(role)];
     if (!contrast::failing(e))
         return;

@@ -22,12 +22,17 @@ class ContrastStrip : public QFrame {
 public:
     explicit ContrastStrip(frmmain &window);
 
-    const contrast::Report &report() const { return m_report; }
+    // What the strip shows for the colors as they are now.
+    const contrast::Report &report();
     // The full sentence, also the strip's accessible description.
-    QString sentence() const { return m_sentence; }
+    QString sentence();
 
-    // Reads the five colors again and shows them.
+    // Reads the five colors again and shows them once the current event is
+    // handled: one change of the selection moves a color several times, and
+    // the strip need only show where it ends.
     void refresh();
+    // Reads the five colors again and shows them at once.
+    void refreshNow();
     // Reads the preview's pixels again (after an image was loaded or cleared).
     void rescanImage();
 
@@ -45,6 +50,7 @@ private:
     bool imageLoaded() const;
     const contrast::Backdrop &backdrop();
     void showMessage(const QString &message);
+    void placeEntries();
 
     frmmain &m;
     ColorEditor &m_editor;
@@ -54,6 +60,7 @@ private:
     QLabel *m_message;
     contrast::Report m_report;
     QString m_sentence;
+    bool m_pending = false;
 
     contrast::Backdrop m_plain;
     contrast::Backdrop m_image;

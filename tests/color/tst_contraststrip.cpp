@@ -25,7 +25,12 @@ struct Fixture {
     QWidget *win = w.window.get();
     ContrastStrip *strip = control<ContrastStrip>(win, "contrastStrip");
 
-    QLabel *label(const char *name) const { return control<QLabel>(win, name); }
+    // The strip shows a change once the event that made it is handled.
+    QLabel *label(const char *name) const
+    {
+        QApplication::processEvents();
+        return control<QLabel>(win, name);
+    }
     QString entry(const char *name) const { return label(name)->text(); }
     QLineEdit *box(const char *name) const { return control<QLineEdit>(win, name); }
     QString text(const char *name) const { return box(name)->text(); }
