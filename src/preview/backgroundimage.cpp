@@ -5,6 +5,7 @@
 #include "platform/commondialog.h"
 #include "platform/desktop.h"
 #include "preview/pathparts.h"
+#include "preview/picturepart.h"
 #include "preview/previewbox.h"
 #include "preview/previewmessages.h"
 #include "preview/tilegrid.h"
@@ -34,11 +35,20 @@ void BackgroundImage::cmdload_Click()
     dialog.CancelError = true;
     dialog.Flags = platform::CommonDialog::cdlOFNHideReadOnly;
     dialog.Filter = QStringLiteral("All Files (*.*)|*.*|");
-    QPixmap picture;
     // A cancel or a file that is not a picture changes nothing.
-    if (dialog.ShowOpen() && picture.load(dialog.FileName)) {
-        const QString path = dialog.FileName;
-        m.picboxHIDDEN->setPixmap(picture);
+    if (!dialog.ShowOpen()) {
+        m.VScrollRed->setFocus();
+        return;
+    }
+    const QString path = dialog.FileName;
+    // Tiles are as large as the picture, so the preview shows no more of it than
+    // its own size (in picture pixels, which are logical ones); a little more
+    // keeps the edge exact when a fractional pixel ratio rounds outwards.
+    PicturePart picture = readPicturePart(path, m.picboxMAIN->size() + QSize(2, 2));
+    if (!picture.image.isNull()) {
+        // The holder keeps the whole picture's size, the grid follows from it.
+        m.picboxHIDDEN->setPixmap(QPixmap::fromImage(std::move(picture.image)));
+        m.picboxHIDDEN->resize(picture.fullSize);
         TilePicture(m.picboxMAIN, m.picboxHIDDEN);
         m.optTEXT->setChecked(true);
         m.optBACK->setEnabled(false);
@@ -52,12 +62,11 @@ void BackgroundImage::cmdload_Click()
 
 void BackgroundImage::TilePicture(PreviewBox *theTiledPic, QLabel *theOriginalPic)
 {
-    theOriginalPic->adjustSize();
     const float ow = static_cast<float>(theOriginalPic->width()) * twipsPerPixel;
     const float oh = static_cast<float>(theOriginalPic->height()) * twipsPerPixel;
     const float tw = static_cast<float>(theTiledPic->width()) * twipsPerPixel;
     const float th = static_cast<float>(theTiledPic->height()) * twipsPerPixel;
-    theTiledPic->setTiledPicture(theOriginalPic->pixmap(), tileGrid(tw, th, ow, oh));
+    theTiledPic->setTiledPicture(theOriginalPic->pixmap(), theOriginalPic->size(), tileGrid(tw, th, ow, oh));
 }
 
 void BackgroundImage::cmdclear_Click()

@@ -12,7 +12,8 @@ class BackgroundImage : public QObject {
 public:
     explicit BackgroundImage(frmmain &window);
 
-    // Tiles the picture held by `theOriginalPic` over `theTiledPic`.
+    // Tiles the picture held by `theOriginalPic` over `theTiledPic`: the
+    // holder's size is the whole picture's, its pixmap that or its top-left part.
     static void TilePicture(PreviewBox *theTiledPic, QLabel *theOriginalPic);
 
 private:

@@ -12,9 +12,10 @@ PreviewBox::PreviewBox(QWidget *parent) : QWidget(parent)
     setAutoFillBackground(true);
 }
 
-void PreviewBox::setTiledPicture(const QPixmap &picture, const QList<Tile> &tiles)
+void PreviewBox::setTiledPicture(const QPixmap &picture, QSize fullSize, const QList<Tile> &tiles)
 {
     m_picture = picture;
+    m_fullSize = fullSize;
     m_tiles = tiles;
     m_pattern = QPixmap();
     update();
@@ -23,6 +24,7 @@ void PreviewBox::setTiledPicture(const QPixmap &picture, const QList<Tile> &tile
 void PreviewBox::clearPicture()
 {
     m_picture = QPixmap();
+    m_fullSize = QSize();
     m_tiles.clear();
     m_pattern = QPixmap();
     update();
@@ -38,7 +40,7 @@ void PreviewBox::mousePressEvent(QMouseEvent *event)
 void PreviewBox::paintEvent(QPaintEvent *event)
 {
     QWidget::paintEvent(event);
-    if (m_picture.isNull() || m_tiles.isEmpty())
+    if (m_picture.isNull() || m_fullSize.isEmpty() || m_tiles.isEmpty())
         return;
     // The back color is already filled in; the tiles go over it, the labels over them.
     QPainter painter(this);
@@ -63,9 +65,12 @@ void PreviewBox::paintEvent(QPaintEvent *event)
 void PreviewBox::paintTiles(QPainter &painter) const
 {
     const QRectF source(QPointF(0, 0), m_picture.size());
+    // The part's share of each tile: all of it when the part is the whole picture.
+    const qreal shareX = static_cast<qreal>(m_picture.width()) / m_fullSize.width();
+    const qreal shareY = static_cast<qreal>(m_picture.height()) / m_fullSize.height();
     for (const Tile &t : m_tiles) {
-        const QRectF target(t.x / twipsPerPixel, t.y / twipsPerPixel, t.width / twipsPerPixel,
-                            t.height / twipsPerPixel);
+        const QRectF target(t.x / twipsPerPixel, t.y / twipsPerPixel, t.width / twipsPerPixel * shareX,
+                            t.height / twipsPerPixel * shareY);
         if (target.intersects(rect()))
             painter.drawPixmap(target, m_picture, source);
     }

@@ -15,9 +15,11 @@ class PreviewBox : public QWidget {
 public:
     explicit PreviewBox(QWidget *parent = nullptr);
 
-    // Tiles `picture` over the area, each tile stretched to its size. The
-    // tiles are painted on every repaint until the picture is emptied.
-    void setTiledPicture(const QPixmap &picture, const QList<Tile> &tiles);
+    // Tiles a picture of `fullSize` pixels over the area, each tile stretched
+    // to its size. `picture` is the whole picture or its top-left part (what
+    // the area can show), drawn at each tile's origin at the tile's scale.
+    // The tiles are painted on every repaint until the picture is emptied.
+    void setTiledPicture(const QPixmap &picture, QSize fullSize, const QList<Tile> &tiles);
     // The empty picture: the back color shows again.
     void clearPicture();
 
@@ -36,6 +38,7 @@ private:
     void paintTiles(QPainter &painter) const;
 
     QPixmap m_picture;
+    QSize m_fullSize;
     QList<Tile> m_tiles;
     // The tiles of an opaque picture drawn once at the screen's pixel ratio,
     // so that a repaint is one copy however many tiles there are.

@@ -1,0 +1,35 @@
+#include "preview/picturepart.h"
+
+#include <QImageReader>
+
+namespace {
+PicturePart readWhole(const QString &path)
+{
+    QImageReader reader(path);
+    reader.setAutoTransform(false);
+    QImage image = reader.read();
+    const QSize size = image.size();
+    return {std::move(image), size};
+}
+} // namespace
+
+PicturePart readPicturePart(const QString &path, QSize visible)
+{
+    QImageReader reader(path);
+    // QPixmap::load leaves orientation tags alone; so does the preview.
+    reader.setAutoTransform(false);
+    const QSize full = reader.size();
+    // A size the header does not give, or a picture that fits, is read whole.
+    if (!full.isValid() || (full.width() <= visible.width() && full.height() <= visible.height()))
+        return readWhole(path);
+    const QSize wanted = full.boundedTo(visible);
+    reader.setClipRect(QRect(QPoint(0, 0), wanted));
+    QImage image = reader.read();
+    if (image.isNull())
+        return {};
+    // A reader that gave something else than the part asked for: its part
+    // cannot be placed by scale, the whole picture can.
+    if (image.size() != wanted)
+        return readWhole(path);
+    return {std::move(image), full};
+}
