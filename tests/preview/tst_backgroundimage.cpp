@@ -39,6 +39,22 @@ QString writePicture(const QString &path, int w, int h)
     return path;
 }
 
+// A photograph-like picture: every pixel differs from its neighbours, so a
+// part taken from the wrong place or at the wrong scale shows.
+QImage noisePicture(int w, int h, QImage::Format format)
+{
+    QImage image(w, h, format);
+    quint32 seed = 7;
+    for (int y = 0; y < h; ++y)
+        for (int x = 0; x < w; ++x) {
+            seed = seed * 1664525U + 1013904223U;
+            const int alpha = format == QImage::Format_ARGB32 ? (x * 7 + y * 3) % 256 : 255;
+            image.setPixel(
+                x, y, qRgba((x * 255 / w) ^ (seed >> 28), (y * 255 / h) ^ (seed >> 24 & 15), seed >> 8 & 255, alpha));
+        }
+    return image;
+}
+
 QByteArray contents(const QString &path)
 {
     QFile f(path);
@@ -77,6 +93,34 @@ struct Images {
     {
         desktop.answerSave(p);
         QTest::mouseClick(save, Qt::LeftButton);
+    }
+    // Whether the preview shows, wherever no label covers it, what a preview
+    // of the same back color shows with the whole picture tiled by `tiles`.
+    bool previewShowsWhole(const QImage &whole, const QList<Tile> &tiles) const
+    {
+        PreviewBox reference;
+        reference.setPalette(preview->palette());
+        reference.resize(preview->size());
+        reference.setTiledPicture(QPixmap::fromImage(whole), whole.size(), tiles);
+        const QImage expected = reference.grab().toImage();
+        const QImage shot = preview->grab().toImage();
+        if (shot.size() != expected.size())
+            return false;
+        const qreal ratio = shot.devicePixelRatio();
+        for (int y = 0; y < shot.height(); ++y)
+            for (int x = 0; x < shot.width(); ++x)
+                if (uncovered(static_cast<int>(x / ratio), static_cast<int>(y / ratio))
+                    && shot.pixel(x, y) != expected.pixel(x, y)) {
+                    qWarning("device pixel %d,%d is %08x, not %08x", x, y, shot.pixel(x, y), expected.pixel(x, y));
+                    return false;
+                }
+        return true;
+    }
+    // Loaded wholly (file name, lock, holder size, grid) or not at all.
+    bool wholeStateIs(const QString &picture, QSize size) const
+    {
+        return path->text() == picture && holder->size() == size && !back->isEnabled() && save->isEnabled()
+               && preview->tiles().size() == (2790 / (size.width() * 15) + 2) * (1500 / (size.height() * 15) + 2);
     }
     // Whether every uncovered pixel of the preview shows `expected(x, y)`.
     template <class F> bool previewShows(F expected) const
@@ -140,6 +184,79 @@ private slots:
         s.loadFile(writePicture(s.file(QStringLiteral("b.png")), 200, 120));
         QCOMPARE(s.preview->tiles().size(), 4);
         QVERIFY(s.previewShows([](int x, int y) { return patternAt(x, y, 200, 120); }));
+    }
+
+    // Of a picture larger than the preview only its top-left part is decoded;
+    // the preview shows exactly what the whole picture showed.
+    void largePicturesLookAsWhenReadWhole_data()
+    {
+        QTest::addColumn<QSize>("size");
+        QTest::addColumn<QString>("format");
+        QTest::addColumn<bool>("alpha");
+        QTest::newRow("PNG") << QSize(1200, 900) << "png" << false;
+        QTest::newRow("JPEG") << QSize(1200, 900) << "jpg" << false;
+        QTest::newRow("JPEG wide and low") << QSize(1500, 40) << "jpg" << false;
+        QTest::newRow("PNG with transparency") << QSize(1200, 900) << "png" << true;
+        QTest::newRow("the preview's size") << QSize(186, 100) << "png" << false;
+        QTest::newRow("a pixel larger") << QSize(187, 101) << "jpg" << false;
+        QTest::newRow("two pixels larger") << QSize(188, 102) << "jpg" << false;
+        QTest::newRow("three pixels larger") << QSize(189, 103) << "png" << true;
+    }
+    void largePicturesLookAsWhenReadWhole()
+    {
+        QFETCH(QSize, size);
+        QFETCH(QString, format);
+        QFETCH(bool, alpha);
+        Images s;
+        const QString picture = s.file(QStringLiteral("photo.") + format);
+        QVERIFY(noisePicture(size.width(), size.height(), alpha ? QImage::Format_ARGB32 : QImage::Format_RGB32)
+                    .save(picture, nullptr, 90));
+        s.loadFile(picture);
+        QVERIFY(s.wholeStateIs(picture, size));
+        const QImage whole(picture);
+        QCOMPARE(whole.size(), size);
+        QVERIFY(s.previewShowsWhole(whole, s.preview->tiles()));
+        // The part drawn ahead into the pattern survives a repaint.
+        s.preview->repaint();
+        QVERIFY(s.previewShowsWhole(whole, s.preview->tiles()));
+        // A small picture after a large one is tiled at its own size again.
+        const QString small = writePicture(s.file(QStringLiteral("small.png")), 16, 12);
+        s.loadFile(small);
+        QVERIFY(s.wholeStateIs(small, QSize(16, 12)));
+        QVERIFY(s.previewShowsWhole(QImage(small), s.preview->tiles()));
+    }
+
+    // A large JPEG whose header reads but whose data is cut short or broken:
+    // what decodes is shown, at the picture's full size; nothing crashes and
+    // nothing is left half set.
+    void brokenLargeJpegsLoadWhatDecodes()
+    {
+        Images s;
+        const QString good = s.file(QStringLiteral("good.jpg"));
+        QVERIFY(noisePicture(1200, 900, QImage::Format_RGB32).save(good, "JPG", 90));
+        const QByteArray bytes = contents(good);
+        const qsizetype scan = bytes.indexOf(QByteArray("\xFF\xDA", 2));
+        QVERIFY(scan > 0);
+
+        QByteArray broken = bytes;
+        for (qsizetype i = scan + 40; i < broken.size() - 2; i += 97)
+            broken[i] = static_cast<char>(broken[i] ^ 0x5A);
+        const struct {
+            const char *name;
+            QByteArray data;
+        } cases[] = {
+            {"cut.jpg", bytes.left(scan + 600)}, {"headeronly.jpg", bytes.left(scan + 14)}, {"garbled.jpg", broken}};
+        for (const auto &c : cases) {
+            const QString file = s.file(QString::fromLatin1(c.name));
+            QFile f(file);
+            QVERIFY(f.open(QIODevice::WriteOnly));
+            f.write(c.data);
+            f.close();
+            s.loadFile(file);
+            QVERIFY2(s.wholeStateIs(file, QSize(1200, 900)), c.name);
+            QVERIFY(s.red->hasFocus());
+        }
+        QVERIFY(s.desktop.messages.isEmpty());
     }
 
     void secondLoadReplacesTheFirst()
