@@ -6,6 +6,7 @@
 #include <QDir>
 #include <QFile>
 #include <QImage>
+#include <QImageReader>
 #include <QLabel>
 #include <QLineEdit>
 #include <QProcess>
@@ -61,6 +62,26 @@ QByteArray contents(const QString &path)
     return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
 }
 
+void overwrite(const QString &path, const QByteArray &bytes)
+{
+    QFile f(path);
+    if (!f.open(QIODevice::WriteOnly) || f.write(bytes) != bytes.size())
+        qWarning("cannot write %s", qPrintable(path));
+}
+
+// Gives a JPEG file an orientation tag (an Exif segment after its JFIF one).
+void tagOrientation(const QString &path, quint16 orientation)
+{
+    QByteArray tiff("MM\0\x2A\0\0\0\x08\0\x01\x01\x12\0\x03\0\0\0\x01", 18);
+    tiff.append(char(orientation >> 8)).append(char(orientation & 0xFF)).append(QByteArray(6, '\0'));
+    const QByteArray payload = QByteArray("Exif\0\0", 6) + tiff;
+    const QByteArray segment =
+        QByteArray("\xFF\xE1", 2) + char((payload.size() + 2) >> 8) + char((payload.size() + 2) & 0xFF) + payload;
+    QByteArray bytes = contents(path);
+    const int jfifEnd = 4 + (static_cast<uchar>(bytes[4]) << 8 | static_cast<uchar>(bytes[5]));
+    overwrite(path, bytes.insert(jfifEnd, segment));
+}
+
 // Pixels of the preview that no sample label covers: the top and bottom
 // bands and the left edge.
 bool uncovered(int x, int y)
@@ -96,12 +117,12 @@ struct Images {
     }
     // Whether the preview shows, wherever no label covers it, what a preview
     // of the same back color shows with the whole picture tiled by `tiles`.
-    bool previewShowsWhole(const QImage &whole, const QList<Tile> &tiles) const
+    bool previewShowsWhole(const QPixmap &whole, const QList<Tile> &tiles) const
     {
         PreviewBox reference;
         reference.setPalette(preview->palette());
         reference.resize(preview->size());
-        reference.setTiledPicture(QPixmap::fromImage(whole), whole.size(), tiles);
+        reference.setTiledPicture(whole, whole.size(), tiles);
         const QImage expected = reference.grab().toImage();
         const QImage shot = preview->grab().toImage();
         if (shot.size() != expected.size())
@@ -193,14 +214,16 @@ private slots:
         QTest::addColumn<QSize>("size");
         QTest::addColumn<QString>("format");
         QTest::addColumn<bool>("alpha");
-        QTest::newRow("PNG") << QSize(1200, 900) << "png" << false;
-        QTest::newRow("JPEG") << QSize(1200, 900) << "jpg" << false;
-        QTest::newRow("JPEG wide and low") << QSize(1500, 40) << "jpg" << false;
-        QTest::newRow("PNG with transparency") << QSize(1200, 900) << "png" << true;
-        QTest::newRow("the preview's size") << QSize(186, 100) << "png" << false;
-        QTest::newRow("a pixel larger") << QSize(187, 101) << "jpg" << false;
-        QTest::newRow("two pixels larger") << QSize(188, 102) << "jpg" << false;
-        QTest::newRow("three pixels larger") << QSize(189, 103) << "png" << true;
+        QTest::addColumn<quint16>("orientation");
+        QTest::newRow("PNG") << QSize(1200, 900) << "png" << false << quint16(0);
+        QTest::newRow("JPEG") << QSize(1200, 900) << "jpg" << false << quint16(0);
+        QTest::newRow("JPEG turned by its tag") << QSize(1200, 900) << "jpg" << false << quint16(6);
+        QTest::newRow("JPEG wide and low") << QSize(1500, 40) << "jpg" << false << quint16(0);
+        QTest::newRow("PNG with transparency") << QSize(1200, 900) << "png" << true << quint16(0);
+        QTest::newRow("the preview's size") << QSize(186, 100) << "png" << false << quint16(0);
+        QTest::newRow("a pixel larger") << QSize(187, 101) << "jpg" << false << quint16(0);
+        QTest::newRow("two pixels larger") << QSize(188, 102) << "jpg" << false << quint16(0);
+        QTest::newRow("three pixels larger") << QSize(189, 103) << "png" << true << quint16(0);
     }
     void largePicturesLookAsWhenReadWhole()
     {
@@ -208,12 +231,16 @@ private slots:
         QFETCH(QString, format);
         QFETCH(bool, alpha);
         Images s;
+        QFETCH(quint16, orientation);
         const QString picture = s.file(QStringLiteral("photo.") + format);
         QVERIFY(noisePicture(size.width(), size.height(), alpha ? QImage::Format_ARGB32 : QImage::Format_RGB32)
                     .save(picture, nullptr, 90));
+        if (orientation != 0)
+            tagOrientation(picture, orientation);
         s.loadFile(picture);
         QVERIFY(s.wholeStateIs(picture, size));
-        const QImage whole(picture);
+        // What the whole picture showed: loaded as a pixmap, orientation tags unheeded.
+        const QPixmap whole(picture);
         QCOMPARE(whole.size(), size);
         QVERIFY(s.previewShowsWhole(whole, s.preview->tiles()));
         // The part drawn ahead into the pattern survives a repaint.
@@ -223,12 +250,12 @@ private slots:
         const QString small = writePicture(s.file(QStringLiteral("small.png")), 16, 12);
         s.loadFile(small);
         QVERIFY(s.wholeStateIs(small, QSize(16, 12)));
-        QVERIFY(s.previewShowsWhole(QImage(small), s.preview->tiles()));
+        QVERIFY(s.previewShowsWhole(QPixmap(small), s.preview->tiles()));
     }
 
     // A large JPEG whose header reads but whose data is cut short or broken:
-    // what decodes is shown, at the picture's full size; nothing crashes and
-    // nothing is left half set.
+    // what decodes of the part shown is shown, at the picture's full size;
+    // nothing crashes and nothing is left half set.
     void brokenLargeJpegsLoadWhatDecodes()
     {
         Images s;
@@ -238,24 +265,45 @@ private slots:
         const qsizetype scan = bytes.indexOf(QByteArray("\xFF\xDA", 2));
         QVERIFY(scan > 0);
 
-        QByteArray broken = bytes;
-        for (qsizetype i = scan + 40; i < broken.size() - 2; i += 97)
-            broken[i] = static_cast<char>(broken[i] ^ 0x5A);
         const struct {
             const char *name;
             QByteArray data;
-        } cases[] = {
-            {"cut.jpg", bytes.left(scan + 600)}, {"headeronly.jpg", bytes.left(scan + 14)}, {"garbled.jpg", broken}};
+        } cases[] = {{"cut.jpg", bytes.left(scan + 600)}, {"headeronly.jpg", bytes.left(scan + 14)}};
         for (const auto &c : cases) {
             const QString file = s.file(QString::fromLatin1(c.name));
-            QFile f(file);
-            QVERIFY(f.open(QIODevice::WriteOnly));
-            f.write(c.data);
-            f.close();
+            overwrite(file, c.data);
             s.loadFile(file);
             QVERIFY2(s.wholeStateIs(file, QSize(1200, 900)), c.name);
+            // As much as the whole picture showed, gray where the data ends.
+            QVERIFY2(s.previewShowsWhole(QPixmap(file), s.preview->tiles()), c.name);
             QVERIFY(s.red->hasFocus());
         }
+
+        // Data broken only below the part shown (an unknown marker halfway,
+        // which stops the decoder): the whole picture does not decode, the
+        // part does and is shown.
+        QByteArray lowerBroken = bytes;
+        lowerBroken.replace(bytes.size() / 2, 2, QByteArray("\xFF\x92", 2));
+        const QString lower = s.file(QStringLiteral("lowerbroken.jpg"));
+        overwrite(lower, lowerBroken);
+        QVERIFY(QPixmap(lower).isNull());
+        s.loadFile(lower);
+        QVERIFY(s.wholeStateIs(lower, QSize(1200, 900)));
+        QVERIFY(s.previewShowsWhole(QPixmap(good), s.preview->tiles()));
+
+        // The size reads, but the data asks for a code table that is not
+        // there: nothing decodes, and the picture before stays.
+        const QString before = writePicture(s.file(QStringLiteral("before.png")), 16, 12);
+        s.loadFile(before);
+        QByteArray tableless = bytes;
+        tableless[scan + 6] = '\x33';
+        const QString file = s.file(QStringLiteral("tableless.jpg"));
+        overwrite(file, tableless);
+        QCOMPARE(QImageReader(file).size(), QSize(1200, 900));
+        s.loadFile(file);
+        QVERIFY(s.wholeStateIs(before, QSize(16, 12)));
+        QCOMPARE(s.name->text(), QStringLiteral("before.png"));
+        QVERIFY(s.previewShowsWhole(QPixmap(before), s.preview->tiles()));
         QVERIFY(s.desktop.messages.isEmpty());
     }
 
