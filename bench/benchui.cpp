@@ -25,6 +25,7 @@
 #include <QCommandLineParser>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QHash>
 #include <QImage>
 #include <QLabel>
 #include <QLineEdit>
@@ -82,6 +83,48 @@ private:
     std::vector<bool> m_painted;
 };
 
+// With BENCHUI_CENSUS set: which widgets paint, per measured step, printed
+// after each measure. Shows what an edit repaints besides what it must.
+class PaintCensus : public QObject {
+public:
+    static PaintCensus *instance()
+    {
+        static PaintCensus *census = qEnvironmentVariableIsSet("BENCHUI_CENSUS") ? new PaintCensus : nullptr;
+        return census;
+    }
+    void start()
+    {
+        m_counts.clear();
+        QCoreApplication::instance()->installEventFilter(this);
+    }
+    void stop(int steps)
+    {
+        QCoreApplication::instance()->removeEventFilter(this);
+        std::vector<std::pair<int, QString>> rows;
+        for (auto it = m_counts.cbegin(); it != m_counts.cend(); ++it)
+            rows.emplace_back(it.value(), it.key());
+        std::sort(rows.rbegin(), rows.rend());
+        for (const auto &[count, name] : rows)
+            std::fprintf(stderr, "  %6.2f paints per step  %s\n", double(count) / steps, qPrintable(name));
+    }
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        if (event->type() == QEvent::Paint && qEnvironmentVariableIsSet("BENCHUI_CENSUS_REGIONS"))
+            std::fprintf(stderr, "paint %s %d,%d %dx%d\n", qPrintable(watched->objectName()),
+                         static_cast<QPaintEvent *>(event)->rect().x(), static_cast<QPaintEvent *>(event)->rect().y(),
+                         static_cast<QPaintEvent *>(event)->rect().width(),
+                         static_cast<QPaintEvent *>(event)->rect().height());
+        if (event->type() == QEvent::Paint)
+            ++m_counts[QLatin1String(watched->metaObject()->className()) + QLatin1Char(' ') + watched->objectName()];
+        return false;
+    }
+
+private:
+    QHash<QString, int> m_counts;
+};
+
 struct Series {
     std::vector<double> ms;
     std::vector<double> cpuMs;
@@ -135,6 +178,8 @@ Series measure(int count, const std::function<void(int)> &step, const std::funct
         const long allocsBefore = allocount::count();
         const double cpuBefore = cpuMs();
         clock.start();
+        if (qEnvironmentVariableIsSet("BENCHUI_CENSUS_REGIONS"))
+            std::fprintf(stderr, "step %d\n", i);
         step(i);
         while (!done() && clock.elapsed() < 1000)
             QCoreApplication::processEvents();
@@ -147,7 +192,11 @@ Series measure(int count, const std::function<void(int)> &step, const std::funct
             ++s.unfinished;
         s.ms.push_back(static_cast<double>(ns) / 1e6);
         s.cpuMs.push_back(cpu);
+        if (PaintCensus *census = PaintCensus::instance(); census && i == warmup)
+            census->start();
     }
+    if (PaintCensus *census = PaintCensus::instance())
+        census->stop(count - 1);
     return s;
 }
 

@@ -7,15 +7,19 @@
 #include "preview/previewbox.h"
 
 #include <QAbstractButton>
+#include <QAccessible>
+#include <QAccessibleWidget>
 #include <QApplication>
 #include <QDialog>
 #include <QEvent>
 #include <QGroupBox>
+#include <QHash>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QScrollBar>
 
+#include <functional>
 #include <utility>
 #include <vector>
 
@@ -77,27 +81,83 @@ void describeWindow(QWidget *window)
     }
 }
 
-// Keeps the color announcements of the swatches and the preview current,
-// whichever code repaints them, and describes secondary windows as they show.
+// Swatches and the preview tell the colors they show when a screen reader
+// asks, so a color change costs nothing while none listens.
+class ColorSpeech : public QAccessibleWidget {
+public:
+    ColorSpeech(QWidget *w, QAccessible::Role role, QAccessible::Text part, std::function<QString()> speech) :
+        QAccessibleWidget(w, role), m_part(part), m_speech(std::move(speech))
+    {
+    }
+    QString text(QAccessible::Text t) const override { return t == m_part ? m_speech() : QAccessibleWidget::text(t); }
+
+private:
+    QAccessible::Text m_part;
+    std::function<QString()> m_speech;
+};
+
+struct Speaker {
+    QAccessible::Role role;
+    QAccessible::Text part;
+    std::function<QString()> speech;
+};
+
+QHash<QObject *, Speaker> &speakers()
+{
+    static QHash<QObject *, Speaker> all;
+    return all;
+}
+
+QAccessibleInterface *colorSpeechFactory(const QString &, QObject *object)
+{
+    const auto it = speakers().constFind(object);
+    if (it == speakers().cend())
+        return nullptr;
+    return new ColorSpeech(static_cast<QWidget *>(object), it->role, it->part, it->speech);
+}
+
+void speak(QWidget *w, QAccessible::Role role, QAccessible::Text part, std::function<QString()> speech)
+{
+    static const bool installed = [] {
+        QAccessible::installFactory(colorSpeechFactory);
+        return true;
+    }();
+    Q_UNUSED(installed);
+    speakers().insert(w, Speaker{role, part, std::move(speech)});
+    QObject::connect(w, &QObject::destroyed, [w] { speakers().remove(w); });
+}
+
+// Tells a listening screen reader that the swatches and the preview show new
+// colors, and describes secondary windows as they show.
 class Announcer : public QObject {
 public:
     explicit Announcer(frmmain &window) : QObject(&window), m(window)
     {
-        swatches = {{m.lblred, QStringLiteral("Red")},
-                    {m.lblgreen, QStringLiteral("Green")},
-                    {m.lblblue, QStringLiteral("Blue")},
-                    {m.lblhextxtcolor, QStringLiteral("Textcolor")},
-                    {m.lblhexbackcolor, QStringLiteral("Backcolor")},
-                    {m.lblhexnewlinkcolor, QStringLiteral("New link color")},
-                    {m.lblhexvisitedlinkcolor, QStringLiteral("Visited link color")},
-                    {m.lblhexactivelinkcolor, QStringLiteral("Active link color")}};
+        const std::pair<QLabel *, QString> swatches[] = {
+            {m.lblred, QStringLiteral("Red")},
+            {m.lblgreen, QStringLiteral("Green")},
+            {m.lblblue, QStringLiteral("Blue")},
+            {m.lblhextxtcolor, QStringLiteral("Textcolor")},
+            {m.lblhexbackcolor, QStringLiteral("Backcolor")},
+            {m.lblhexnewlinkcolor, QStringLiteral("New link color")},
+            {m.lblhexvisitedlinkcolor, QStringLiteral("Visited link color")},
+            {m.lblhexactivelinkcolor, QStringLiteral("Active link color")}};
         for (const auto &[swatch, what] : swatches) {
+            speak(swatch, QAccessible::StaticText, QAccessible::Name,
+                  [swatch, what] { return what + QLatin1Char(' ') + hexOf(backColor(swatch)); });
             swatch->installEventFilter(this);
-            announceSwatch(swatch, what);
         }
-        for (QWidget *w : previewParts())
-            w->installEventFilter(this);
-        announcePreview();
+        frmmain *w = &m;
+        speak(m.picboxMAIN, QAccessible::Client, QAccessible::Description, [w] {
+            return QStringLiteral("Backcolor %1, Textcolor %2, new links %3, visited "
+                                  "links %4, active links %5")
+                .arg(hexOf(backColor(w->picboxMAIN)), hexOf(foreColor(w->lblpic)), hexOf(foreColor(w->lblpicNewlink)),
+                     hexOf(foreColor(w->lblpicVisitedlink)), hexOf(foreColor(w->lblpicActivelink)));
+        });
+        for (QWidget *part : {static_cast<QWidget *>(m.picboxMAIN), static_cast<QWidget *>(m.lblpic),
+                              static_cast<QWidget *>(m.lblpicNewlink), static_cast<QWidget *>(m.lblpicVisitedlink),
+                              static_cast<QWidget *>(m.lblpicActivelink)})
+            part->installEventFilter(this);
         // Enter presses the focused button, as Space does, for keyboard users
         // (a copy leaves the focus on the tag button for just that).
         for (QPushButton *button : m.findChildren<QPushButton *>())
@@ -116,14 +176,14 @@ protected:
                 button->click();
                 return true;
             }
-        } else if (event->type() == QEvent::PaletteChange) {
-            for (const auto &[swatch, what] : swatches) {
-                if (watched == swatch)
-                    announceSwatch(swatch, what);
-            }
-            for (QWidget *w : previewParts()) {
-                if (watched == w)
-                    announcePreview();
+        } else if (event->type() == QEvent::PaletteChange && QAccessible::isActive()) {
+            // A swatch's name or the preview's description changed with the color.
+            if (qobject_cast<QLabel *>(watched) != nullptr && watched->parent() != m.picboxMAIN) {
+                QAccessibleEvent changed(watched, QAccessible::NameChanged);
+                QAccessible::updateAccessibility(&changed);
+            } else if (watched == m.picboxMAIN || watched->parent() == m.picboxMAIN) {
+                QAccessibleEvent changed(m.picboxMAIN, QAccessible::DescriptionChanged);
+                QAccessible::updateAccessibility(&changed);
             }
         } else if (event->type() == QEvent::Show && watched->isWidgetType()) {
             if (auto *dialog = qobject_cast<QDialog *>(watched))
@@ -133,33 +193,15 @@ protected:
     }
 
 private:
-    std::vector<QWidget *> previewParts() const
-    {
-        return {m.picboxMAIN, m.lblpic, m.lblpicNewlink, m.lblpicVisitedlink, m.lblpicActivelink};
-    }
-
-    static void announceSwatch(QLabel *swatch, const QString &what)
-    {
-        swatch->setAccessibleName(what + QLatin1Char(' ') + hexOf(backColor(swatch)));
-    }
-
-    void announcePreview()
-    {
-        m.picboxMAIN->setAccessibleDescription(
-            QStringLiteral("Backcolor %1, Textcolor %2, new links %3, visited "
-                           "links %4, active links %5")
-                .arg(hexOf(backColor(m.picboxMAIN)), hexOf(foreColor(m.lblpic)), hexOf(foreColor(m.lblpicNewlink)),
-                     hexOf(foreColor(m.lblpicVisitedlink)), hexOf(foreColor(m.lblpicActivelink))));
-    }
-
     frmmain &m;
-    std::vector<std::pair<QLabel *, QString>> swatches;
 };
 
 } // namespace
 
 void describeForAssistiveTechnology(frmmain &window)
 {
+    // First, before any control's accessible object exists.
+    new Announcer(window);
     // Controls whose caption or tooltip does not tell them apart.
     const std::pair<QWidget *, const char *> names[] = {
         {window.VScrollRed, "Red"},
@@ -177,5 +219,4 @@ void describeForAssistiveTechnology(frmmain &window)
     for (const auto &[control, name] : names)
         control->setAccessibleName(QLatin1String(name));
     describeWindow(&window);
-    new Announcer(window);
 }

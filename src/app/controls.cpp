@@ -49,6 +49,7 @@ QFont sansSerifFont(double points, bool bold)
     QFont f(sansSerifFamily());
     f.setPointSizeF(points);
     f.setBold(bold);
+    f.setStyleStrategy(QFont::PreferNoShaping);
     return f;
 }
 

@@ -108,7 +108,14 @@ ClickLabel *previewLabel(QWidget *parent, const char *name, const QString &capti
     l->setFont(font);
     l->setText(caption);
     l->setAlignment(Qt::AlignCenter);
+    // Transparent, with a back color of its own: a new page background then
+    // repaints the label once with the area under it, instead of also
+    // passing the color down to it and repainting it a second time.
     l->setAutoFillBackground(false);
+    QPalette palette = l->palette();
+    palette.setColor(QPalette::Window, Qt::transparent);
+    palette.setColor(QPalette::Base, Qt::transparent);
+    l->setPalette(palette);
     l->adjustSize();
     return l;
 }

@@ -83,6 +83,11 @@ ContrastStrip::ContrastStrip(frmmain &window) :
     p.setColor(QPalette::Window, stripBack);
     p.setColor(QPalette::WindowText, stripText);
     setPalette(p);
+    // Kerned, unlike the rest of the window: the fullest wording of the
+    // longest ratios only just fits on the line.
+    QFont kerned = font();
+    kerned.setStyleStrategy(QFont::PreferDefault);
+    setFont(kerned);
 
     // Placed by hand rather than by a layout: a new ratio would otherwise
     // have every entry measured again on each color change.
