@@ -28,7 +28,7 @@ const QColor stripText(32, 32, 32);
 const QColor stripFail(160, 0, 0);
 // Room at the ends of the strip and between its entries.
 constexpr int margin = 6;
-constexpr int spacing = 10;
+constexpr int spacing = 8;
 
 ColorTarget targetOf(Role r)
 {
@@ -83,11 +83,6 @@ ContrastStrip::ContrastStrip(frmmain &window) :
     p.setColor(QPalette::Window, stripBack);
     p.setColor(QPalette::WindowText, stripText);
     setPalette(p);
-    // Kerned, unlike the rest of the window: the fullest wording of the
-    // longest ratios only just fits on the line.
-    QFont kerned = font();
-    kerned.setStyleStrategy(QFont::PreferDefault);
-    setFont(kerned);
 
     // Placed by hand rather than by a layout: a new ratio would otherwise
     // have every entry measured again on each color change.
