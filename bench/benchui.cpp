@@ -2,9 +2,10 @@
 //
 //   benchui [--edits N] [--parts edit,image,page] [--large WxH]
 //
-// Edit latency: from a key press (or click) until the preview, the hex box
-// and the swatch of the selected target have been repainted, counted by
-// their paint events. Background image: loading pictures of four sizes
+// Edit latency: from a key press until the preview, the hex box and the
+// swatch of the selected target have been repainted, counted by their paint
+// events; for a target switch, from the click until the option, the value
+// boxes and the sliders show the new target. Background image: loading pictures of four sizes
 // until the preview shows them, and repainting the preview. Page: composing
 // the page and writing it, alone and
 // through the page window. Prints tab-separated rows: PART MEASURE RESULT GOAL.
@@ -260,11 +261,11 @@ void benchEdits(frmmain &w, int count)
         count,
         [&](int i) {
             const bool toText = i % 2 == 0;
-            if (toText)
-                counter.watch({w.lblpic, w.txtHEXtext, w.lblhextxtcolor});
-            else
-                counter.watch({w.picboxMAIN, w.txtHEXback, w.lblhexbackcolor});
+            // What a switch shows: the new option on and the new target's
+            // values in the boxes and sliders. Its preview, hex box and
+            // swatch already show its color.
             QRadioButton *option = toText ? w.optTEXT : w.optBACK;
+            counter.watch({option, w.txtred, w.txtgreen, w.txtblue, w.VScrollRed, w.VScrollGreen, w.VScrollBlue});
             QTest::mouseClick(option, Qt::LeftButton, {}, QPoint(8, option->height() / 2));
         },
         painted, reset);

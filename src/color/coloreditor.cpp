@@ -14,6 +14,8 @@
 #include <QScrollBar>
 #include <QShortcut>
 
+#include <utility>
+
 ColorEditor::ColorEditor(frmmain &window) :
     m(window), m_sliders{m.VScrollRed, m.VScrollGreen, m.VScrollBlue}, m_boxes{m.txtred, m.txtgreen, m.txtblue},
     m_channelSwatches{m.lblred, m.lblgreen, m.lblblue},
@@ -112,18 +114,43 @@ void ColorEditor::colorupdate()
     const int b = m.VScrollBlue->value();
     setBackColor(m.HIDDENlblcolor, color::fromPacked(color::packedColor(r, g, b)));
     m.HIDDENtxthexcolor->setText(color::hexColor(r, g, b));
-    const QColor mix = backColor(m.HIDDENlblcolor);
-    for (const TargetControls &t : m_targets) {
-        if (!t.option->isChecked())
-            continue;
-        if (t.target == ColorTarget::Back)
-            setBackColor(t.previewElement, mix);
-        else
-            setForeColor(t.previewElement, mix);
-        t.hexBox->setText(m.HIDDENtxthexcolor->text());
-        setBackColor(t.swatch, mix);
-    }
+    const ColorTarget target = selectedTarget();
+    if (m_unshown && m_unshown->target != target)
+        showMix();
+    m_unshown = Mix{target, backColor(m.HIDDENlblcolor), m.HIDDENtxthexcolor->text()};
+    if (m_handling == 0)
+        showMix();
     emit colorUpdated();
+}
+
+void ColorEditor::showMix()
+{
+    if (!m_unshown)
+        return;
+    const Mix mix = *std::exchange(m_unshown, std::nullopt);
+    const TargetControls &t = controls(mix.target);
+    // Only what differs: a switch ends where the displays already are.
+    if (mix.target == ColorTarget::Back) {
+        if (backColor(t.previewElement) != mix.color)
+            setBackColor(t.previewElement, mix.color);
+    } else if (foreColor(t.previewElement) != mix.color) {
+        setForeColor(t.previewElement, mix.color);
+    }
+    if (t.hexBox->text() != mix.hex)
+        t.hexBox->setText(mix.hex);
+    if (backColor(t.swatch) != mix.color)
+        setBackColor(t.swatch, mix.color);
+}
+
+ColorEditor::Handling::Handling(ColorEditor &editor) : m_editor(editor)
+{
+    ++m_editor.m_handling;
+}
+
+ColorEditor::Handling::~Handling()
+{
+    if (--m_editor.m_handling == 0)
+        m_editor.showMix();
 }
 
 void ColorEditor::VScroll_Change(int c)
@@ -142,6 +169,7 @@ void ColorEditor::VScroll_Change(int c)
 
 void ColorEditor::txt_Change(int c)
 {
+    const Handling handling(*this);
     QLineEdit *box = m_boxes[c];
     if (box->text().isEmpty())
         box->setText(QStringLiteral("0"));
@@ -182,6 +210,7 @@ bool ColorEditor::eventFilter(QObject *watched, QEvent *event)
 
 void ColorEditor::moveAll(bool down)
 {
+    const Handling handling(*this);
     for (QScrollBar *s : m_sliders) {
         const int v = s->value();
         if (down && !m.ShiftHeld && v < 255)
@@ -197,6 +226,7 @@ void ColorEditor::moveAll(bool down)
 
 void ColorEditor::setAll(int value)
 {
+    const Handling handling(*this);
     for (QScrollBar *s : m_sliders)
         s->setValue(value);
     m.VScrollRed->setFocus();
@@ -204,6 +234,7 @@ void ColorEditor::setAll(int value)
 
 void ColorEditor::select(ColorTarget target)
 {
+    const Handling handling(*this);
     const TargetControls &t = controls(target);
     if (target != ColorTarget::Back)
         m.VScrollRed->setFocus();
@@ -231,6 +262,7 @@ void ColorEditor::picboxMAIN_Click()
 
 void ColorEditor::reset(ColorTarget target)
 {
+    const Handling handling(*this);
     m.VScrollRed->setFocus();
     const auto &defaults = controls(target).defaults;
     for (int c = 0; c < 3; ++c)
@@ -239,6 +271,7 @@ void ColorEditor::reset(ColorTarget target)
 
 void ColorEditor::cmdUSEwindows_Click()
 {
+    const Handling handling(*this);
     platform::CommonDialog &dialog = *m.CommonDialog1;
     dialog.CancelError = true;
     dialog.Flags = platform::CommonDialog::cdlCCRGBInit;

@@ -1,8 +1,11 @@
 #pragma once
 
+#include <QColor>
 #include <QObject>
+#include <QString>
 
 #include <array>
+#include <optional>
 
 class frmmain;
 class QLabel;
@@ -66,4 +69,27 @@ private:
     std::array<QLineEdit *, 3> m_boxes;
     std::array<QLabel *, 3> m_channelSwatches;
     std::array<TargetControls, 5> m_targets;
+    // The selected target's preview element, hex box and swatch show the
+    // mix of the last colorupdate once the user's action has been handled:
+    // a switch or a reset moves the three sliders one after the other, and
+    // the mixes between are never seen.
+    struct Mix {
+        ColorTarget target;
+        QColor color;
+        QString hex;
+    };
+    class Handling {
+    public:
+        explicit Handling(ColorEditor &editor);
+        ~Handling();
+        Handling(const Handling &) = delete;
+        Handling &operator=(const Handling &) = delete;
+
+    private:
+        ColorEditor &m_editor;
+    };
+    void showMix();
+
+    int m_handling = 0;
+    std::optional<Mix> m_unshown;
 };

@@ -9,10 +9,28 @@
 #include <QRadioButton>
 #include <QRandomGenerator>
 #include <QScrollBar>
+#include <QSignalSpy>
 
 using testsupport::control;
 
 namespace {
+
+// Counts the palette changes of one widget.
+class PaletteChanges : public QObject {
+public:
+    PaletteChanges(QWidget *watched, int &count) : m_count(count) { watched->installEventFilter(this); }
+
+protected:
+    bool eventFilter(QObject *, QEvent *event) override
+    {
+        if (event->type() == QEvent::PaletteChange)
+            ++m_count;
+        return false;
+    }
+
+private:
+    int &m_count;
+};
 
 struct Window : testsupport::MainWindow {
     QWidget *w() const { return window.get(); }
@@ -270,6 +288,31 @@ private slots:
         w.select("optNewlinks");
         QCOMPARE(w.sliders(), (std::array<int, 3>{100, 0, 238}));
         QCOMPARE(w.box(0)->text(), QStringLiteral("100"));
+    }
+
+    void aSwitchShowsNoMixBetween()
+    {
+        Window w;
+        w.select("optTEXT");
+        // Counts what reaches the new target's displays while Back is selected.
+        QSignalSpy hexWrites(w.edit("txtHEXback"), &QLineEdit::textChanged);
+        int recolored = 0;
+        PaletteChanges changes(w.widget("picboxMAIN"), recolored);
+        w.watchUpdates();
+        w.select("optBACK");
+        // One colorupdate per moved slider, in order, as always ...
+        QCOMPARE(w.updates, (QList<std::array<int, 3>>{{220, 10, 10}, {220, 220, 10}, {220, 220, 220}}));
+        // ... but the preview, hex box and swatch of Back already showed its
+        // color: none of the mixes between reached them.
+        QCOMPARE(hexWrites.count(), 0);
+        QCOMPARE(recolored, 0);
+        QCOMPARE(backColor(w.widget("picboxMAIN")), QColor(220, 220, 220));
+        QCOMPARE(w.edit("HIDDENtxthexcolor")->text(), QStringLiteral("#DCDCDC"));
+        // An edit shows at once, before anything else runs.
+        w.box(0)->setText(QStringLiteral("7"));
+        QCOMPARE(w.edit("txtHEXback")->text(), QStringLiteral("#07DCDC"));
+        QCOMPARE(hexWrites.count(), 1);
+        QCOMPARE(recolored, 1);
     }
 
     void selectionMovesFocusExceptForBack()
