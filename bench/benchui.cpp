@@ -12,6 +12,7 @@
 #include "allocount.h"
 #include "app/controls.h"
 #include "app/frmmain.h"
+#include "app/paintcache.h"
 #include "output/bodytag.h"
 #include "output/frminfo.h"
 #include "output/frmtag.h"
@@ -459,6 +460,7 @@ int main(int argc, char *argv[])
     const QStringList largeSize = parser.value(largeOption).split(QLatin1Char('x'));
     const QSize large(largeSize.value(0).toInt(), largeSize.value(1).toInt());
 
+    usePaintCache();
     platform::ScriptedDesktop desktop;
     platform::setDesktop(&desktop);
 

@@ -1,5 +1,6 @@
 #include "app/commandline.h"
 #include "app/frmmain.h"
+#include "app/paintcache.h"
 #include "platform/desktop.h"
 #include "platform/qtdesktop.h"
 
@@ -40,6 +41,8 @@ int main(int argc, char *argv[])
     QApplication::setApplicationVersion(QStringLiteral(DUDOVUVOV_VERSION));
     QApplication::setOrganizationName(QStringLiteral("Zudedidu"));
     QGuiApplication::setDesktopFileName(QStringLiteral("example.zudedidu.Dudovuvov"));
+
+    usePaintCache();
 
     platform::QtDesktop desktop;
     platform::setDesktop(&desktop);
