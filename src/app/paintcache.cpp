@@ -7,6 +7,8 @@
 #include <QStyleFactory>
 #include <QStyleOption>
 
+#include <initializer_list>
+
 namespace {
 
 // Whether a pixmap drawn ahead lands exactly as drawing in place would.
@@ -20,13 +22,31 @@ bool copyable(const QPainter *painter)
                || device->devType() == QInternal::Image);
 }
 
-// Draws `draw(painter, rect at the origin)` through a pixmap kept under `key`.
-template <class Draw> void drawCached(QPainter *painter, const QRect &rect, const QString &key, Draw draw)
+// A cache key of whole numbers, four UTF-16 units each: built without any
+// formatting, as it is on every repaint.
+QString keyOf(std::initializer_list<qint64> parts)
+{
+    QString key(static_cast<qsizetype>(parts.size()) * 4, Qt::Uninitialized);
+    QChar *out = key.data();
+    for (const qint64 part : parts)
+        for (int shift = 0; shift < 64; shift += 16)
+            *out++ = QChar(static_cast<char16_t>(static_cast<quint64>(part) >> shift));
+    return key;
+}
+
+qint64 paletteOf(const QStyleOption *option)
+{
+    return option->palette.cacheKey();
+}
+
+// Draws what `draw(painter)` draws inside `rect` through a pixmap kept under
+// `key`: drawn there once, with `rect`'s top left at the pixmap's origin.
+template <class Draw> void drawCached(QPainter *painter, const QRect &rect, QString key, Draw draw)
 {
     const qreal ratio = painter->device()->devicePixelRatioF();
-    const QString fullKey = key + QStringLiteral("@%1").arg(ratio);
+    key += keyOf({qRound(ratio), rect.width(), rect.height()});
     QPixmap pixmap;
-    if (!QPixmapCache::find(fullKey, &pixmap)) {
+    if (!QPixmapCache::find(key, &pixmap)) {
         pixmap = QPixmap(rect.size() * ratio);
         pixmap.setDevicePixelRatio(ratio);
         pixmap.fill(Qt::transparent);
@@ -35,18 +55,15 @@ template <class Draw> void drawCached(QPainter *painter, const QRect &rect, cons
         ahead.setPen(painter->pen());
         ahead.setBrush(painter->brush());
         ahead.setFont(painter->font());
-        draw(&ahead, QRect(QPoint(0, 0), rect.size()));
+        ahead.translate(-rect.topLeft());
+        draw(&ahead);
         ahead.end();
-        QPixmapCache::insert(fullKey, pixmap);
+        QPixmapCache::insert(key, pixmap);
     }
     painter->drawPixmap(rect.topLeft(), pixmap);
 }
 
-QString paletteKey(const QStyleOption *option)
-{
-    return QString::number(option->palette.cacheKey(), 16) + QLatin1Char('-')
-           + QString::number(option->direction == Qt::RightToLeft);
-}
+enum class Part : qint64 { Radio = 1, LineEdit, Groove, Arrows, Handle };
 
 } // namespace
 
@@ -58,36 +75,19 @@ PaintCacheStyle::PaintCacheStyle(QStyle *base) :
 void PaintCacheStyle::drawPrimitive(PrimitiveElement element, const QStyleOption *option, QPainter *painter,
                                     const QWidget *widget) const
 {
-    if (!m_caching || option->rect.isEmpty() || !copyable(painter)
-        || (element != PE_IndicatorRadioButton && element != PE_PanelLineEdit)) {
+    const auto *frame = qstyleoption_cast<const QStyleOptionFrame *>(option);
+    const bool cacheable = (element == PE_IndicatorRadioButton || (element == PE_PanelLineEdit && frame != nullptr));
+    if (!m_caching || !cacheable || option->rect.isEmpty() || !copyable(painter)) {
         QProxyStyle::drawPrimitive(element, option, painter, widget);
         return;
     }
-    QString key = QStringLiteral("dudovuvov-%1-%2-%3x%4-")
-                      .arg(int(element))
-                      .arg(int(option->state))
-                      .arg(option->rect.width())
-                      .arg(option->rect.height())
-                  + paletteKey(option);
-    if (element == PE_PanelLineEdit) {
-        const auto *frame = qstyleoption_cast<const QStyleOptionFrame *>(option);
-        if (frame == nullptr) {
-            QProxyStyle::drawPrimitive(element, option, painter, widget);
-            return;
-        }
-        key += QStringLiteral("-%1-%2-%3").arg(frame->lineWidth).arg(frame->midLineWidth).arg(int(frame->features));
-        drawCached(painter, option->rect, key, [&](QPainter *ahead, const QRect &rect) {
-            QStyleOptionFrame moved = *frame;
-            moved.rect = rect;
-            QProxyStyle::drawPrimitive(element, &moved, ahead, widget);
-        });
-        return;
-    }
-    drawCached(painter, option->rect, key, [&](QPainter *ahead, const QRect &rect) {
-        QStyleOption moved = *option;
-        moved.rect = rect;
-        QProxyStyle::drawPrimitive(element, &moved, ahead, widget);
-    });
+    const QString key =
+        element == PE_IndicatorRadioButton
+            ? keyOf({qint64(Part::Radio), option->state.toInt(), paletteOf(option), option->direction})
+            : keyOf({qint64(Part::LineEdit), option->state.toInt(), paletteOf(option), option->direction,
+                     frame->lineWidth, frame->midLineWidth, frame->features.toInt()});
+    drawCached(painter, option->rect, key,
+               [&](QPainter *ahead) { QProxyStyle::drawPrimitive(element, option, ahead, widget); });
 }
 
 void PaintCacheStyle::drawComplexControl(ComplexControl control, const QStyleOptionComplex *option, QPainter *painter,
@@ -99,9 +99,9 @@ void PaintCacheStyle::drawComplexControl(ComplexControl control, const QStyleOpt
         return;
     }
     // Drawn in the style's own order: the groove, which covers the whole
-    // bar, then the handle, which follows the value, then the arrow buttons,
-    // which cover the handle's end where it reaches them. The first and the
-    // last come from the cache.
+    // bar, then the handle, then the arrow buttons, which cover the handle's
+    // end where it reaches them. The handle looks the same wherever it is,
+    // so it is kept by its size, not its place.
     const SubControls arrows = SC_ScrollBarAddLine | SC_ScrollBarSubLine | SC_ScrollBarFirst | SC_ScrollBarLast;
     auto layer = [&](SubControls parts) {
         QStyleOptionSlider only = *bar;
@@ -109,29 +109,36 @@ void PaintCacheStyle::drawComplexControl(ComplexControl control, const QStyleOpt
         only.activeSubControls = bar->activeSubControls & parts;
         return only;
     };
-    auto cached = [&](QStyleOptionSlider only) {
-        if (only.subControls == SC_None)
+    auto cached = [&](Part part, const QStyleOptionSlider &only, const QRect &rect) {
+        if (only.subControls == SC_None || rect.isEmpty())
             return;
-        const QString key = QStringLiteral("dudovuvov-bar-%1-%2-%3-%4x%5-%6-%7-%8-")
-                                .arg(int(only.state))
-                                .arg(int(only.subControls))
-                                .arg(int(only.activeSubControls))
-                                .arg(only.rect.width())
-                                .arg(only.rect.height())
-                                .arg(int(only.orientation))
-                                .arg(int(only.sliderPosition <= only.minimum))
-                                .arg(int(only.sliderPosition >= only.maximum))
-                            + paletteKey(&only);
-        drawCached(painter, only.rect, key, [&](QPainter *ahead, const QRect &rect) {
-            only.rect = rect;
-            QProxyStyle::drawComplexControl(control, &only, ahead, widget);
-        });
+        const QString key =
+            keyOf({qint64(part), only.state.toInt(), only.subControls.toInt(), only.activeSubControls.toInt(),
+                   only.orientation, paletteOf(&only), only.direction, only.rect.width(), only.rect.height(),
+                   only.sliderPosition <= only.minimum, only.sliderPosition >= only.maximum});
+        drawCached(painter, rect, key,
+                   [&](QPainter *ahead) { QProxyStyle::drawComplexControl(control, &only, ahead, widget); });
     };
-    cached(layer(SC_ScrollBarGroove));
-    const QStyleOptionSlider moving = layer(~(SC_ScrollBarGroove | arrows));
-    if (moving.subControls != SC_None)
-        QProxyStyle::drawComplexControl(control, &moving, painter, widget);
-    cached(layer(arrows));
+    cached(Part::Groove, layer(SC_ScrollBarGroove), bar->rect);
+    const QStyleOptionSlider handle = layer(SC_ScrollBarSlider);
+    QStyleOptionSlider atStart = handle;
+    // The handle's own picture does not depend on where it is.
+    atStart.sliderPosition = atStart.minimum;
+    atStart.sliderValue = atStart.minimum;
+    const QRect handleRect = subControlRect(control, bar, SC_ScrollBarSlider, widget);
+    const QRect handleAtStart = subControlRect(control, &atStart, SC_ScrollBarSlider, widget);
+    if (handleRect.size() == handleAtStart.size())
+        // With room around it: the handle's outline reaches a pixel past its rectangle.
+        drawCached(painter, handleRect.adjusted(-2, -2, 2, 2),
+                   keyOf({qint64(Part::Handle), handle.state.toInt(), handle.activeSubControls.toInt(),
+                          handle.orientation, paletteOf(&handle), handle.direction}),
+                   [&](QPainter *ahead) { QProxyStyle::drawComplexControl(control, &handle, ahead, widget); });
+    else
+        QProxyStyle::drawComplexControl(control, &handle, painter, widget);
+    const QStyleOptionSlider pages = layer(SC_ScrollBarAddPage | SC_ScrollBarSubPage);
+    if (pages.subControls != SC_None)
+        QProxyStyle::drawComplexControl(control, &pages, painter, widget);
+    cached(Part::Arrows, layer(arrows), bar->rect);
 }
 
 void usePaintCache()
