@@ -19,9 +19,13 @@ PicturePart readPicturePart(const QString &path, QSize visible)
     // QPixmap::load leaves orientation tags alone; so does the preview.
     reader.setAutoTransform(false);
     const QSize full = reader.size();
-    // A size the header does not give, or a picture that fits, is read whole.
-    if (!full.isValid() || (full.width() <= visible.width() && full.height() <= visible.height()))
-        return readWhole(path);
+    // A size the header does not give, or a picture that fits, is read whole,
+    // by the same reader: a second one would look for the format again.
+    if (!full.isValid() || (full.width() <= visible.width() && full.height() <= visible.height())) {
+        QImage image = reader.read();
+        const QSize size = image.size();
+        return {std::move(image), size};
+    }
     const QSize wanted = full.boundedTo(visible);
     reader.setClipRect(QRect(QPoint(0, 0), wanted));
     QImage image = reader.read();
