@@ -5,10 +5,10 @@
 // Edit latency: from a key press until the preview, the hex box and the
 // swatch of the selected target have been repainted, counted by their paint
 // events; for a target switch, from the click until the option, the value
-// boxes and the sliders show the new target. Background image: loading pictures of four sizes
-// until the preview shows them, and repainting the preview. Page: composing
-// the page and writing it, alone and
-// through the page window. Prints tab-separated rows: PART MEASURE RESULT GOAL.
+// boxes and the sliders show the new target. Background image: loading
+// pictures of four sizes until the preview shows them, and repainting the
+// preview. Page: composing the page and writing it, alone and through the
+// page window. Prints tab-separated rows: PART MEASURE RESULT GOAL.
 #include "allocount.h"
 #include "app/controls.h"
 #include "app/frmmain.h"
@@ -113,11 +113,6 @@ public:
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override
     {
-        if (event->type() == QEvent::Paint && qEnvironmentVariableIsSet("BENCHUI_CENSUS_REGIONS"))
-            std::fprintf(stderr, "paint %s %d,%d %dx%d\n", qPrintable(watched->objectName()),
-                         static_cast<QPaintEvent *>(event)->rect().x(), static_cast<QPaintEvent *>(event)->rect().y(),
-                         static_cast<QPaintEvent *>(event)->rect().width(),
-                         static_cast<QPaintEvent *>(event)->rect().height());
         if (event->type() == QEvent::Paint)
             ++m_counts[QLatin1String(watched->metaObject()->className()) + QLatin1Char(' ') + watched->objectName()];
         return false;
@@ -180,8 +175,6 @@ Series measure(int count, const std::function<void(int)> &step, const std::funct
         const long allocsBefore = allocount::count();
         const double cpuBefore = cpuMs();
         clock.start();
-        if (qEnvironmentVariableIsSet("BENCHUI_CENSUS_REGIONS"))
-            std::fprintf(stderr, "step %d\n", i);
         step(i);
         while (!done() && clock.elapsed() < 1000)
             QCoreApplication::processEvents();

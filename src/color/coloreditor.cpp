@@ -271,11 +271,12 @@ void ColorEditor::reset(ColorTarget target)
 
 void ColorEditor::cmdUSEwindows_Click()
 {
-    const Handling handling(*this);
     platform::CommonDialog &dialog = *m.CommonDialog1;
     dialog.CancelError = true;
     dialog.Flags = platform::CommonDialog::cdlCCRGBInit;
     if (dialog.ShowColor()) {
+        // Not held open across the dialog: only its three writes are one action.
+        const Handling handling(*this);
         RGB split;
         split.setColor(dialog.Color);
         m.txtred->setText(QString::number(split.Red()));
