@@ -362,21 +362,58 @@ private slots:
         QCOMPARE(w.button("cmdresetACTIVE")->isEnabled(), enabled[2]);
     }
 
-    void resetPutsTheDefaultBack()
+    void resetRestoresTheStartUpColor_data()
     {
+        QTest::addColumn<QString>("option");
+        QTest::addColumn<QString>("reset");
+        QTest::addColumn<QString>("hex");
+        QTest::addColumn<QStringList>("stores");
+        QTest::newRow("NewLink") << "optNewlinks"
+                                 << "cmdresetNEW"
+                                 << "#0000EE" << QStringList{"0", "0", "238"};
+        QTest::newRow("VisitedLink") << "optVisitedlinks"
+                                     << "cmdresetVISITED"
+                                     << "#551A8B" << QStringList{"85", "26", "139"};
+        QTest::newRow("ActiveLink") << "optActivelinks"
+                                    << "cmdresetACTIVE"
+                                    << "#EE0000" << QStringList{"238", "0", "0"};
+    }
+    // The start-up colors and the reset defaults are written down in two
+    // places; both must give the same color.
+    void resetRestoresTheStartUpColor()
+    {
+        QFETCH(QString, option);
+        QFETCH(QString, reset);
+        QFETCH(QString, hex);
+        QFETCH(QStringList, stores);
         Window w;
-        w.select("optVisitedlinks");
+        const ColorEditor::TargetControls *target = nullptr;
+        for (const auto &t : w.editor().targets())
+            if (t.option->objectName() == option)
+                target = &t;
+        QVERIFY(target != nullptr);
+        const QColor color(stores[0].toInt(), stores[1].toInt(), stores[2].toInt());
+        QCOMPARE(target->hexBox->text(), hex);
+        QCOMPARE(storeTexts(*target), stores);
+        QCOMPARE(backColor(target->swatch), color);
+        QCOMPARE(foreColor(target->previewElement), color);
+
+        w.select(qPrintable(option));
         w.click(w.button("cmd255"));
+        QCOMPARE(target->hexBox->text(), QStringLiteral("#FFFFFF"));
         w.box(2)->setFocus();
         w.watchUpdates();
-        w.click(w.button("cmdresetVISITED"));
-        QCOMPARE(w.edit("txtvisitedlink")->text(), QStringLiteral("#551A8B"));
-        QCOMPARE(storeTexts(w.editor().controls(ColorTarget::VisitedLink)), (QStringList{"85", "26", "139"}));
+        w.click(w.button(qPrintable(reset)));
+        QCOMPARE(target->hexBox->text(), hex);
+        QCOMPARE(storeTexts(*target), stores);
+        QCOMPARE(backColor(target->swatch), color);
+        QCOMPARE(foreColor(target->previewElement), color);
+        QCOMPARE(w.sliders(), (std::array<int, 3>{color.red(), color.green(), color.blue()}));
         QCOMPARE(QApplication::focusWidget(), w.slider(0));
         QCOMPARE(w.updates.size(), 3);
         // Again at the default: nothing changes.
         w.updates.clear();
-        w.click(w.button("cmdresetVISITED"));
+        w.click(w.button(qPrintable(reset)));
         QVERIFY(w.updates.isEmpty());
     }
 
