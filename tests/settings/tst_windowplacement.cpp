@@ -47,6 +47,7 @@ class tst_windowplacement : public QObject {
     Q_OBJECT
 private slots:
     void firstStartKeepsTheDesignPositionAndCreatesTheKey();
+    void storedPositionIsRestored_data();
     void storedPositionIsRestored();
     void negativePositionIsCentred_data();
     void negativePositionIsCentred();
@@ -72,13 +73,33 @@ void tst_windowplacement::firstStartKeepsTheDesignPositionAndCreatesTheKey()
     QVERIFY(env.desktop.messages.isEmpty());
 }
 
+void tst_windowplacement::storedPositionIsRestored_data()
+{
+    QTest::addColumn<QString>("top");
+    QTest::addColumn<QString>("left");
+    QTest::addColumn<QPoint>("at");
+    QTest::newRow("inside") << "1200"
+                            << "1500" << QPoint(100, 80);
+    // The screen's edge itself is a place like any other, not a negative one.
+    QTest::newRow("left 0") << "1200"
+                            << "0" << QPoint(0, 80);
+    QTest::newRow("top 0") << "0"
+                           << "1500" << QPoint(100, 0);
+    QTest::newRow("both 0") << "0"
+                            << "0" << QPoint(0, 0);
+}
+
 void tst_windowplacement::storedPositionIsRestored()
 {
+    QFETCH(QString, top);
+    QFETCH(QString, left);
+    QFETCH(QPoint, at);
     testsupport::Environment env;
-    Store().write("Top", "1200");
-    Store().write("Left", "1500");
+    Store().write("Top", top.toStdString());
+    Store().write("Left", left.toStdString());
     auto window = start();
-    QCOMPARE(window->pos(), QPoint(100, 80));
+    QCOMPARE(window->pos(), at);
+    QVERIFY(window->pos() != centred(*window));
 }
 
 void tst_windowplacement::negativePositionIsCentred_data()
