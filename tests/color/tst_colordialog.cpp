@@ -1,13 +1,19 @@
 #include "app/frmmain.h"
 #include "color/coloreditor.h"
 #include "color/rgb.h"
+#include "platform/qtdesktop.h"
 #include "testsupport.h"
 
 #include <QApplication>
+#include <QColorDialog>
+#include <QDialogButtonBox>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QRadioButton>
+#include <QScopeGuard>
 #include <QScrollBar>
 #include <QSignalSpy>
+#include <QTimer>
 
 using platform::ScriptedDesktop;
 using testsupport::control;
@@ -29,6 +35,38 @@ QStringList colorState(QWidget *w)
 void pressColorButton(QWidget *w)
 {
     QTest::mouseClick(control<QWidget>(w, "cmdUSEwindows"), Qt::LeftButton);
+}
+
+// Answers the next real color dialog of `owner` once it shows: notes the
+// color it opened on, sets `chosen` and presses OK. Tied to the owner, so an
+// unanswered retry ends with its test.
+void answerRealColorDialog(QWidget *owner, const QColor &chosen, QColor *openedOn, int tries = 200)
+{
+    QTimer::singleShot(10, owner, [=] {
+        QColorDialog *box = nullptr;
+        for (QWidget *top : QApplication::topLevelWidgets())
+            if (auto *d = qobject_cast<QColorDialog *>(top); d != nullptr && d->isVisible())
+                box = d;
+        if (box == nullptr) {
+            if (tries > 0)
+                answerRealColorDialog(owner, chosen, openedOn, tries - 1);
+            else if (QWidget *modal = QApplication::activeModalWidget())
+                modal->close(); // never block the run
+            return;
+        }
+        *openedOn = box->currentColor().toRgb();
+        box->setCurrentColor(chosen);
+        auto *buttons = box->findChild<QDialogButtonBox *>();
+        QTest::mouseClick(buttons->button(QDialogButtonBox::Ok), Qt::LeftButton);
+    });
+}
+
+QStringList valueBoxes(QWidget *w)
+{
+    QStringList texts;
+    for (const char *name : {"txtred", "txtgreen", "txtblue"})
+        texts << control<QLineEdit>(w, name)->text();
+    return texts;
 }
 
 } // namespace
@@ -167,6 +205,31 @@ private slots:
         QCOMPARE(updates.count(), 1);
         QCOMPARE(control<QLineEdit>(win, "txtHEXback")->text(), QStringLiteral("#DC64DC"));
         QCOMPARE(control<QLineEdit>(win, "HIDDENtxtbackgreen")->text(), QStringLiteral("100"));
+    }
+
+    // The real dialog: red and blue are apart in the packed color, so a swap
+    // between it and the dialog's color shows.
+    void realDialogOpensOnAndGivesBackThePackedColor()
+    {
+        testsupport::MainWindow w;
+        QWidget *win = w.window.get();
+        platform::QtDesktop real;
+        platform::setDesktop(&real);
+        const auto restore = qScopeGuard([&w] { platform::setDesktop(&w.env.desktop); });
+
+        QColor openedOn;
+        answerRealColorDialog(win, QColor(200, 100, 30), &openedOn);
+        pressColorButton(win);
+        QCOMPARE(openedOn, QColor(0, 0, 0));
+        QCOMPARE(valueBoxes(win), (QStringList{"200", "100", "30"}));
+        QCOMPARE(control<QLineEdit>(win, "txtHEXback")->text(), QStringLiteral("#C8641E"));
+        QCOMPARE(w->CommonDialog1->Color, color::packedColor(200, 100, 30));
+
+        answerRealColorDialog(win, QColor(10, 60, 240), &openedOn);
+        pressColorButton(win);
+        QCOMPARE(openedOn, QColor(200, 100, 30));
+        QCOMPARE(valueBoxes(win), (QStringList{"10", "60", "240"}));
+        QCOMPARE(control<QLineEdit>(win, "txtHEXback")->text(), QStringLiteral("#0A3CF0"));
     }
 
     void escapeOpensTheDialog()
