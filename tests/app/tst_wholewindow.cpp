@@ -9,8 +9,6 @@
 #include "app/frmmain.h"
 #include "color/coloreditor.h"
 #include "color/rgb.h"
-#include "output/htmltext.h"
-#include "output/pagetext.h"
 #include "platform/filefilter.h"
 #include "testsupport.h"
 
@@ -25,6 +23,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QRandomGenerator>
+#include <QRegularExpression>
 #include <QScrollBar>
 
 #include <sys/stat.h>
@@ -82,6 +81,82 @@ void writeFile(const QString &path, const QByteArray &bytes)
     QFile f(path);
     if (!f.open(QIODevice::WriteOnly | QIODevice::Truncate) || f.write(bytes) != bytes.size())
         qFatal("cannot prepare %s", qPrintable(path));
+}
+
+// The expected output is built here, not with the program's own page and tag
+// functions, so that a fault in those shows.
+
+// An attribute or element text: &, <, > and " as entities.
+QString escapedForHtml(const QString &text)
+{
+    QString out;
+    for (const QChar c : text) {
+        switch (c.unicode()) {
+        case '&': out += QLatin1String("&amp;"); break;
+        case '<': out += QLatin1String("&lt;"); break;
+        case '>': out += QLatin1String("&gt;"); break;
+        case '"': out += QLatin1String("&quot;"); break;
+        default: out += c;
+        }
+    }
+    return out;
+}
+
+// Name and title stay on their line: line breaks become references.
+QString escapedInLine(const QString &text)
+{
+    QString out = escapedForHtml(text);
+    out.replace(QLatin1Char('\r'), QLatin1String("&#13;"));
+    out.replace(QLatin1Char('\n'), QLatin1String("&#10;"));
+    return out;
+}
+
+QString expectedTag(const QStringList &hexes, const QString &imageName)
+{
+    return QStringLiteral("<BODY BGCOLOR=\"%1\" TEXT=\"%2\" LINK=\"%3\" VLINK=\"%4\" ALINK=\"%5\" BACKGROUND=\"%6\">")
+        .arg(hexes[0], hexes[1], hexes[2], hexes[3], hexes[4], escapedForHtml(imageName));
+}
+
+// The page file's bytes: ISO-8859-1, every other character as "&#N;".
+QByteArray expectedPage(const QString &name, const QString &title, const QString &tag)
+{
+    QStringList lines = {
+        QStringLiteral("<HTML>"),
+        QStringLiteral("<HEAD>"),
+        QStringLiteral("<META HTTP-EQUIV=\"Content-Type\" CONTENT=\"text/html; charset=iso-8859-1\">"),
+        QStringLiteral("<META NAME=\"Author\" CONTENT=\"{name}\">"),
+        QStringLiteral("<META NAME=\"GENERATOR\" CONTENT=\"Dudovuvov\">"),
+        QStringLiteral("<TITLE>{title}</TITLE>"),
+        QStringLiteral("</HEAD>"),
+        QStringLiteral("{tag}"),
+        QStringLiteral("<CENTER>"),
+        QStringLiteral("<HR SIZE=1 WIDTH=\"80%\"><BR>"),
+        QStringLiteral("<H1>{title}</H1>"),
+        QStringLiteral("<HR SIZE=1 WIDTH=\"80%\">"),
+        QStringLiteral("Add your text and images...<BR>"),
+    };
+    for (int i = 0; i < 23; ++i)
+        lines << QStringLiteral("<BR>");
+    lines << QStringLiteral("<A HREF=\"http://www.zudedidu.example/\">Zudedidu freeware</A>")
+          << QStringLiteral("<HR SIZE=1 WIDTH=\"80%\">") << QStringLiteral("</CENTER>") << QStringLiteral("</BODY>")
+          << QStringLiteral("</HTML>");
+    const QString shownTitle = escapedInLine(title.isEmpty() ? QStringLiteral("Untitled") : title);
+    QString text;
+    for (QString &line : lines) {
+        if (line == QLatin1String("{tag}"))
+            // As it stands in the tag window; a line break in it is the page's CR LF.
+            line = QString(tag).replace(QRegularExpression(QStringLiteral("\r\n|[\r\n\u2028\u2029]")),
+                                        QStringLiteral("\r\n"));
+        else if (line.contains(QLatin1String("{name}")))
+            line.replace(QLatin1String("{name}"), escapedInLine(name));
+        else
+            line.replace(QLatin1String("{title}"), shownTitle);
+        text += line + QLatin1String("\r\n");
+    }
+    QByteArray bytes;
+    for (const char32_t c : text.toUcs4())
+        bytes += c <= 0xFF ? QByteArray(1, char(c)) : "&#" + QByteArray::number(uint(c)) + ';';
+    return bytes;
 }
 
 // The dialog each button opens, so that the run can answer it.
@@ -407,6 +482,10 @@ private:
         }
         bool opens = false;
         const Kind kind = dialogOf(name, &opens);
+        if (name == QLatin1String("cmdtag")) {
+            pressTag(b);
+            return;
+        }
         if (!opens) {
             click(b);
             return;
@@ -465,6 +544,24 @@ private:
 
     QString pageFolderImage;
 
+    // The tag window opens on the tag of the five hex boxes and the image name.
+    void pressTag(QAbstractButton *b)
+    {
+        QStringList hexes;
+        for (const char *box : {"txtHEXback", "txtHEXtext", "txtnewlink", "txtvisitedlink", "txtactivelink"})
+            hexes << control<QLineEdit>(win(), box)->text();
+        const QString expected = expectedTag(hexes, w->HIDDENlbltaginfo->text());
+        click(b);
+        const QPlainTextEdit *tag = nullptr;
+        for (const auto *t : win()->findChildren<QPlainTextEdit *>(QStringLiteral("txtTag")))
+            if (t->isVisible())
+                tag = t;
+        if (tag == nullptr)
+            failures << QStringLiteral("the tag window did not open");
+        else if (tag->toPlainText() != expected)
+            failures << QStringLiteral("the tag window shows '%1', expected '%2'").arg(tag->toPlainText(), expected);
+    }
+
     void pressReady(QAbstractButton *b)
     {
         QWidget *info = b->window();
@@ -482,7 +579,7 @@ private:
             failures << QStringLiteral("the page windows lack their boxes");
             return;
         }
-        const QByteArray page = latin1WithReferences(pageText(name->text(), title->text(), tag->toPlainText()));
+        const QByteArray page = expectedPage(name->text(), title->text(), tag->toPlainText());
         QPointer<QWidget> alive(info);
         click(b);
         if (w.env.desktop.prompts.size() == promptsBefore)
