@@ -3,6 +3,7 @@
 #include <QDialog>
 #include <QFontDatabase>
 #include <QMouseEvent>
+#include <QScreen>
 #include <QWidget>
 
 void setBackColor(QWidget *w, const QColor &c)
@@ -71,4 +72,23 @@ void setUpFixedDialog(QDialog *dialog, const char *name, QSize clientSize)
     dialog->setWindowTitle(QStringLiteral("Dudovuvov"));
     dialog->setFont(sansSerifFont(8.25));
     dialog->setFixedSize(clientSize);
+}
+
+void centreOverOwner(QWidget *window)
+{
+    if (window->parentWidget() == nullptr)
+        return;
+    const QWidget *owner = window->parentWidget()->window();
+    // move() places the frame; before the first show its size is only known
+    // from the owner's, whose frame is taken as ours.
+    const QSize frame = window->size() + owner->frameGeometry().size() - owner->size();
+    QRect placed(QPoint(0, 0), frame);
+    placed.moveCenter(owner->frameGeometry().center());
+    // Kept on the owner's screen, so the window never opens out of reach.
+    if (const QScreen *screen = owner->screen()) {
+        const QRect area = screen->availableGeometry();
+        placed.moveLeft(qBound(area.left(), placed.left(), qMax(area.left(), area.right() + 1 - placed.width())));
+        placed.moveTop(qBound(area.top(), placed.top(), qMax(area.top(), area.bottom() + 1 - placed.height())));
+    }
+    window->move(placed.topLeft());
 }

@@ -42,6 +42,12 @@ template <class W> W *makeControl(QWidget *parent, const char *name, const QRect
 // when closed, titled with the program's name, in the window font.
 void setUpFixedDialog(class QDialog *dialog, const char *name, QSize clientSize);
 
+// Places a window not yet shown so that its frame is centred on its owner's,
+// kept on the owner's screen. Done by the program itself: left to the toolkit,
+// a window without a frame of its own (no window manager) is shifted by a
+// guessed frame.
+void centreOverOwner(QWidget *window);
+
 // A label that reports clicks.
 class ClickLabel : public QLabel {
     Q_OBJECT

@@ -7,7 +7,6 @@
 
 #include <QKeyEvent>
 #include <QPushButton>
-#include <QScreen>
 
 namespace {
 
@@ -57,7 +56,7 @@ frmabout::frmabout(QWidget *owner) : QDialog(owner)
     setFont(sansSerifFont(8.25));
     setFixedSize(tw(3300), tw(4395));
     createControls();
-    centreOverOwner();
+    centreOverOwner(this);
     Form_Load();
 }
 
@@ -112,25 +111,6 @@ void frmabout::createControls()
     lblurl->installEventFilter(this);
     connect(lblurl, &ClickLabel::clicked, this, &frmabout::lblurl_Click);
     connect(cmdok, &QPushButton::clicked, this, &QDialog::close);
-}
-
-void frmabout::centreOverOwner()
-{
-    if (parentWidget() == nullptr)
-        return;
-    const QWidget *owner = parentWidget()->window();
-    // move() places the frame; before the first show its size is only known
-    // from the owner's, whose frame is taken as ours.
-    const QSize frame = size() + owner->frameGeometry().size() - owner->size();
-    QRect placed(QPoint(0, 0), frame);
-    placed.moveCenter(owner->frameGeometry().center());
-    // Kept on the owner's screen, so the window never opens out of reach.
-    if (const QScreen *screen = owner->screen()) {
-        const QRect area = screen->availableGeometry();
-        placed.moveLeft(qBound(area.left(), placed.left(), qMax(area.left(), area.right() + 1 - placed.width())));
-        placed.moveTop(qBound(area.top(), placed.top(), qMax(area.top(), area.bottom() + 1 - placed.height())));
-    }
-    move(placed.topLeft());
 }
 
 void frmabout::Form_Load()

@@ -32,7 +32,6 @@ protected:
 
 private:
     void createControls();
-    void centreOverOwner();
     void Form_Load();
     void lblurl_MouseMove();
     void lblurl_Click();

@@ -48,6 +48,8 @@ frminfo::frminfo(frmmain &owner, frmtag &tag) : QDialog(&owner), m(owner), m_tag
 
     connect(cmdready, &QPushButton::clicked, this, &frminfo::cmdready_Click);
 
+    centreOverOwner(this);
+
     platform::desktop().beep();
 }
 

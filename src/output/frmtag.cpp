@@ -37,14 +37,9 @@ frmtag::frmtag(QWidget *owner) : QDialog(owner)
     connect(cmdCREATEhtml, &QPushButton::clicked, this, &frmtag::cmdCREATEhtml_Click);
     // Esc rejects the dialog, which closes it like this button does.
     connect(cmdclose, &QPushButton::clicked, this, &QDialog::close);
-}
 
-void frmtag::showEvent(QShowEvent *event)
-{
-    // Centred over the owner on the first show only; shown again after being
-    // hidden, the window keeps its place.
-    QDialog::showEvent(event);
-    setAttribute(Qt::WA_Moved);
+    // Placed once: shown again after being hidden, the window keeps its place.
+    centreOverOwner(this);
 }
 
 void frmtag::cmdcopyTag_Click()

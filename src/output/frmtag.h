@@ -19,9 +19,6 @@ signals:
     // The user goes on to the page generator; the window is hidden by then.
     void createHtmlRequested();
 
-protected:
-    void showEvent(QShowEvent *event) override;
-
 private:
     void cmdcopyTag_Click();
     void cmdCREATEhtml_Click();
