@@ -3,6 +3,7 @@
 #include "app/controls.h"
 #include "platform/desktop.h"
 
+#include <QKeyEvent>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTextDocument>
@@ -28,6 +29,7 @@ frmtag::frmtag(QWidget *owner) : QDialog(owner)
     txtTag->setTabChangesFocus(true);
     // Two whole lines of the wrapped tag fit the box's given height.
     txtTag->document()->setDocumentMargin(2);
+    txtTag->installEventFilter(this);
 
     QWidget::setTabOrder(cmdcopyTag, cmdCREATEhtml);
     QWidget::setTabOrder(cmdCREATEhtml, cmdclose);
@@ -40,6 +42,23 @@ frmtag::frmtag(QWidget *owner) : QDialog(owner)
 
     // Placed once: shown again after being hidden, the window keeps its place.
     centreOverOwner(this);
+}
+
+bool frmtag::eventFilter(QObject *watched, QEvent *event)
+{
+    // The tag is one line: Enter in its box copies it as Enter elsewhere in
+    // the window does; Ctrl+Enter still breaks the line for one who wants it.
+    if (watched == txtTag && event->type() == QEvent::KeyPress) {
+        const auto *key = static_cast<QKeyEvent *>(event);
+        if (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) {
+            if ((key->modifiers() & Qt::ControlModifier) != 0)
+                txtTag->insertPlainText(QStringLiteral("\n"));
+            else
+                cmdcopyTag->click();
+            return true;
+        }
+    }
+    return QDialog::eventFilter(watched, event);
 }
 
 void frmtag::cmdcopyTag_Click()

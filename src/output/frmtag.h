@@ -19,6 +19,9 @@ signals:
     // The user goes on to the page generator; the window is hidden by then.
     void createHtmlRequested();
 
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
 private:
     void cmdcopyTag_Click();
     void cmdCREATEhtml_Click();

@@ -21,6 +21,16 @@ QString inLine(const QString &text)
     return escaped;
 }
 
+// The tag as the user left it, but with every line break in it (pasted, or
+// typed with Ctrl+Enter) a CR LF like the page's own.
+QString withCrLfBreaks(QString text)
+{
+    text.replace(QLatin1String("\r\n"), QLatin1String("\n"));
+    for (const QChar other : {QChar(u'\r'), QChar(QChar::LineSeparator), QChar(QChar::ParagraphSeparator)})
+        text.replace(other, QLatin1Char('\n'));
+    return text.replace(QLatin1Char('\n'), QLatin1String("\r\n"));
+}
+
 } // namespace
 
 QString pageText(const QString &name, const QString &title, const QString &tag)
@@ -35,7 +45,7 @@ QString pageText(const QString &name, const QString &title, const QString &tag)
         QStringLiteral("<META NAME=\"GENERATOR\" CONTENT=\"Dudovuvov\">"),
         QStringLiteral("<TITLE>") + shownTitle + QStringLiteral("</TITLE>"),
         QStringLiteral("</HEAD>"),
-        tag,
+        withCrLfBreaks(tag),
         QStringLiteral("<CENTER>"),
         rule + QStringLiteral("<BR>"),
         QStringLiteral("<H1>") + shownTitle + QStringLiteral("</H1>"),

@@ -8,7 +8,8 @@ QString homePageAddress();
 
 // The template page: 41 lines, each ended by CR LF. Name and title are
 // escaped for HTML; an exactly empty title becomes "Untitled". The tag is
-// taken as it stands (the user may have edited it).
+// taken as it stands (the user may have edited it), only any line break in
+// it written as CR LF.
 QString pageText(const QString &name, const QString &title, const QString &tag);
 
 // The directory part of `path` up to and including its last `separator`;

@@ -29,6 +29,8 @@ optTEXT="2115 2490 1395 300" optNewlinks="2115 2985 2025 300" optActivelinks="21
 cmdCOPYTEXT="5235 795 1395 300" cmdCOPYBACK="5235 1500 1395 300" cmdCOPYnewlink="5235 2205 1395 300"
 cmdCOPYvisitedlink="5235 2925 1395 300" cmdCOPYactivelink="5235 3645 1395 300"
 cmdtag="5235 4080 1395 960"
+# Places in the tag window.
+txtTag="465 240 6225 615" cmdcopyTag="465 975 2205 360"
 # Middle pixel of a swatch: left 6240, 390 wide, 285 high.
 swatch_x=$(($(tw 6240) + $(tw 390) / 2))
 swatch_y() { echo $(($(tw "$1") + $(tw 285) / 2)); }
@@ -124,6 +126,18 @@ shot "$tag" "$shots/tag-window.png"
 mark_clipboard
 keys Return
 check "clipboard after Enter in the tag window" "$(wait_clipboard)" "$expected_tag"
+# Enter typed in the tag's own box copies it too, and leaves it one line.
+for key in Return KP_Enter; do
+  # shellcheck disable=SC2086
+  click "$tag" $txtTag
+  mark_clipboard
+  keys "$key"
+  check "clipboard after $key in the tag text" "$(wait_clipboard)" "$expected_tag"
+done
+mark_clipboard
+# shellcheck disable=SC2086
+click "$tag" $cmdcopyTag
+check "tag text after Enter in it" "$(wait_clipboard)" "$expected_tag"
 keys Escape
 wait_gone "$tag" || fail "Esc did not close the tag window"
 

@@ -286,6 +286,36 @@ private slots:
         QCOMPARE(pageLines(path).value(7), edited.toLatin1());
     }
 
+    void lineBreaksInTheTagAreWrittenAsCrLf()
+    {
+        testsupport::MainWindow w;
+        QTemporaryDir dir;
+        QTest::mouseClick(w->cmdtag, Qt::LeftButton);
+        frmtag *tag = tagWindow(w);
+        QVERIFY(tag);
+        const QString shownTag = tag->txtTag->toPlainText();
+        // Breaks pasted at the tag's end, then one typed with Ctrl+Enter.
+        tag->txtTag->setFocus();
+        QTest::keyClick(tag->txtTag, Qt::Key_End, Qt::ControlModifier);
+        tag->txtTag->insertPlainText(QStringLiteral("\r\n<!-- one\rtwo\nthree"));
+        QTest::keyClick(tag->txtTag, Qt::Key_Return, Qt::ControlModifier);
+        QTest::keyClicks(tag->txtTag, QStringLiteral("four -->"));
+        QTest::mouseClick(tag->cmdCREATEhtml, Qt::LeftButton);
+        frminfo *info = infoWindow(w);
+        QVERIFY(info);
+        const QString path = dir.filePath(QStringLiteral("page.htm"));
+        w.env.desktop.answerSave(path);
+        QTest::mouseClick(info->cmdready, Qt::LeftButton);
+
+        const QByteArray page = readAll(path);
+        QCOMPARE(page.count("\r\n"), 41 + 4);
+        QCOMPARE(page.count('\r'), 41 + 4);
+        QCOMPARE(page.count('\n'), 41 + 4);
+        const QList<QByteArray> lines = pageLines(path);
+        QCOMPARE(lines.mid(7, 6),
+                 (QList<QByteArray>{shownTag.toLatin1(), "<!-- one", "two", "three", "four -->", "<CENTER>"}));
+    }
+
     void imageIsCopiedBesideThePage()
     {
         testsupport::MainWindow w;

@@ -197,6 +197,35 @@ private slots:
         QCOMPARE(w.env.desktop.clipboard, defaultTag);
     }
 
+    void enterInTheTagTextCopiesIt()
+    {
+        struct Press {
+            Qt::Key key;
+            Qt::KeyboardModifiers modifiers;
+        };
+        for (const Press &p : {Press{Qt::Key_Return, Qt::NoModifier}, Press{Qt::Key_Enter, Qt::KeypadModifier},
+                               Press{Qt::Key_Return, Qt::ShiftModifier}}) {
+            testsupport::MainWindow w;
+            frmtag *tag = openTag(w);
+            QVERIFY(tag);
+            QTest::mouseClick(tag->txtTag->viewport(), Qt::LeftButton, {}, QPoint(20, 8));
+            QCOMPARE(QApplication::focusWidget(), tag->txtTag);
+            QTest::keyClick(tag->txtTag, p.key, p.modifiers);
+            QCOMPARE(tag->txtTag->toPlainText(), defaultTag);
+            QCOMPARE(w.env.desktop.clipboard, defaultTag);
+            QCOMPARE(w.env.desktop.clipboardWrites, 1);
+        }
+        // Ctrl+Enter breaks the line and copies nothing.
+        testsupport::MainWindow w;
+        frmtag *tag = openTag(w);
+        QVERIFY(tag);
+        QTest::mouseClick(tag->txtTag->viewport(), Qt::LeftButton, {}, QPoint(20, 8));
+        QTest::keyClick(tag->txtTag, Qt::Key_End, Qt::ControlModifier);
+        QTest::keyClick(tag->txtTag, Qt::Key_Return, Qt::ControlModifier);
+        QCOMPARE(tag->txtTag->toPlainText(), defaultTag + QLatin1Char('\n'));
+        QCOMPARE(w.env.desktop.clipboardWrites, 0);
+    }
+
     void editedTextIsCopied()
     {
         testsupport::MainWindow w;

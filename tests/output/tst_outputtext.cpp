@@ -120,6 +120,14 @@ private slots:
     {
         const QString edited = QStringLiteral("<BODY BGCOLOR=\"red\" data-x=\"a&b\">");
         QCOMPARE(pageText({}, {}, edited).split(QStringLiteral("\r\n"))[7], edited);
+        // Except that every kind of line break in it ends a CR LF line.
+        const QString broken = QStringLiteral("<BODY\r\na\rb\nc\u2028d\u2029e>");
+        const QString page = pageText({}, {}, broken);
+        QCOMPARE(page.count(QStringLiteral("\r\n")), 41 + 5);
+        QCOMPARE(page.count(QLatin1Char('\r')), 41 + 5);
+        QCOMPARE(page.count(QLatin1Char('\n')), 41 + 5);
+        QCOMPARE(page.split(QStringLiteral("\r\n")).mid(7, 7),
+                 (QStringList{"<BODY", "a", "b", "c", "d", "e>", "<CENTER>"}));
     }
 
     void latin1WithReferences_data()
