@@ -1,5 +1,6 @@
 #include "platform/filefilter.h"
 
+#include <QDir>
 #include <QFileInfo>
 
 namespace platform {
@@ -37,6 +38,15 @@ QString withDefaultExtension(const QString &path, const QString &defaultExt)
     if (name.contains(QLatin1Char('.')))
         return path;
     return path + QLatin1Char('.') + defaultExt;
+}
+
+QString missingFolderRefusal(const QString &path)
+{
+    const QFileInfo chosen(path);
+    if (path.isEmpty() || chosen.isDir() || QFileInfo(chosen.absolutePath()).isDir())
+        return {};
+    return QStringLiteral("%1\nThe folder does not exist.\nCheck the path and try again.")
+        .arg(QDir::toNativeSeparators(chosen.absolutePath()));
 }
 
 } // namespace platform

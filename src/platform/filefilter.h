@@ -14,4 +14,9 @@ QStringList qtNameFilters(const QString &filter);
 // name has none.
 QString withDefaultExtension(const QString &path, const QString &defaultExt);
 
+// When a file dialog asked for an existing path must refuse `path` because
+// its folder does not exist: the message that tells the user so; otherwise
+// an empty text.
+QString missingFolderRefusal(const QString &path);
+
 } // namespace platform

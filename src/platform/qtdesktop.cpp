@@ -58,9 +58,38 @@ bool QtDesktop::showFont(QWidget *owner, CommonDialog &dialog)
 }
 
 namespace {
+
+// Qt's own dialog takes a name in a folder that does not exist; with
+// cdlOFNPathMustExist this one refuses it, tells why and stays open.
+class FileDialog final : public QFileDialog {
+public:
+    FileDialog(QWidget *owner, const QString &title, bool pathMustExist) :
+        QFileDialog(owner, title), m_pathMustExist(pathMustExist)
+    {
+    }
+
+    void accept() override
+    {
+        const QStringList chosen = selectedFiles();
+        if (m_pathMustExist && !chosen.isEmpty()) {
+            const QString refusal = missingFolderRefusal(chosen.constFirst());
+            if (!refusal.isEmpty()) {
+                QMessageBox box(QMessageBox::Warning, windowTitle(), refusal, QMessageBox::Ok, this);
+                box.setObjectName(QStringLiteral("missingFolderMessage"));
+                box.exec();
+                return;
+            }
+        }
+        QFileDialog::accept();
+    }
+
+private:
+    bool m_pathMustExist;
+};
+
 bool runFileDialog(QWidget *owner, CommonDialog &dialog, bool save)
 {
-    QFileDialog box(owner, dialog.DialogTitle);
+    FileDialog box(owner, dialog.DialogTitle, (dialog.Flags & CommonDialog::cdlOFNPathMustExist) != 0);
     box.setOption(QFileDialog::DontUseNativeDialog);
     box.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
     box.setFileMode(save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);

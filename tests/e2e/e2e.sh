@@ -159,6 +159,19 @@ shot "$info" "$shots/page-window.png"
 keys Return
 save=$(wait_window "$(title 'Save your Webpage as:')") || die "no save dialog"
 focus "$save"
+# A folder that does not exist is refused; the dialog stays for another name.
+keys ctrl+a
+type_text "/no/such/folder/p.htm"
+keys Return
+refusal=$(wait_window "$(title 'Save your Webpage as:')" "$save") || fail "no refusal of a missing folder"
+if [ -n "$refusal" ]; then
+  shot "$refusal" "$shots/save-missing-folder.png"
+  focus "$refusal"
+  keys Return
+  wait_gone "$refusal" || fail "the refusal stayed"
+fi
+check "save dialog after the refusal" "$(visible_windows "$(title 'Save your Webpage as:')" | grep -c "^$save\$")" 1
+focus "$save"
 keys ctrl+a
 type_text "$files/page"
 keys Return

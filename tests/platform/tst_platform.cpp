@@ -2,7 +2,13 @@
 #include "platform/qtdesktop.h"
 #include "testsupport.h"
 
+#include <QApplication>
+#include <QFileDialog>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QPointer>
 #include <QProcess>
+#include <QTimer>
 
 class TestPlatform : public QObject {
     Q_OBJECT
@@ -26,6 +32,71 @@ private slots:
         QCOMPARE(platform::withDefaultExtension(QStringLiteral("/tmp/my.dir/page"), QStringLiteral("htm")),
                  QStringLiteral("/tmp/my.dir/page.htm"));
         QCOMPARE(platform::withDefaultExtension(QStringLiteral("/tmp/page"), QString()), QStringLiteral("/tmp/page"));
+    }
+
+    void missingFolderRefusal()
+    {
+        QTemporaryDir dir;
+        QVERIFY(platform::missingFolderRefusal(dir.filePath(QStringLiteral("page.htm"))).isEmpty());
+        QVERIFY(platform::missingFolderRefusal(dir.path()).isEmpty());
+        const QString refusal = platform::missingFolderRefusal(dir.filePath(QStringLiteral("gone/page.htm")));
+        QVERIFY2(refusal.startsWith(QDir::toNativeSeparators(dir.filePath(QStringLiteral("gone"))) + QLatin1Char('\n'))
+                     && refusal.contains(QStringLiteral("does not exist")),
+                 qPrintable(refusal));
+    }
+
+    // The real save dialog, driven as a user does: a name in a folder that
+    // does not exist is refused with a message and the dialog stays open; a
+    // name in an existing folder is taken.
+    void saveDialogRefusesAMissingFolder()
+    {
+        QTemporaryDir dir;
+        platform::QtDesktop desktop;
+        platform::CommonDialog dialog(QStringLiteral("CommonDialog1"), nullptr);
+        dialog.DialogTitle = QStringLiteral("Save your Webpage as:");
+        dialog.FileName = QStringLiteral("Dudovuvov.htm");
+        dialog.DefaultExt = QStringLiteral("htm");
+        dialog.Filter = QStringLiteral("*.htm *.html");
+        dialog.Flags = platform::CommonDialog::cdlOFNOverwritePrompt | platform::CommonDialog::cdlOFNPathMustExist;
+
+        QStringList refusals;
+        bool openAfterRefusal = false;
+        QTimer user;
+        user.setSingleShot(true);
+        connect(&user, &QTimer::timeout, this, [&] {
+            QPointer<QFileDialog> box = qobject_cast<QFileDialog *>(QApplication::activeModalWidget());
+            if (box.isNull())
+                return;
+            auto *name = box->findChild<QLineEdit *>(QStringLiteral("fileNameEdit"));
+            if (name == nullptr) {
+                box->reject();
+                return;
+            }
+            // The refusal is read and dismissed as soon as it shows.
+            QTimer::singleShot(0, this, [&refusals] {
+                if (auto *m = qobject_cast<QMessageBox *>(QApplication::activeModalWidget())) {
+                    refusals << m->text();
+                    m->accept();
+                }
+            });
+            name->setText(QStringLiteral("/no/such/folder/p.htm"));
+            QTest::keyClick(name, Qt::Key_Return);
+            if (box.isNull() || !box->isVisible())
+                return;
+            openAfterRefusal = true;
+            name->setText(dir.filePath(QStringLiteral("p")));
+            QTest::keyClick(name, Qt::Key_Return);
+            if (!box.isNull() && box->isVisible())
+                box->reject();
+        });
+        user.start(0);
+        const bool chosen = desktop.showSave(nullptr, dialog);
+
+        QVERIFY(openAfterRefusal);
+        QCOMPARE(refusals.size(), 1);
+        QVERIFY2(refusals[0].startsWith(QStringLiteral("/no/such/folder\n")), qPrintable(refusals[0]));
+        QVERIFY(chosen);
+        QCOMPARE(dialog.FileName, dir.filePath(QStringLiteral("p.htm")));
     }
 
     void scriptedDialogsAnswerInOrderAndRecord()
