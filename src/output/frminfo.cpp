@@ -16,6 +16,8 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 
+#include <utility>
+
 frminfo::frminfo(frmmain &owner, frmtag &tag) : QDialog(&owner), m(owner), m_tag(&tag)
 {
     setUpFixedDialog(this, "frminfo", QSize(tw(7020), tw(2520)));
@@ -36,6 +38,12 @@ frminfo::frminfo(frmmain &owner, frmtag &tag) : QDialog(&owner), m(owner), m_tag
     // The labels overlap the boxes' left edge; the boxes stay on top.
     txtNAME->raise();
     txtTITLE->raise();
+    // A screen reader names each box by the label beside it; the tooltip
+    // stays its description.
+    for (const auto &[label, box] : {std::pair{lblname, txtNAME}, std::pair{lbluser, txtTITLE}}) {
+        label->setBuddy(box);
+        box->setAccessibleName(label->text());
+    }
 
     QWidget::setTabOrder(txtNAME, txtTITLE);
     QWidget::setTabOrder(txtTITLE, cmdready);

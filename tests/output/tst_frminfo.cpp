@@ -7,6 +7,7 @@
 #include "platform/commondialog.h"
 #include "testsupport.h"
 
+#include <QAccessible>
 #include <QApplication>
 #include <QDir>
 #include <QGroupBox>
@@ -134,14 +135,22 @@ private slots:
         struct Label {
             const char *name, *caption;
             QRect geometry;
+            const char *box;
         };
-        for (const Label &l : {Label{"lblname", "Your name (First, Last) :", twRect(540, 495, 2370, 240)},
-                               Label{"lbluser", "Webpage Title :", twRect(540, 855, 2370, 240)}}) {
+        for (const Label &l : {Label{"lblname", "Your name (First, Last) :", twRect(540, 495, 2370, 240), "txtNAME"},
+                               Label{"lbluser", "Webpage Title :", twRect(540, 855, 2370, 240), "txtTITLE"}}) {
             auto *label = control<QLabel>(info, l.name);
             QVERIFY(label);
             QCOMPARE(label->parentWidget(), frame);
             QCOMPARE(label->text(), QString::fromLatin1(l.caption));
             QCOMPARE(label->geometry(), l.geometry);
+            // A screen reader names the box by its label; the tooltip describes it.
+            auto *box = control<QLineEdit>(info, l.box);
+            QCOMPARE(label->buddy(), box);
+            QAccessibleInterface *spoken = QAccessible::queryAccessibleInterface(box);
+            QVERIFY(spoken);
+            QCOMPARE(spoken->text(QAccessible::Name), QString::fromLatin1(l.caption));
+            QCOMPARE(spoken->text(QAccessible::Description), box->toolTip().simplified());
         }
         QCOMPARE(info->cmdready->text(), QStringLiteral("&Ready!"));
         QCOMPARE(info->cmdready->geometry(), twRect(2760, 1935, 3435, 360));
