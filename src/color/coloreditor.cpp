@@ -9,6 +9,7 @@
 
 #include <QKeyEvent>
 #include <QLineEdit>
+#include <QMouseEvent>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScrollBar>
@@ -187,11 +188,37 @@ void ColorEditor::txt_Change(int c)
 bool ColorEditor::eventFilter(QObject *watched, QEvent *event)
 {
     if (watched == m.cmdALLup || watched == m.cmdALLdown) {
-        if (event->type() == QEvent::KeyPress && static_cast<QKeyEvent *>(event)->key() == Qt::Key_Shift)
-            m.ShiftHeld = true;
-        else if (event->type() == QEvent::KeyRelease)
+        switch (event->type()) {
+        case QEvent::KeyPress: {
+            // X repeats no SHIFT key-down to the button: Space pressed while
+            // SHIFT is held stands for one.
+            const auto *key = static_cast<QKeyEvent *>(event);
+            if (key->key() == Qt::Key_Shift || (key->key() == Qt::Key_Space && key->modifiers() & Qt::ShiftModifier))
+                m.ShiftHeld = true;
+            return false;
+        }
+        case QEvent::KeyRelease: {
+            const auto *key = static_cast<QKeyEvent *>(event);
+            if (key->key() == Qt::Key_Space && key->modifiers() & Qt::ShiftModifier && !key->isAutoRepeat()) {
+                // The button clicks on this release: the click steps fast,
+                // then the release ends fast mode as any other does.
+                m.ShiftHeld = true;
+                watched->event(event);
+                m.ShiftHeld = false;
+                return true;
+            }
             m.ShiftHeld = false;
-        return false;
+            return false;
+        }
+        case QEvent::MouseButtonRelease: {
+            // Likewise a click made while SHIFT is held.
+            const auto *mouse = static_cast<QMouseEvent *>(event);
+            if (mouse->button() == Qt::LeftButton && mouse->modifiers() & Qt::ShiftModifier)
+                m.ShiftHeld = true;
+            return false;
+        }
+        default: return false;
+        }
     }
     if (event->type() == QEvent::KeyPress) {
         // Value boxes take digits and backspace; every other character is dropped.

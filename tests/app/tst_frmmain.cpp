@@ -3,8 +3,10 @@
 #include "testsupport.h"
 
 #include <QAbstractButton>
+#include <QApplication>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QRadioButton>
 #include <QScrollBar>
 #include <QSignalSpy>
@@ -81,6 +83,17 @@ const Inventory controlsTable[] = {
 };
 // clang-format on
 
+// A key pressed as a user presses it: at whatever has the focus.
+void press(Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier)
+{
+    QTest::keyClick(QApplication::focusWidget(), key, modifiers);
+}
+
+QWidget *focused()
+{
+    return QApplication::focusWidget();
+}
+
 } // namespace
 
 class TestFrmmain : public QObject {
@@ -143,6 +156,31 @@ private slots:
         } while (current != start && actual.size() < 100);
         // Controls outside the given order (none today) would follow it.
         QCOMPARE(actual.mid(0, expected.size()), expected);
+    }
+
+    // X repeats no SHIFT key-down to the focused button: a click or a Space
+    // made with SHIFT held steps fast all the same.
+    void shiftClickStepsFast()
+    {
+        testsupport::MainWindow w;
+        auto sliders = [&w] {
+            return QList<int>{w->VScrollRed->value(), w->VScrollGreen->value(), w->VScrollBlue->value()};
+        };
+        QTest::mouseClick(w->cmdALLdown, Qt::LeftButton, Qt::ShiftModifier);
+        QCOMPARE(sliders(), (QList<int>{240, 240, 240}));
+        // SHIFT let go, on the button the click focused: plain steps again.
+        QCOMPARE(focused(), w->cmdALLdown);
+        QTest::keyRelease(w->cmdALLdown, Qt::Key_Shift);
+        QTest::mouseClick(w->cmdALLdown, Qt::LeftButton);
+        QCOMPARE(sliders(), (QList<int>{241, 241, 241}));
+
+        w->cmdALLup->setFocus();
+        press(Qt::Key_Space, Qt::ShiftModifier);
+        QCOMPARE(sliders(), (QList<int>{221, 221, 221}));
+        // Releasing the key ended fast mode.
+        QVERIFY(!w->ShiftHeld);
+        press(Qt::Key_Space);
+        QCOMPARE(sliders(), (QList<int>{220, 220, 220}));
     }
 
     void fonts()
