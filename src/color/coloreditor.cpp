@@ -12,6 +12,7 @@
 #include <QMouseEvent>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScopedValueRollback>
 #include <QScrollBar>
 #include <QShortcut>
 
@@ -78,9 +79,11 @@ ColorEditor::ColorEditor(frmmain &window) :
     for (const TargetControls &t : m_targets) {
         const ColorTarget target = t.target;
         connect(t.option, &QRadioButton::toggled, this, [this, target](bool on) {
+            keepOneTabStop();
             if (on)
                 select(target);
         });
+        t.option->installEventFilter(this);
         if (t.reset != nullptr)
             connect(t.reset, &QPushButton::clicked, this, [this, target] { reset(target); });
         if (auto *label = qobject_cast<ClickLabel *>(t.previewElement))
@@ -220,6 +223,13 @@ bool ColorEditor::eventFilter(QObject *watched, QEvent *event)
         default: return false;
         }
     }
+    if (auto *option = qobject_cast<QRadioButton *>(watched)) {
+        if (event->type() == QEvent::FocusOut)
+            keepOneTabStop();
+        else if (event->type() == QEvent::KeyPress)
+            return stepThroughOptions(option, static_cast<QKeyEvent *>(event)->key());
+        return false;
+    }
     if (event->type() == QEvent::KeyPress) {
         // Value boxes take digits and backspace; every other character is dropped.
         const auto *key = static_cast<QKeyEvent *>(event);
@@ -233,6 +243,50 @@ bool ColorEditor::eventFilter(QObject *watched, QEvent *event)
         return !passes;
     }
     return false;
+}
+
+// The option group is a single Tab stop, the option that is on, so that Tab
+// and Shift+Tab land on the selected target. (Left alone, the toolkit makes
+// the last focused option the stop, or every option before one had focus.)
+void ColorEditor::keepOneTabStop()
+{
+    bool anyOn = false;
+    for (const TargetControls &t : m_targets)
+        anyOn = anyOn || t.option->isChecked();
+    for (const TargetControls &t : m_targets)
+        t.option->setFocusPolicy(!anyOn || t.option->isChecked() ? Qt::StrongFocus : Qt::ClickFocus);
+}
+
+// The arrow keys go round the group in its keyboard order, past disabled
+// options, and switch on the option they reach.
+bool ColorEditor::stepThroughOptions(QRadioButton *from, int key)
+{
+    int step = 0;
+    if (key == Qt::Key_Down || key == Qt::Key_Right)
+        step = 1;
+    else if (key == Qt::Key_Up || key == Qt::Key_Left)
+        step = -1;
+    else
+        return false;
+    const int n = int(m_targets.size());
+    int at = 0;
+    while (at < n && m_targets[size_t(at)].option != from)
+        ++at;
+    for (int k = 1; k < n; ++k) {
+        QRadioButton *next = m_targets[size_t(((at + step * k) % n + n) % n)].option;
+        if (next->isEnabled()) {
+            chooseFromKeyboard(next, step > 0 ? Qt::TabFocusReason : Qt::BacktabFocusReason);
+            break;
+        }
+    }
+    return true;
+}
+
+void ColorEditor::chooseFromKeyboard(QRadioButton *option, Qt::FocusReason reason)
+{
+    option->setFocus(reason);
+    const QScopedValueRollback<bool> staying(m_focusStaysOnOption, true);
+    option->setChecked(true);
 }
 
 void ColorEditor::moveAll(bool down)
@@ -263,7 +317,7 @@ void ColorEditor::select(ColorTarget target)
 {
     const Handling handling(*this);
     const TargetControls &t = controls(target);
-    if (target != ColorTarget::Back)
+    if (target != ColorTarget::Back && !m_focusStaysOnOption)
         m.VScrollRed->setFocus();
     for (int c = 0; c < 3; ++c)
         m_boxes[c]->setText(t.stores[c]->text());

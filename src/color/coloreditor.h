@@ -46,6 +46,11 @@ public:
     // Shows the sliders' mix on the selected target.
     void colorupdate();
 
+    // Switches an option on from the keyboard on the option itself (an arrow
+    // key in the group, an access key): the focus stays on the option, so
+    // that the arrow keys go on through the group.
+    void chooseFromKeyboard(QRadioButton *option, Qt::FocusReason reason);
+
 signals:
     // colorupdate ran: the selected target shows a new mix.
     void colorUpdated();
@@ -63,6 +68,8 @@ private:
     void picboxMAIN_Click();
     void reset(ColorTarget target);
     void cmdUSEwindows_Click();
+    void keepOneTabStop();
+    bool stepThroughOptions(QRadioButton *from, int key);
 
     frmmain &m;
     std::array<QScrollBar *, 3> m_sliders;
@@ -91,5 +98,6 @@ private:
     void showMix();
 
     int m_handling = 0;
+    bool m_focusStaysOnOption = false;
     std::optional<Mix> m_unshown;
 };

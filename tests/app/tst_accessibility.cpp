@@ -23,14 +23,15 @@ struct Announced {
 };
 
 // Every focusable, visible control reachable through the accessibility tree
-// of `root`, with what a screen reader is told about it.
+// of `root` (options that are off too: the arrow keys reach them), with what
+// a screen reader is told about it.
 void walk(QAccessibleInterface *node, QList<Announced> &found, QSet<QObject *> &seen)
 {
     if (node == nullptr || seen.contains(node->object()))
         return;
     seen.insert(node->object());
     auto *w = qobject_cast<QWidget *>(node->object());
-    if (w != nullptr && w->isVisible() && (w->focusPolicy() & Qt::TabFocus) && !w->isWindow())
+    if (w != nullptr && w->isVisible() && w->focusPolicy() != Qt::NoFocus && !w->isWindow())
         found.append({w, node->text(QAccessible::Name), node->text(QAccessible::Description)});
     for (int i = 0; i < node->childCount(); ++i)
         walk(node->child(i), found, seen);

@@ -94,6 +94,14 @@ QWidget *focused()
     return QApplication::focusWidget();
 }
 
+int checkedOptions(const frmmain &w)
+{
+    int on = 0;
+    for (const QRadioButton *o : {w.optTEXT, w.optBACK, w.optNewlinks, w.optVisitedlinks, w.optActivelinks})
+        on += o->isChecked() ? 1 : 0;
+    return on;
+}
+
 } // namespace
 
 class TestFrmmain : public QObject {
@@ -134,6 +142,7 @@ private slots:
                 || widget->parentWidget() != w.window.get());
     }
 
+    // The option group is one stop in it: the option that is on, Back at start.
     void tabOrder()
     {
         testsupport::MainWindow w;
@@ -145,6 +154,9 @@ private slots:
                 expected[c.tabIndex] = QString::fromLatin1(c.name);
             }
         QVERIFY(!expected.contains(QString()));
+        expected.removeIf([](const QString &name) {
+            return name.startsWith(QLatin1String("opt")) && name != QLatin1String("optBACK");
+        });
         QStringList actual;
         QWidget *start = control<QWidget>(w.window.get(), "VScrollRed");
         QWidget *current = start;
@@ -156,6 +168,59 @@ private slots:
         } while (current != start && actual.size() < 100);
         // Controls outside the given order (none today) would follow it.
         QCOMPARE(actual.mid(0, expected.size()), expected);
+    }
+
+    // Tab reaches the selected option and no other; the arrow keys go round
+    // the group both ways, selecting as they go; Tab and Shift+Tab then leave
+    // and come back to the option that is on.
+    void optionGroupIsOneTabStop()
+    {
+        testsupport::MainWindow w;
+        w->txtBOX->setFocus();
+        press(Qt::Key_Tab);
+        QCOMPARE(focused(), w->optBACK);
+        QVERIFY(w->optBACK->isChecked());
+        // Both Reset buttons are disabled while Back is selected.
+        press(Qt::Key_Tab);
+        QCOMPARE(focused(), w->cmdFONT);
+        press(Qt::Key_Backtab);
+        QCOMPARE(focused(), w->optBACK);
+
+        const struct {
+            Qt::Key key;
+            QRadioButton *reached;
+            const char *red;
+        } steps[] = {{Qt::Key_Down, w->optNewlinks, "0"}, {Qt::Key_Right, w->optVisitedlinks, "85"},
+                     {Qt::Key_Up, w->optNewlinks, "0"},   {Qt::Key_Left, w->optBACK, "220"},
+                     {Qt::Key_Up, w->optTEXT, "10"},      {Qt::Key_Up, w->optActivelinks, "238"},
+                     {Qt::Key_Down, w->optTEXT, "10"},    {Qt::Key_Right, w->optBACK, "220"},
+                     {Qt::Key_Right, w->optNewlinks, "0"}};
+        for (const auto &step : steps) {
+            press(step.key);
+            QCOMPARE(focused(), step.reached);
+            QVERIFY(step.reached->isChecked());
+            QCOMPARE(checkedOptions(*w.window), 1);
+            // The selection ran: the value boxes show the target's color.
+            QCOMPARE(w->txtred->text(), QString::fromLatin1(step.red));
+        }
+        QVERIFY(w->cmdresetNEW->isEnabled());
+        press(Qt::Key_Tab);
+        QCOMPARE(focused(), w->cmdresetNEW);
+        press(Qt::Key_Backtab);
+        QCOMPARE(focused(), w->optNewlinks);
+        press(Qt::Key_Backtab);
+        QCOMPARE(focused(), w->txtBOX);
+        press(Qt::Key_Tab);
+        QCOMPARE(focused(), w->optNewlinks);
+
+        // Selected by a click on the preview, the target's option becomes the stop.
+        w->VScrollRed->setFocus();
+        QTest::mouseClick(w->lblpic, Qt::LeftButton);
+        w->txtBOX->setFocus();
+        press(Qt::Key_Tab);
+        QCOMPARE(focused(), w->optTEXT);
+        press(Qt::Key_Tab);
+        QCOMPARE(focused(), w->cmdFONT);
     }
 
     // X repeats no SHIFT key-down to the focused button: a click or a Space
