@@ -18,11 +18,13 @@
 #include "preview/previewtext.h"
 #include "settings/windowplacement.h"
 
+#include <QApplication>
 #include <QCloseEvent>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScrollBar>
+#include <QShortcutEvent>
 
 #include <array>
 
@@ -138,6 +140,8 @@ frmmain::frmmain(QWidget *parent) : QWidget(parent)
     new ContrastStrip(*this);
     connect(cmdexit, &QPushButton::clicked, this, &frmmain::cmdexit_Click);
     connect(cmdabout, &QPushButton::clicked, this, &frmmain::cmdabout_Click);
+    for (QAbstractButton *b : findChildren<QAbstractButton *>())
+        b->installEventFilter(this);
     Form_Load();
     describeForAssistiveTechnology(*this);
     m_loaded = true;
@@ -398,6 +402,43 @@ void frmmain::closeEvent(QCloseEvent *event)
     Form_QueryUnload();
     event->accept();
     Form_Unload();
+}
+
+bool frmmain::eventFilter(QObject *watched, QEvent *event)
+{
+    // An access key that several controls bear moves the focus from one to
+    // the next, as on the desktop the window was drawn for; the toolkit would
+    // only focus them in the order their captions were set.
+    if (event->type() == QEvent::Shortcut) {
+        const auto *shortcut = static_cast<QShortcutEvent *>(event);
+        if (shortcut->isAmbiguous()) {
+            focusNextBearing(shortcut->key());
+            return true;
+        }
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+// The next control after the focus, in keyboard order and round again, that
+// bears the access key: a push button only takes the focus, an option button
+// is also switched on.
+void frmmain::focusNextBearing(const QKeySequence &accessKey)
+{
+    QWidget *from = QApplication::focusWidget();
+    if (from == nullptr || from->window() != this)
+        from = this;
+    for (QWidget *w = from->nextInFocusChain(); w != from; w = w->nextInFocusChain()) {
+        auto *b = qobject_cast<QAbstractButton *>(w);
+        if (b == nullptr || b->window() != this || !b->isVisible() || !b->isEnabled()
+            || QKeySequence::mnemonic(b->text()) != accessKey)
+            continue;
+        setAttribute(Qt::WA_KeyboardFocusChange);
+        if (auto *option = qobject_cast<QRadioButton *>(b))
+            m_color->chooseFromKeyboard(option, Qt::ShortcutFocusReason);
+        else
+            b->setFocus(Qt::ShortcutFocusReason);
+        return;
+    }
 }
 
 void frmmain::Form_QueryUnload()

@@ -82,6 +82,7 @@ signals:
 
 protected:
     void closeEvent(QCloseEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
     bool Form_Initialize();
@@ -92,6 +93,7 @@ private:
     void Form_Unload();
     void cmdexit_Click();
     void cmdabout_Click();
+    void focusNextBearing(const QKeySequence &accessKey);
 
     bool m_loaded = false;
     std::unique_ptr<ColorEditor> m_color;

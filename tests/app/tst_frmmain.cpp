@@ -223,6 +223,40 @@ private slots:
         QCOMPARE(focused(), w->cmdFONT);
     }
 
+    // An access key that several controls bear moves the focus round them in
+    // keyboard order: an option reached so is selected, a push button is only
+    // focused, not pressed.
+    void sharedAccessKeyMovesTheFocus()
+    {
+        testsupport::MainWindow w;
+        press(Qt::Key_T, Qt::AltModifier);
+        QCOMPARE(focused(), w->optTEXT);
+        QVERIFY(w->optTEXT->isChecked());
+        QCOMPARE(w->txtred->text(), QStringLiteral("10"));
+        press(Qt::Key_T, Qt::AltModifier);
+        QCOMPARE(focused(), w->cmdtag);
+        QVERIFY(w->optTEXT->isChecked());
+        auto *tag = w->findChild<QWidget *>(QStringLiteral("frmtag"));
+        QVERIFY(tag == nullptr || !tag->isVisible());
+        press(Qt::Key_T, Qt::AltModifier);
+        QCOMPARE(focused(), w->optTEXT);
+
+        // Any key, with any number of bearers, in keyboard order rather than
+        // the order the captions were set in.
+        w->optBACK->setChecked(true);
+        w->cmdload->setText(QStringLiteral("Load &Tiles"));
+        press(Qt::Key_T, Qt::AltModifier);
+        QCOMPARE(focused(), w->cmdload);
+        QVERIFY(w.env.desktop.prompts.isEmpty());
+        press(Qt::Key_T, Qt::AltModifier);
+        QCOMPARE(focused(), w->cmdtag);
+        press(Qt::Key_T, Qt::AltModifier);
+        QCOMPARE(focused(), w->optTEXT);
+        QVERIFY(w->optTEXT->isChecked());
+        tag = w->findChild<QWidget *>(QStringLiteral("frmtag"));
+        QVERIFY(tag == nullptr || !tag->isVisible());
+    }
+
     // X repeats no SHIFT key-down to the focused button: a click or a Space
     // made with SHIFT held steps fast all the same.
     void shiftClickStepsFast()
