@@ -127,6 +127,42 @@ void speak(QWidget *w, QAccessible::Role role, QAccessible::Text part, std::func
     QObject::connect(w, &QObject::destroyed, [w] { speakers().remove(w); });
 }
 
+// The main window is announced as a window, and its state fields, never
+// seen, are left out of its children.
+class MainWindowSpeech : public QAccessibleWidget {
+public:
+    explicit MainWindowSpeech(QWidget *w) : QAccessibleWidget(w, QAccessible::Window) {}
+    int childCount() const override { return int(children().size()); }
+    QAccessibleInterface *child(int index) const override
+    {
+        const QList<QWidget *> all = children();
+        return index >= 0 && index < all.size() ? QAccessible::queryAccessibleInterface(all.at(index)) : nullptr;
+    }
+    int indexOfChild(const QAccessibleInterface *child) const override
+    {
+        auto *w = child != nullptr ? qobject_cast<QWidget *>(child->object()) : nullptr;
+        return w != nullptr ? int(children().indexOf(w)) : -1;
+    }
+
+private:
+    QList<QWidget *> children() const
+    {
+        QList<QWidget *> shown;
+        for (QObject *o : widget()->children()) {
+            auto *w = qobject_cast<QWidget *>(o);
+            if (w != nullptr && !w->isWindow() && !w->objectName().contains(QLatin1String("HIDDEN")))
+                shown.append(w);
+        }
+        return shown;
+    }
+};
+
+QAccessibleInterface *mainWindowFactory(const QString &, QObject *object)
+{
+    auto *w = qobject_cast<frmmain *>(object);
+    return w != nullptr ? new MainWindowSpeech(w) : nullptr;
+}
+
 // Tells a listening screen reader that the swatches and the preview show new
 // colors, and describes secondary windows as they show.
 class Announcer : public QObject {
@@ -201,6 +237,11 @@ private:
 void describeForAssistiveTechnology(frmmain &window)
 {
     // First, before any control's accessible object exists.
+    static const bool installed = [] {
+        QAccessible::installFactory(mainWindowFactory);
+        return true;
+    }();
+    Q_UNUSED(installed);
     new Announcer(window);
     // Controls whose caption or tooltip does not tell them apart.
     const std::pair<QWidget *, const char *> names[] = {
@@ -215,6 +256,9 @@ void describeForAssistiveTechnology(frmmain &window)
         {window.txtvisitedlink, "Visited link color HTML3 value"},
         {window.txtactivelink, "Active link color HTML3 value"},
         {window.picboxMAIN, "Preview"},
+        {window.cmdresetNEW, "Reset New Links color"},
+        {window.cmdresetVISITED, "Reset Visited Links color"},
+        {window.cmdresetACTIVE, "Reset Active Links color"},
     };
     for (const auto &[control, name] : names)
         control->setAccessibleName(QLatin1String(name));

@@ -92,6 +92,8 @@ template <class W> W *field(QWidget *parent, const char *name, int row)
 {
     auto *w = makeControl<W>(parent, name, twRect(7860, 240 * row, 900, 240));
     w->hide();
+    // Nor offered to the keyboard or to assistive technology.
+    w->setFocusPolicy(Qt::NoFocus);
     return w;
 }
 

@@ -9,6 +9,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QRegularExpression>
 #include <QScrollBar>
 #include <QWidget>
 
@@ -103,7 +104,7 @@ private slots:
             info = control<QWidget>(w.window.get(), "frminfo");
         QVERIFY(info != nullptr);
         controls << announcedControls(info);
-        QCOMPARE(nameOf(control<QWidget>(info, "txtNAME")), QStringLiteral("Enter your name here"));
+        QCOMPARE(nameOf(control<QWidget>(info, "txtNAME")), QStringLiteral("Your name (First, Last) :"));
         info->close();
 
         QTest::mouseClick(w->cmdabout, Qt::LeftButton);
@@ -149,6 +150,42 @@ private slots:
         for (QLineEdit *box : {w->txtHEXtext, w->txtHEXback, w->txtnewlink, w->txtvisitedlink, w->txtactivelink})
             hexNames.insert(nameOf(box));
         QCOMPARE(hexNames.size(), 5);
+    }
+
+    // The main window is a window; its state fields are no part of its tree.
+    void mainWindowTree()
+    {
+        testsupport::MainWindow w;
+        QAccessibleInterface *window = QAccessible::queryAccessibleInterface(w.window.get());
+        QCOMPARE(window->role(), QAccessible::Window);
+        QSet<QObject *> children;
+        for (int i = 0; i < window->childCount(); ++i) {
+            QAccessibleInterface *child = window->child(i);
+            QVERIFY(child != nullptr);
+            QCOMPARE(window->indexOfChild(child), i);
+            QCOMPARE(child->parent(), window);
+            children.insert(child->object());
+        }
+        QVERIFY(children.contains(w->VScrollRed) && children.contains(w->txtactivelink));
+        const QList<QWidget *> fields = w->findChildren<QWidget *>(QRegularExpression(QStringLiteral("HIDDEN")));
+        QCOMPARE(fields.size(), 20);
+        for (QWidget *field : fields) {
+            QVERIFY2(!children.contains(field), qPrintable(field->objectName()));
+            QVERIFY2(!QAccessible::queryAccessibleInterface(field)->state().focusable, qPrintable(field->objectName()));
+        }
+    }
+
+    // The three Reset buttons share caption and tooltip; their names tell
+    // whose color each resets, in the words of the options beside them.
+    void resetButtonsNameTheirTarget()
+    {
+        testsupport::MainWindow w;
+        QCOMPARE(nameOf(w->cmdresetNEW), QStringLiteral("Reset New Links color"));
+        QCOMPARE(nameOf(w->cmdresetVISITED), QStringLiteral("Reset Visited Links color"));
+        QCOMPARE(nameOf(w->cmdresetACTIVE), QStringLiteral("Reset Active Links color"));
+        QCOMPARE(nameOf(w->optNewlinks), QStringLiteral("Set New Links color"));
+        QCOMPARE(QAccessible::queryAccessibleInterface(w->cmdresetNEW)->text(QAccessible::Description),
+                 QStringLiteral("Reset to defaults"));
     }
 
     void swatchesAndPreviewAnnounceTheirColors()
