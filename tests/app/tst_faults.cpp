@@ -1,11 +1,13 @@
 // Faults injected through the real file system, through the whole window:
 // the page, the image copy beside it and the image save aimed at a read-only
-// folder, a folder, a full disk and a missing folder, a picture removed,
-// made unreadable or replaced by a folder or a FIFO after loading, a link or
-// the page itself at the picture's name, and a FIFO given as a picture; the settings file unreadable, a folder, cut
-// short, random bytes or 10 MB of junk; start-up with a stale lock, without a runtime folder and with folders it cannot
-// write. In every case: no crash, a clear message where the user asked for something, no existing file damaged, and the
-// same action works once the fault is gone.
+// folder, a folder, a full disk and a missing folder; a picture removed, made
+// unreadable or replaced by a folder or a FIFO after loading, a link or the
+// page itself at the picture's name, a FIFO given as a picture; the settings
+// file unreadable, a folder, cut short, random bytes or 10 MB of junk;
+// start-up with a stale lock, without a runtime folder and with folders it
+// cannot write. In every case: no crash, no freeze, a clear message where the
+// user asked for something, no existing file damaged, and the same action
+// works once the fault is gone.
 //
 // A full disk is a small tmpfs in a private mount namespace where the test
 // may mount one, else a file size limit on the process.
@@ -86,7 +88,7 @@ bool makeFifo(const QString &path)
 // on it fails its test instead of hanging it.
 class FifoUnjammer {
 public:
-    explicit FifoUnjammer(const QString &path, std::chrono::milliseconds delay = std::chrono::milliseconds(3000)) :
+    explicit FifoUnjammer(const QString &path, std::chrono::milliseconds delay = std::chrono::milliseconds(5000)) :
         m_path(QFile::encodeName(path)), m_thread([this, delay] { run(delay); })
     {
     }
@@ -125,8 +127,9 @@ private:
     std::thread m_thread;
 };
 
-// How long a click may take before the window counts as frozen.
-constexpr qint64 frozenMs = 2000;
+// How long a click may take before the window counts as frozen: well over
+// any real click, even under the sanitizers, and short of the unjammer's delay.
+constexpr qint64 frozenMs = 4000;
 
 // A disk with `free` bytes left: a small tmpfs where mounting is allowed,
 // else a limit on the size of every file the process writes.
