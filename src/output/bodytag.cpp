@@ -9,5 +9,5 @@ QString bodyTag(const BodyColors &colors, const QString &imageName)
     };
     return piece("<BODY BGCOLOR=", colors.back) + piece("TEXT=", colors.text) + piece("LINK=", colors.newLink)
            + piece("VLINK=", colors.visitedLink) + piece("ALINK=", colors.activeLink) + QLatin1String("BACKGROUND=\"")
-           + htmlEscaped(imageName) + QLatin1String("\">");
+           + htmlEscapedInLine(imageName) + QLatin1String("\">");
 }

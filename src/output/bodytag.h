@@ -8,5 +8,5 @@ struct BodyColors {
 };
 
 // The BODY start tag on one line; the image's bare name (empty for none)
-// goes into BACKGROUND, escaped for the attribute.
+// goes into BACKGROUND, escaped for the attribute and kept on the line.
 QString bodyTag(const BodyColors &colors, const QString &imageName);

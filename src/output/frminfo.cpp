@@ -8,8 +8,10 @@
 #include "output/pagetext.h"
 #include "platform/commondialog.h"
 #include "platform/desktop.h"
+#include "preview/previewmessages.h"
 
 #include <QDir>
+#include <QFileInfo>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -17,6 +19,21 @@
 #include <QPushButton>
 
 #include <utility>
+
+namespace {
+
+// Whether the image copy `destination`, in the page's own folder, would take
+// the place of the page at `page`: the same name, or on a file system that
+// ignores case, the same file (a link of that name is replaced, not the page).
+bool namesThePage(const QString &destination, const QString &page)
+{
+    const QFileInfo copy(destination), written(page);
+    if (copy.fileName() == written.fileName())
+        return true;
+    return !copy.isSymbolicLink() && copy.exists() && copy.canonicalFilePath() == written.canonicalFilePath();
+}
+
+} // namespace
 
 frminfo::frminfo(frmmain &owner, frmtag &tag) : QDialog(&owner), m(owner), m_tag(&tag)
 {
@@ -83,8 +100,23 @@ void frminfo::cmdready_Click()
     QString copyFailure;
     if (!imageName.isEmpty()) {
         const QString destination = ReplaceFileName(path, QDir::separator()) + imageName;
-        if (!copyFileReplacing(m.HIDDENlblfilename->text(), destination, reason))
-            copyFailure = imageCopyFailedText(QDir::toNativeSeparators(destination), reason);
+        const QString source = m.HIDDENlblfilename->text();
+        if (namesThePage(destination, path)) {
+            copyFailure = imageCopyFailedText(QDir::toNativeSeparators(destination), imageNamedLikePageText());
+        } else {
+            // A link beside the page is replaced, never written through: it may
+            // point anywhere, and the user chose only this folder.
+            switch (copyFileReplacing(source, destination, LinkAtDestination::Replace, reason)) {
+            case CopyResult::Done: break;
+            case CopyResult::SourceFailed:
+                copyFailure = imageCopyFailedText(QDir::toNativeSeparators(destination),
+                                                  imageUnreadableText(QDir::toNativeSeparators(source), reason));
+                break;
+            case CopyResult::DestinationFailed:
+                copyFailure = imageCopyFailedText(QDir::toNativeSeparators(destination), reason);
+                break;
+            }
+        }
     }
 
     close();

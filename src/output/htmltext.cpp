@@ -7,6 +7,16 @@ QString htmlEscaped(const QString &text)
     return text.toHtmlEscaped();
 }
 
+QString htmlEscapedInLine(const QString &text)
+{
+    QString escaped = htmlEscaped(text);
+    escaped.replace(QLatin1Char('\r'), QLatin1String("&#13;"));
+    escaped.replace(QLatin1Char('\n'), QLatin1String("&#10;"));
+    escaped.replace(QChar(QChar::LineSeparator), QLatin1String("&#8232;"));
+    escaped.replace(QChar(QChar::ParagraphSeparator), QLatin1String("&#8233;"));
+    return escaped;
+}
+
 QByteArray latin1WithReferences(const QString &text)
 {
     QByteArray out;

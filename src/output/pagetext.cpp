@@ -11,16 +11,6 @@ QString homePageAddress()
 
 namespace {
 
-// Escaped text that stays on its line: a pasted line break would split the
-// page's lines, so it is written as a character reference.
-QString inLine(const QString &text)
-{
-    QString escaped = htmlEscaped(text);
-    escaped.replace(QLatin1Char('\r'), QLatin1String("&#13;"));
-    escaped.replace(QLatin1Char('\n'), QLatin1String("&#10;"));
-    return escaped;
-}
-
 // The tag as the user left it, but with every line break in it (pasted, or
 // typed with Ctrl+Enter) a CR LF like the page's own.
 QString withCrLfBreaks(QString text)
@@ -35,13 +25,13 @@ QString withCrLfBreaks(QString text)
 
 QString pageText(const QString &name, const QString &title, const QString &tag)
 {
-    const QString shownTitle = inLine(title.isEmpty() ? QStringLiteral("Untitled") : title);
+    const QString shownTitle = htmlEscapedInLine(title.isEmpty() ? QStringLiteral("Untitled") : title);
     const QString rule = QStringLiteral("<HR SIZE=1 WIDTH=\"80%\">");
     QStringList lines = {
         QStringLiteral("<HTML>"),
         QStringLiteral("<HEAD>"),
         QStringLiteral("<META HTTP-EQUIV=\"Content-Type\" CONTENT=\"text/html; charset=iso-8859-1\">"),
-        QStringLiteral("<META NAME=\"Author\" CONTENT=\"") + inLine(name) + QStringLiteral("\">"),
+        QStringLiteral("<META NAME=\"Author\" CONTENT=\"") + htmlEscapedInLine(name) + QStringLiteral("\">"),
         QStringLiteral("<META NAME=\"GENERATOR\" CONTENT=\"Dudovuvov\">"),
         QStringLiteral("<TITLE>") + shownTitle + QStringLiteral("</TITLE>"),
         QStringLiteral("</HEAD>"),
@@ -80,4 +70,9 @@ QString imageCopyFailedText(const QString &destination, const QString &reason)
 {
     return QStringLiteral("The page was written, but the image could not be copied to %1:\r\n%2")
         .arg(destination, reason);
+}
+
+QString imageNamedLikePageText()
+{
+    return QStringLiteral("That is the name of the page itself; the page was kept, and the image was not copied.");
 }

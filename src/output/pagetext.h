@@ -20,3 +20,5 @@ QString ReplaceFileName(const QString &path, QChar separator);
 QString pageDoneText();
 QString pageWriteFailedText(const QString &path, const QString &reason);
 QString imageCopyFailedText(const QString &destination, const QString &reason);
+// The reason an image is not copied beside a page that has its name.
+QString imageNamedLikePageText();

@@ -4,6 +4,7 @@
 #include "output/pagefile.h"
 #include "platform/commondialog.h"
 #include "platform/desktop.h"
+#include "platform/regularfile.h"
 #include "preview/pathparts.h"
 #include "preview/picturepart.h"
 #include "preview/previewbox.h"
@@ -11,7 +12,6 @@
 #include "preview/tilegrid.h"
 
 #include <QDir>
-#include <QFileInfo>
 #include <QLabel>
 #include <QPixmap>
 #include <QPushButton>
@@ -41,6 +41,13 @@ void BackgroundImage::cmdload_Click()
         return;
     }
     const QString path = dialog.FileName;
+    // A FIFO or device would hold the window until something writes to it;
+    // like any file that is no picture, it changes nothing.
+    QString unreadable;
+    if (!platform::isReadableRegularFile(path, unreadable)) {
+        m.VScrollRed->setFocus();
+        return;
+    }
     // Tiles are as large as the picture, so the preview shows no more of it than
     // its own size (in picture pixels, which are logical ones); a little more
     // keeps the edge exact when a fractional pixel ratio rounds outwards.
@@ -91,8 +98,10 @@ void BackgroundImage::cmdsave_Click()
     const QString destination = dialog.FileName;
     // A save onto the loaded file itself succeeds without touching it.
     QString reason;
-    if (!copyFileReplacing(source, destination, reason)) {
-        const auto step = QFileInfo(source).isReadable() ? ImageSaveStep::WriteDestination : ImageSaveStep::ReadSource;
+    const CopyResult result = copyFileReplacing(source, destination, LinkAtDestination::WriteThrough, reason);
+    if (result != CopyResult::Done) {
+        const auto step =
+            result == CopyResult::SourceFailed ? ImageSaveStep::ReadSource : ImageSaveStep::WriteDestination;
         platform::desktop().messageBox(&m, imageSaveFailedText(step, source, destination, reason), QString(),
                                        platform::MessageIcon::Critical);
     }

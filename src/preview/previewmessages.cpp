@@ -7,14 +7,17 @@ QString errorNumberText(const QString &description, int number)
     return description + QString::number(number);
 }
 
+QString imageUnreadableText(const QString &source, const QString &detail)
+{
+    return QStringLiteral("The loaded image file \"%1\" cannot be read: %2").arg(source, detail);
+}
+
 QString imageSaveFailedText(ImageSaveStep step, const QString &source, const QString &destination,
                             const QString &detail)
 {
     QString reason;
     switch (step) {
-    case ImageSaveStep::ReadSource:
-        reason = QStringLiteral("The loaded image file \"%1\" cannot be read: %2").arg(source, detail);
-        break;
+    case ImageSaveStep::ReadSource: reason = imageUnreadableText(source, detail); break;
     case ImageSaveStep::WriteDestination: reason = QStringLiteral("The file cannot be written: %1").arg(detail); break;
     }
     return QStringLiteral("The image was not saved as \"%1\".\n\n%2").arg(destination, reason);

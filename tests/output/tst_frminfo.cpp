@@ -424,6 +424,8 @@ private slots:
         const QString path = locked.filePath(QStringLiteral("page.htm"));
         const QByteArray oldPage = "<HTML>an older page, longer than nothing</HTML>\r\n";
         QVERIFY(writeAll(path, oldPage));
+        // A page that could be written would be, in place.
+        QVERIFY(QFile::setPermissions(path, QFileDevice::ReadOwner));
         frminfo *info = openInfo(w);
         QVERIFY(info);
         typeText(info->txtNAME, QStringLiteral("Anna"));

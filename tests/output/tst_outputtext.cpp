@@ -8,6 +8,9 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <cerrno>
+#include <sys/stat.h>
+
 namespace {
 
 const BodyColors defaults{QStringLiteral("#DCDCDC"), QStringLiteral("#0A0A0A"), QStringLiteral("#0000EE"),
@@ -52,6 +55,9 @@ private slots:
         const QString tag = bodyTag(defaults, QStringLiteral("a\"b&c<d>.gif"));
         QVERIFY(tag.endsWith(QStringLiteral(" BACKGROUND=\"a&quot;b&amp;c&lt;d&gt;.gif\">")));
         QCOMPARE(tag.count(QLatin1Char('"')), 12);
+        // A file name may hold line breaks; the tag stays one line.
+        QVERIFY(bodyTag(defaults, QStringLiteral("a\nb\rc\u2028d.gif"))
+                    .endsWith(QStringLiteral(" BACKGROUND=\"a&#10;b&#13;c&#8232;d.gif\">")));
     }
 
     void pageLines()
@@ -202,11 +208,17 @@ private slots:
             filefaults::ReadOnlyFolder readOnly(dir.path());
             if (!readOnly.active())
                 QSKIP("this process can write into any folder");
+            // Neither the folder nor the file takes the page.
+            QVERIFY(QFile::setPermissions(path, QFileDevice::ReadOwner));
             reason.clear();
             QVERIFY(!writeFileAtomically(path, "new", reason));
+            QVERIFY(!reason.isEmpty());
+            QCOMPARE(readAll(path), old);
+            // The file does: it is written in place.
+            QVERIFY(QFile::setPermissions(path, QFileDevice::ReadOwner | QFileDevice::WriteOwner));
+            QVERIFY2(writeFileAtomically(path, "new", reason), qPrintable(reason));
         }
-        QVERIFY(!reason.isEmpty());
-        QCOMPARE(readAll(path), old);
+        QCOMPARE(readAll(path), QByteArray("new"));
         QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{QStringLiteral("page.htm")});
         reason.clear();
         QVERIFY(!writeFileAtomically(dir.filePath(QStringLiteral("missing/page.htm")), "new", reason));
@@ -225,7 +237,7 @@ private slots:
         const QString destination = dir.filePath(QStringLiteral("web/stone.gif"));
         QVERIFY(writeAll(destination, "an older, different image"));
         QString reason;
-        QVERIFY(copyFileReplacing(source, destination, reason));
+        QVERIFY(copyFileReplacing(source, destination, LinkAtDestination::WriteThrough, reason) == CopyResult::Done);
         QCOMPARE(readAll(destination), image);
         QCOMPARE(readAll(source), image);
     }
@@ -236,7 +248,9 @@ private slots:
         const QString source = dir.filePath(QStringLiteral("stone.gif"));
         QVERIFY(writeAll(source, "GIF89a"));
         QString reason;
-        QVERIFY(copyFileReplacing(source, dir.path() + QStringLiteral("/./stone.gif"), reason));
+        QVERIFY(
+            copyFileReplacing(source, dir.path() + QStringLiteral("/./stone.gif"), LinkAtDestination::Replace, reason)
+            == CopyResult::Done);
         QCOMPARE(readAll(source), QByteArray("GIF89a"));
     }
 
@@ -252,26 +266,50 @@ private slots:
             filefaults::FileSizeLimit limit(100000);
             if (!limit.active())
                 QSKIP("no file size limit on this platform");
-            QVERIFY(!copyFileReplacing(source, destination, reason));
+            QVERIFY(copyFileReplacing(source, destination, LinkAtDestination::WriteThrough, reason)
+                    == CopyResult::DestinationFailed);
         }
-        QVERIFY(!reason.isEmpty());
+        // The system's reason, though the write stopped part-way without one.
+        QCOMPARE(reason, qt_error_string(EFBIG));
         QCOMPARE(readAll(destination), QByteArray("old"));
         QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden).size(), 2);
     }
 
+    // Each failure blames its end: a source that is gone or no regular file
+    // (refused without waiting for a writer), a destination that cannot be made.
+    void copyFailures_data()
+    {
+        QTest::addColumn<QString>("source");
+        QTest::addColumn<QString>("destination");
+        QTest::addColumn<CopyResult>("expected");
+        QTest::addColumn<QString>("why");
+        QTest::newRow("source gone") << "gone.gif"
+                                     << "b.gif" << CopyResult::SourceFailed << qt_error_string(ENOENT);
+        QTest::newRow("source a folder") << "folder"
+                                         << "b.gif" << CopyResult::SourceFailed << qt_error_string(EISDIR);
+        QTest::newRow("source a FIFO") << "fifo"
+                                       << "b.gif" << CopyResult::SourceFailed << "Not a regular file";
+        QTest::newRow("destination folder missing")
+            << "stone.gif"
+            << "missing/stone.gif" << CopyResult::DestinationFailed << QString();
+    }
     void copyFailures()
     {
+        QFETCH(QString, source);
+        QFETCH(QString, destination);
+        QFETCH(CopyResult, expected);
+        QFETCH(QString, why);
         QTemporaryDir dir;
+        QVERIFY(writeAll(dir.filePath(QStringLiteral("stone.gif")), "GIF89a"));
+        QVERIFY(QDir(dir.path()).mkdir(QStringLiteral("folder")));
+        QCOMPARE(::mkfifo(QFile::encodeName(dir.filePath(QStringLiteral("fifo"))).constData(), 0600), 0);
         QString reason;
-        QVERIFY(!copyFileReplacing(dir.filePath(QStringLiteral("gone.gif")), dir.filePath(QStringLiteral("b.gif")),
-                                   reason));
+        QVERIFY(copyFileReplacing(dir.filePath(source), dir.filePath(destination), LinkAtDestination::Replace, reason)
+                == expected);
         QVERIFY(!reason.isEmpty());
-        QVERIFY(!QFile::exists(dir.filePath(QStringLiteral("b.gif"))));
-        const QString source = dir.filePath(QStringLiteral("stone.gif"));
-        QVERIFY(writeAll(source, "GIF89a"));
-        reason.clear();
-        QVERIFY(!copyFileReplacing(source, dir.filePath(QStringLiteral("missing/stone.gif")), reason));
-        QVERIFY(!reason.isEmpty());
+        if (!why.isEmpty())
+            QCOMPARE(reason, why);
+        QVERIFY(!QFile::exists(dir.filePath(destination)) || destination == source);
     }
 
     void messages()
