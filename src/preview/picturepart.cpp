@@ -6,10 +6,9 @@
 #include <array>
 
 namespace {
-// Qt refuses a picture above its allocation limit (128 MB) before decoding
-// it. One whose reader cannot read a part may take up to this much instead; a
-// bomb claiming more is still refused before any decoding.
-constexpr int wholePictureLimitMb = 256;
+// Qt refuses a picture above its allocation limit (128 MB) before decoding it.
+// A picture whose reader can only read it whole stays under that limit, so a
+// small file claiming a huge picture never costs its claimed memory.
 // Of a PNG whose top rows alone are decoded, the data below them is still
 // inflated (and thrown away), at about 250 MB a second. A PNG with more data
 // than this, or whose top rows at its full width take more memory than the
@@ -29,22 +28,6 @@ void leaveOrientation(QImageReader &reader)
     // QPixmap::load leaves orientation tags alone; so does the preview.
     reader.setAutoTransform(false);
 }
-
-// The allocation limit is one for the whole process: raised for one read only.
-class RaisedAllocationLimit {
-public:
-    explicit RaisedAllocationLimit(bool raise) : m_before(QImageReader::allocationLimit())
-    {
-        if (raise && m_before != 0 && m_before < wholePictureLimitMb)
-            QImageReader::setAllocationLimit(wholePictureLimitMb);
-    }
-    ~RaisedAllocationLimit() { QImageReader::setAllocationLimit(m_before); }
-    RaisedAllocationLimit(const RaisedAllocationLimit &) = delete;
-    RaisedAllocationLimit &operator=(const RaisedAllocationLimit &) = delete;
-
-private:
-    int m_before;
-};
 
 quint32 bigEndian(const QByteArray &bytes, int at)
 {
@@ -159,10 +142,7 @@ PicturePart readPicturePart(const QString &path, QSize visible)
         }
     }
     // A reader that can cut the part decodes only that; any other reads the
-    // whole picture and the part is cut from it. Only a picture that cannot be
-    // read in part may take more memory for that than Qt allows by default: a
-    // PNG beyond the limits above, or broken, is read whole as it always was.
-    const RaisedAllocationLimit raised(!readsPart);
+    // whole picture, under Qt's limit, and the part is cut from it.
     reader.setClipRect(part);
     QImage image = reader.read();
     if (image.isNull())

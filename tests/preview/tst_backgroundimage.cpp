@@ -368,8 +368,6 @@ private slots:
         QTest::newRow("PNG of 6000 x 6000") << QSize(6000, 6000) << "png" << false << quint16(0) << true;
         QTest::newRow("PNG of 6000 x 6000 with transparency")
             << QSize(6000, 6000) << "png" << true << quint16(0) << true;
-        // A format whose reader can only read it whole (1 bit a pixel, counted as 32 by the limit).
-        QTest::newRow("PBM of 6000 x 6000") << QSize(6000, 6000) << "pbm" << false << quint16(0) << true;
     }
     void largePicturesLookAsWhenReadWhole()
     {
@@ -380,9 +378,7 @@ private slots:
         QFETCH(quint16, orientation);
         QFETCH(bool, plain);
         const QString picture = s.file(QStringLiteral("photo.") + format);
-        const QImage::Format pixels = format == "pbm" ? QImage::Format_Mono
-                                      : alpha         ? QImage::Format_ARGB32
-                                                      : QImage::Format_RGB32;
+        const QImage::Format pixels = alpha ? QImage::Format_ARGB32 : QImage::Format_RGB32;
         QImage written = plain ? plainPicture(size.width(), size.height(), pixels)
                                : noisePicture(size.width(), size.height(), pixels);
         QVERIFY(written.save(picture, nullptr, 90));
@@ -391,7 +387,7 @@ private slots:
         const qint64 reset = resetPeakMemory();
         s.loadFile(picture);
         QVERIFY(s.wholeStateIs(picture, size));
-        // Not the whole picture's memory: only its part is decoded (a PBM, read whole, is 1 bit a pixel).
+        // Not the whole picture's memory: only its part is decoded.
         const qint64 growth = peakGrowthMb(reset);
         QVERIFY2(growth < 40, qPrintable(QStringLiteral("%1 MB more at the peak").arg(growth)));
         // What the whole picture showed: loaded as a pixmap, orientation tags
