@@ -3,7 +3,9 @@
 #include "preview/previewbox.h"
 #include "testsupport.h"
 
+#include <QBuffer>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QImage>
 #include <QImageReader>
@@ -56,6 +58,50 @@ QImage noisePicture(int w, int h, QImage::Format format)
     return image;
 }
 
+// A picture of one colour but for a noisy 400 x 300 top-left corner, where
+// the preview looks: large when decoded, small as a PNG.
+QImage plainPicture(int w, int h, QImage::Format format)
+{
+    QImage image(w, h, format);
+    const QImage corner =
+        noisePicture(qMin(w, 400), qMin(h, 300), format == QImage::Format_ARGB32 ? format : QImage::Format_RGB32);
+    if (format == QImage::Format_Mono) {
+        image.fill(0);
+        for (int y = 0; y < corner.height(); ++y)
+            for (int x = 0; x < corner.width(); ++x)
+                image.setPixel(x, y, corner.pixel(x, y) & 1);
+        return image;
+    }
+    image.fill(QColor(40, 120, 200, 160));
+    for (int y = 0; y < corner.height(); ++y)
+        for (int x = 0; x < corner.width(); ++x)
+            image.setPixel(x, y, corner.pixel(x, y));
+    return image;
+}
+
+// The peak memory of the process (Linux): reset to what it uses now, and
+// read as its growth since the reset, in MB; -1 where it cannot be.
+qint64 statusKb(const char *field)
+{
+    QFile f(QStringLiteral("/proc/self/status"));
+    if (!f.open(QIODevice::ReadOnly))
+        return -1;
+    for (const QByteArray &line : f.readAll().split('\n'))
+        if (line.startsWith(field))
+            return line.mid(qstrlen(field)).trimmed().split(' ').constFirst().toLongLong();
+    return -1;
+}
+qint64 resetPeakMemory()
+{
+    QFile f(QStringLiteral("/proc/self/clear_refs"));
+    return f.open(QIODevice::WriteOnly) && f.write("5") == 1 ? statusKb("VmRSS:") : -1;
+}
+qint64 peakGrowthMb(qint64 resetKb)
+{
+    const qint64 peak = statusKb("VmHWM:");
+    return resetKb < 0 || peak < 0 ? -1 : (peak - resetKb) / 1024;
+}
+
 QByteArray contents(const QString &path)
 {
     QFile f(path);
@@ -80,6 +126,99 @@ void tagOrientation(const QString &path, quint16 orientation)
     QByteArray bytes = contents(path);
     const int jfifEnd = 4 + (static_cast<uchar>(bytes[4]) << 8 | static_cast<uchar>(bytes[5]));
     overwrite(path, bytes.insert(jfifEnd, segment));
+}
+
+quint32 crc32(const QByteArray &bytes)
+{
+    quint32 crc = 0xFFFFFFFFU;
+    for (const char c : bytes) {
+        crc ^= uchar(c);
+        for (int bit = 0; bit < 8; ++bit)
+            crc = (crc >> 1) ^ (0xEDB88320U & (0U - (crc & 1U)));
+    }
+    return ~crc;
+}
+
+QByteArray bigEndian16(int v)
+{
+    return QByteArray(1, char(v >> 8 & 0xFF)) + char(v & 0xFF);
+}
+
+QByteArray littleEndian32(quint32 v)
+{
+    return QByteArray(1, char(v & 0xFF)) + char(v >> 8 & 0xFF) + char(v >> 16 & 0xFF) + char(v >> 24);
+}
+
+QByteArray bigEndian32(quint32 v)
+{
+    return bigEndian16(int(v >> 16)) + bigEndian16(int(v & 0xFFFF));
+}
+
+QByteArray pngChunk(const char *type, const QByteArray &data)
+{
+    const QByteArray typed = type + data;
+    return bigEndian32(quint32(data.size())) + typed + bigEndian32(crc32(typed));
+}
+
+// A black PNG of w x h pixels, 1 bit a pixel, with all of its data: its rows
+// are zeros, deflated as runs of 258 (13 bits each, about 1:1300).
+QByteArray blackPng(int w, int h)
+{
+    QByteArray deflated("\x78\x01", 2);
+    quint64 bits = 0;
+    int count = 0;
+    auto put = [&](quint32 value, int n) { // LSB first
+        bits |= quint64(value) << count;
+        for (count += n; count >= 8; count -= 8, bits >>= 8)
+            deflated.append(char(bits & 0xFF));
+    };
+    auto code = [&](quint32 value, int n) { // a Huffman code, MSB first
+        for (int i = n - 1; i >= 0; --i)
+            put(value >> i & 1U, 1);
+    };
+    const qint64 raw = qint64(h) * (1 + (w + 7) / 8);
+    put(1, 1); // the last block, fixed codes
+    put(1, 2);
+    code(0x30, 8); // a zero, then copies of it
+    qint64 left = raw - 1;
+    for (; left >= 258; left -= 258) {
+        code(0xC5, 8); // length 258
+        code(0, 5);    // distance 1
+    }
+    for (; left > 0; --left)
+        code(0x30, 8);
+    code(0, 7); // end of block
+    put(0, (8 - count) % 8);
+    deflated += bigEndian32(quint32(raw % 65521) << 16 | 1U); // Adler-32 of zeros
+    const QByteArray header = bigEndian32(w) + bigEndian32(h) + QByteArray("\x01\0\0\0\0", 5);
+    return QByteArray("\x89PNG\r\n\x1A\n", 8) + pngChunk("IHDR", header) + pngChunk("IDAT", deflated)
+           + pngChunk("IEND", QByteArray());
+}
+
+// A small file of `format` whose header claims `size`: a decompression bomb
+// with the huge picture's size and, but for a PNG, next to none of its data.
+QByteArray claiming(const QString &format, QSize size)
+{
+    if (format == "png")
+        return blackPng(size.width(), size.height());
+    if (format == "gif") {
+        const QByteArray w = littleEndian32(size.width()).left(2), h = littleEndian32(size.height()).left(2);
+        return "GIF89a" + w + h + QByteArray("\x80\0\0\0\0\0\xFF\xFF\xFF,\0\0\0\0", 14) + w + h
+               + QByteArray("\0\x02\x02\x44\x01\0;", 7);
+    }
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    noisePicture(16, 12, QImage::Format_RGB32).save(&buffer, qPrintable(format));
+    if (format == "bmp") {
+        bytes.replace(18, 8, littleEndian32(size.width()) + littleEndian32(size.height()));
+    } else { // JPEG: the frame header after the segments before it
+        qsizetype at = 2;
+        while (static_cast<uchar>(bytes[at + 1]) != 0xC0)
+            at += 2 + (static_cast<uchar>(bytes[at + 2]) << 8 | static_cast<uchar>(bytes[at + 3]));
+        bytes.replace(at + 5, 4, bigEndian16(size.height()) + bigEndian16(size.width()));
+    }
+    return bytes;
 }
 
 // Pixels of the preview that no sample label covers: the top and bottom
@@ -215,15 +354,20 @@ private slots:
         QTest::addColumn<QString>("format");
         QTest::addColumn<bool>("alpha");
         QTest::addColumn<quint16>("orientation");
-        QTest::newRow("PNG") << QSize(1200, 900) << "png" << false << quint16(0);
-        QTest::newRow("JPEG") << QSize(1200, 900) << "jpg" << false << quint16(0);
-        QTest::newRow("JPEG turned by its tag") << QSize(1200, 900) << "jpg" << false << quint16(6);
-        QTest::newRow("JPEG wide and low") << QSize(1500, 40) << "jpg" << false << quint16(0);
-        QTest::newRow("PNG with transparency") << QSize(1200, 900) << "png" << true << quint16(0);
-        QTest::newRow("the preview's size") << QSize(186, 100) << "png" << false << quint16(0);
-        QTest::newRow("a pixel larger") << QSize(187, 101) << "jpg" << false << quint16(0);
-        QTest::newRow("two pixels larger") << QSize(188, 102) << "jpg" << false << quint16(0);
-        QTest::newRow("three pixels larger") << QSize(189, 103) << "png" << true << quint16(0);
+        QTest::addColumn<bool>("plain");
+        QTest::newRow("PNG") << QSize(1200, 900) << "png" << false << quint16(0) << false;
+        QTest::newRow("JPEG") << QSize(1200, 900) << "jpg" << false << quint16(0) << false;
+        QTest::newRow("JPEG turned by its tag") << QSize(1200, 900) << "jpg" << false << quint16(6) << false;
+        QTest::newRow("JPEG wide and low") << QSize(1500, 40) << "jpg" << false << quint16(0) << false;
+        QTest::newRow("PNG with transparency") << QSize(1200, 900) << "png" << true << quint16(0) << false;
+        QTest::newRow("the preview's size") << QSize(186, 100) << "png" << false << quint16(0) << false;
+        QTest::newRow("a pixel larger") << QSize(187, 101) << "jpg" << false << quint16(0) << false;
+        QTest::newRow("two pixels larger") << QSize(188, 102) << "jpg" << false << quint16(0) << false;
+        QTest::newRow("three pixels larger") << QSize(189, 103) << "png" << true << quint16(0) << false;
+        // Above Qt's allocation limit when decoded whole (144 MB), a few kB on disk.
+        QTest::newRow("PNG of 6000 x 6000") << QSize(6000, 6000) << "png" << false << quint16(0) << true;
+        QTest::newRow("PNG of 6000 x 6000 with transparency")
+            << QSize(6000, 6000) << "png" << true << quint16(0) << true;
     }
     void largePicturesLookAsWhenReadWhole()
     {
@@ -232,15 +376,26 @@ private slots:
         QFETCH(bool, alpha);
         Images s;
         QFETCH(quint16, orientation);
+        QFETCH(bool, plain);
         const QString picture = s.file(QStringLiteral("photo.") + format);
-        QVERIFY(noisePicture(size.width(), size.height(), alpha ? QImage::Format_ARGB32 : QImage::Format_RGB32)
-                    .save(picture, nullptr, 90));
+        const QImage::Format pixels = alpha ? QImage::Format_ARGB32 : QImage::Format_RGB32;
+        QImage written = plain ? plainPicture(size.width(), size.height(), pixels)
+                               : noisePicture(size.width(), size.height(), pixels);
+        QVERIFY(written.save(picture, nullptr, 90));
         if (orientation != 0)
             tagOrientation(picture, orientation);
+        const qint64 reset = resetPeakMemory();
         s.loadFile(picture);
         QVERIFY(s.wholeStateIs(picture, size));
-        // What the whole picture showed: loaded as a pixmap, orientation tags unheeded.
-        const QPixmap whole(picture);
+        // Not the whole picture's memory: only its part is decoded.
+        const qint64 growth = peakGrowthMb(reset);
+        QVERIFY2(growth < 40, qPrintable(QStringLiteral("%1 MB more at the peak").arg(growth)));
+        // What the whole picture showed: loaded as a pixmap, orientation tags
+        // unheeded; one too large for that is what was written, without loss.
+        QPixmap whole(picture);
+        if (plain && whole.isNull())
+            whole = QPixmap::fromImage(std::move(written));
+        written = QImage();
         QCOMPARE(whole.size(), size);
         QVERIFY(s.previewShowsWhole(whole, s.preview->tiles()));
         // The part drawn ahead into the pattern survives a repaint.
@@ -304,6 +459,39 @@ private slots:
         QVERIFY(s.wholeStateIs(before, QSize(16, 12)));
         QCOMPARE(s.name->text(), QStringLiteral("before.png"));
         QVERIFY(s.previewShowsWhole(QPixmap(before), s.preview->tiles()));
+        QVERIFY(s.desktop.messages.isEmpty());
+    }
+
+    // A small file claiming a huge picture (of a PNG, all its data at 1:1300)
+    // is refused, or its top-left part shown, at little cost in memory and time.
+    void bombsCostLittle_data()
+    {
+        QTest::addColumn<QString>("format");
+        QTest::addColumn<QSize>("claimed");
+        for (const char *format : {"png", "jpg", "bmp", "gif"})
+            for (const QSize size : {QSize(30000, 30000), QSize(65535, 65535)})
+                QTest::addRow("%s of %d x %d", format, size.width(), size.height()) << format << size;
+    }
+    void bombsCostLittle()
+    {
+        QFETCH(QString, format);
+        QFETCH(QSize, claimed);
+        Images s;
+        const QString before = writePicture(s.file(QStringLiteral("before.png")), 16, 12);
+        s.loadFile(before);
+        if (format == "png") // the data are all there
+            QCOMPARE(QImage::fromData(blackPng(300, 200)).pixel(299, 199), qRgb(0, 0, 0));
+        const QString bomb = s.file(QStringLiteral("bomb.") + format);
+        overwrite(bomb, claiming(format, claimed));
+        const qint64 reset = resetPeakMemory();
+        QElapsedTimer timer;
+        timer.start();
+        s.loadFile(bomb);
+        QVERIFY2(timer.elapsed() < 2000, qPrintable(QStringLiteral("%1 ms").arg(timer.elapsed())));
+        const qint64 growth = peakGrowthMb(reset);
+        QVERIFY2(growth < 40, qPrintable(QStringLiteral("%1 MB more at the peak").arg(growth)));
+        QVERIFY(s.wholeStateIs(before, QSize(16, 12)) || s.wholeStateIs(bomb, claimed));
+        QVERIFY(s.red->hasFocus());
         QVERIFY(s.desktop.messages.isEmpty());
     }
 
