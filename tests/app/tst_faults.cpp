@@ -1,11 +1,11 @@
 // Faults injected through the real file system, through the whole window:
 // the page, the image copy beside it and the image save aimed at a read-only
 // folder, a folder, a full disk and a missing folder, and a picture removed
-// after loading; the settings file unreadable, a folder, cut short, random
-// bytes or 10 MB of junk; start-up with a stale lock, without a runtime
-// folder and with folders it cannot write. In every case: no crash, a clear
-// message where the user asked for something, no existing file damaged, and
-// the same action works once the fault is gone.
+// after loading; the settings file unreadable, a folder, a FIFO, cut short,
+// random bytes, junk, too large, or a link; start-up with a stale lock,
+// without a runtime folder and with folders it cannot write. In every case:
+// no crash, a clear message where the user asked for something, no existing
+// file damaged, and the same action works once the fault is gone.
 //
 // A full disk is a small tmpfs in a private mount namespace where the test
 // may mount one, else a file size limit on the process.
@@ -16,6 +16,9 @@
 #include "output/htmltext.h"
 #include "output/pagetext.h"
 #include "platform/qtdesktop.h"
+#include "settings/filebackend.h"
+#include "settings/registry.h"
+#include "settings/settingsfile.h"
 #include "testsupport.h"
 
 #include <QApplication>
@@ -28,14 +31,23 @@
 #include <QProcess>
 #include <QPushButton>
 #include <QRandomGenerator>
+#include <QRegularExpression>
 #include <QSaveFile>
 #include <QScrollBar>
 #include <QStandardPaths>
 
+#include <fcntl.h>
 #include <sched.h>
+#include <signal.h>
 #include <sys/mount.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
+#include <atomic>
+#include <chrono>
 #include <map>
+#include <optional>
+#include <thread>
 
 using Kind = platform::ScriptedDesktop::Kind;
 
@@ -63,9 +75,64 @@ std::map<QString, QByteArray> tree(const QString &root)
                     QDirIterator::Subdirectories);
     while (it.hasNext()) {
         const QString path = it.next();
-        out[path] = QFileInfo(path).isDir() ? QByteArray("<folder>") : readAll(path);
+        const QFileInfo info(path);
+        if (info.isSymLink())
+            out[path] = "<link to " + info.symLinkTarget().toLocal8Bit() + ">";
+        else if (info.isDir())
+            out[path] = "<folder>";
+        else if (!info.isFile())
+            out[path] = "<fifo>"; // reading it would wait for a writer
+        else
+            out[path] = readAll(path);
     }
     return out;
+}
+
+bool makeFifo(const QString &path)
+{
+    return ::mkfifo(QFile::encodeName(path).constData(), 0600) == 0;
+}
+
+// Once `after` has passed, keeps opening the FIFOs for writing and closing
+// them again, so that a reader blocked on one wakes up with end of file: a
+// start that hangs on one then fails on its time instead of hanging the test.
+class FifoRescue {
+public:
+    FifoRescue(const QStringList &paths, std::chrono::milliseconds after) :
+        m_thread([this, paths, after] {
+            const auto due = std::chrono::steady_clock::now() + after;
+            while (!m_stop) {
+                if (std::chrono::steady_clock::now() >= due) {
+                    for (const QString &path : paths) {
+                        const int fd = ::open(QFile::encodeName(path).constData(), O_WRONLY | O_NONBLOCK | O_CLOEXEC);
+                        if (fd >= 0)
+                            ::close(fd);
+                    }
+                }
+                std::this_thread::sleep_for(std::chrono::milliseconds(20));
+            }
+        })
+    {
+    }
+    ~FifoRescue()
+    {
+        m_stop = true;
+        m_thread.join();
+    }
+    FifoRescue(const FifoRescue &) = delete;
+    FifoRescue &operator=(const FifoRescue &) = delete;
+
+private:
+    std::atomic<bool> m_stop{false};
+    std::thread m_thread;
+};
+
+// The settings a copy of the program left in `path`.
+std::string storedText(const QString &path, const char *name)
+{
+    settings::FileRegistryBackend backend(path);
+    settings::Registry registry(backend, nullptr);
+    return registry.ReadSettingText("HKEY_CURRENT_USER\\Software\\Zudedidu\\Dudovuvov", name);
 }
 
 // A disk with `free` bytes left: a small tmpfs where mounting is allowed,
@@ -447,16 +514,24 @@ private slots:
     }
 
     // Whatever stands where the settings file should: the window opens and
-    // works, says nothing, leaves a folder or an unreadable file alone, and
-    // keeps its place again once the file is sound.
+    // works, says nothing, leaves a folder, a FIFO or an unreadable file
+    // alone, keeps what it cannot read back under a name that says so before
+    // writing a clean file, writes through a link only to a file of its own,
+    // and keeps its place again once the file is sound.
     void settingsFile_data()
     {
         QTest::addColumn<QString>("fault");
         QTest::addColumn<int>("seed");
         QTest::newRow("unreadable") << QStringLiteral("unreadable") << 0;
         QTest::newRow("folder in its place") << QStringLiteral("folder") << 0;
+        QTest::newRow("FIFO in its place") << QStringLiteral("fifo") << 0;
+        QTest::newRow("its lock file a FIFO") << QStringLiteral("lock fifo") << 0;
         QTest::newRow("cut short") << QStringLiteral("truncated") << 0;
         QTest::newRow("10 MB of junk") << QStringLiteral("junk") << 0;
+        QTest::newRow("50 MB of settings lines") << QStringLiteral("large") << 0;
+        QTest::newRow("link to a file not ours") << QStringLiteral("link to other") << 0;
+        QTest::newRow("link to nothing") << QStringLiteral("dangling link") << 0;
+        QTest::newRow("link to our own file") << QStringLiteral("link to ours") << 0;
         for (int seed = 1; seed <= 20; ++seed)
             QTest::newRow(qPrintable(QStringLiteral("random bytes %1").arg(seed))) << QStringLiteral("random") << seed;
     }
@@ -465,19 +540,35 @@ private slots:
         QFETCH(QString, fault);
         QFETCH(int, seed);
         testsupport::Environment env;
+        QTemporaryDir elsewhere; // the user's own files, a dotfiles repository say
         const QString path = settingsPath(env);
-        QDir().mkpath(QFileInfo(path).absolutePath());
+        const QString folder = QFileInfo(path).absolutePath();
+        const QString other = elsewhere.filePath(QStringLiteral("dotfiles/settings"));
+        QDir().mkpath(folder);
+        QDir().mkpath(QFileInfo(other).absolutePath());
+        const QByteArray good = "; Dudovuvov settings\n[HKEY_CURRENT_USER\\Software\\Zudedidu\\Dudovuvov]\n"
+                                "\"Left\"=\"1500\"\n\"Top\"=\"1500\"\n";
         QByteArray bytes;
         if (fault == QLatin1String("folder")) {
             QVERIFY(QDir().mkpath(path));
             QVERIFY(writeAll(path + QStringLiteral("/inside.txt"), "keep me"));
+        } else if (fault == QLatin1String("fifo")) {
+            QVERIFY(makeFifo(path));
+        } else if (fault == QLatin1String("lock fifo")) {
+            QVERIFY(writeAll(path, good));
+            QVERIFY(makeFifo(path + QStringLiteral(".lock")));
+        } else if (fault.startsWith(QLatin1String("link")) || fault == QLatin1String("dangling link")) {
+            if (fault != QLatin1String("dangling link"))
+                QVERIFY(
+                    writeAll(other, fault == QLatin1String("link to ours") ? good : "my own notes\nnot settings\n"));
+            QVERIFY(QFile::link(other, path));
         } else {
-            const QByteArray good = "; Dudovuvov settings\n[HKEY_CURRENT_USER\\Software\\Zudedidu\\Dudovuvov]\n"
-                                    "\"Left\"=\"1500\"\n\"Top\"=\"1500\"\n";
             if (fault == QLatin1String("truncated") || fault == QLatin1String("unreadable"))
                 bytes = fault == QLatin1String("truncated") ? good.left(good.size() - 9) : good;
             else if (fault == QLatin1String("junk"))
                 bytes = QByteArray(10 * 1024 * 1024, '\x9c');
+            else if (fault == QLatin1String("large"))
+                bytes = good + QByteArray("\"Top\"=\"1500\"\n").repeated(50 * 1024 * 1024 / 13);
             else {
                 QRandomGenerator rng{quint32(seed)};
                 bytes.resize(qsizetype(rng.bounded(1, 5000)));
@@ -505,26 +596,60 @@ private slots:
                 QSKIP("files cannot be made unreadable here");
         }
         const auto before = tree(env.configDir());
+        const auto beforeElsewhere = tree(elsewhere.path());
         QElapsedTimer timer;
         timer.start();
         {
+            std::optional<FifoRescue> rescue;
+            if (fault.contains(QLatin1String("fifo")))
+                rescue.emplace(QStringList{path, path + QStringLiteral(".lock")}, std::chrono::seconds(10));
             frmmain window;
             QVERIFY(window.loaded());
             window.show();
             QVERIFY(QTest::qWaitForWindowExposed(&window));
             testsupport::typeInto(window.txtred, QStringLiteral("123"));
             QCOMPARE(window.VScrollRed->value(), 123);
+            window.move(140, 120);
             window.close();
         }
         QVERIFY2(timer.elapsed() < 10000, "the start took too long");
         QVERIFY(env.desktop.messages.isEmpty());
         QVERIFY(env.desktop.unscripted.isEmpty());
-        if (fault == QLatin1String("folder") || fault == QLatin1String("unreadable")) {
-            guard.noOverride.reset();
+        const auto after = tree(env.configDir());
+        guard.noOverride.reset();
+        const QStringList aside = QDir(folder).entryList({QStringLiteral("settings.damaged-*")},
+                                                         QDir::AllEntries | QDir::System | QDir::Hidden);
+        if (fault == QLatin1String("folder") || fault == QLatin1String("unreadable")
+            || fault.contains(QLatin1String("fifo"))) {
+            QCOMPARE(after, before);
             if (fault == QLatin1String("folder"))
                 QCOMPARE(readAll(path + QStringLiteral("/inside.txt")), QByteArray("keep me"));
-            else
+            if (fault == QLatin1String("unreadable"))
                 QCOMPARE(readAll(path), bytes);
+        } else if (fault == QLatin1String("link to ours")) {
+            // Written through the link: the user's own file holds the new place.
+            QCOMPARE(after, before);
+            QVERIFY(aside.isEmpty());
+            QCOMPARE(storedText(other, "Top"), std::string("1800"));
+            QCOMPARE(storedText(other, "Left"), std::string("2100"));
+        } else {
+            // What stood there is kept, byte for byte or as the same link,
+            // beside a clean file of our own with the new place.
+            QCOMPARE(aside.size(), 1);
+            QVERIFY2(
+                QRegularExpression(QStringLiteral("^settings\\.damaged-\\d{8}-\\d{6}$")).match(aside[0]).hasMatch(),
+                qPrintable(aside[0]));
+            auto expected = before;
+            expected[folder + QLatin1Char('/') + aside[0]] = before.at(path);
+            expected.erase(path);
+            auto rest = after;
+            QVERIFY(rest.erase(path) == 1);
+            QCOMPARE(rest, expected);
+            QVERIFY(QFileInfo(path).isFile() && !QFileInfo(path).isSymLink());
+            QVERIFY(settings::parseSettings(readAll(path)).clean);
+            QCOMPARE(storedText(path, "Top"), std::string("1800"));
+            QCOMPARE(storedText(path, "Left"), std::string("2100"));
+            QCOMPARE(tree(elsewhere.path()), beforeElsewhere);
         }
 
         // With the fault gone, the window keeps its place again.
@@ -534,6 +659,7 @@ private slots:
             QDir(path).removeRecursively();
         else
             QFile::remove(path);
+        QFile::remove(path + QStringLiteral(".lock"));
         QCOMPARE(moveCloseReopen(env, QPoint(140, 120)), QPoint(140, 120));
         QVERIFY(env.desktop.messages.isEmpty());
     }
