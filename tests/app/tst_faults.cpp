@@ -2,10 +2,10 @@
 // the page, the image copy beside it and the image save aimed at a read-only
 // folder, a folder, a full disk and a missing folder, and a picture removed
 // after loading; the settings file unreadable, a folder, a FIFO, cut short,
-// random bytes, junk, too large, or a link; start-up with a stale lock,
-// without a runtime folder and with folders it cannot write. In every case:
-// no crash, a clear message where the user asked for something, no existing
-// file damaged, and the same action works once the fault is gone.
+// random bytes, junk, too large, or a link; start-up with a stale, odd or
+// FIFO lock, without a runtime folder and with folders it cannot write. In
+// every case: no crash, a clear message where the user asked for something,
+// no existing file damaged, and the same action works once the fault is gone.
 //
 // A full disk is a small tmpfs in a private mount namespace where the test
 // may mount one, else a file size limit on the process.
@@ -674,6 +674,12 @@ private slots:
         QTest::newRow("runtime folder not writable") << QStringLiteral("read-only runtime folder");
         QTest::newRow("config folder not writable") << QStringLiteral("read-only config folder");
         QTest::newRow("config folder is a file") << QStringLiteral("config is a file");
+        QTest::newRow("empty lock") << QStringLiteral("empty lock");
+        QTest::newRow("unreadable lock") << QStringLiteral("unreadable lock");
+        QTest::newRow("junk in the lock") << QStringLiteral("junk lock");
+        QTest::newRow("lock a link to nothing") << QStringLiteral("dangling lock");
+        QTest::newRow("lock a folder with a file in it") << QStringLiteral("folder lock");
+        QTest::newRow("lock a FIFO") << QStringLiteral("fifo lock");
     }
     void startUp()
     {
@@ -682,8 +688,29 @@ private slots:
         auto desktop = std::make_unique<RealLockDesktop>(env.desktop);
         platform::setDesktop(desktop.get());
         std::unique_ptr<filefaults::ReadOnlyFolder> readOnly;
+        std::unique_ptr<NoPermissionOverride> noOverride;
         QTemporaryDir elsewhere;
-        if (fault == QLatin1String("stale lock")) {
+        const QString lock = platform::instanceLockPath();
+        const QString linkTarget = elsewhere.filePath(QStringLiteral("gone/lock"));
+        if (fault == QLatin1String("empty lock")) {
+            QVERIFY(writeAll(lock, QByteArray()));
+        } else if (fault == QLatin1String("unreadable lock")) {
+            QVERIFY(writeAll(lock, "4242\n"));
+            QVERIFY(QFile::setPermissions(lock, {}));
+            noOverride = std::make_unique<NoPermissionOverride>();
+            QFile probe(lock);
+            if (probe.open(QIODevice::ReadOnly))
+                QSKIP("files cannot be made unreadable here");
+        } else if (fault == QLatin1String("junk lock")) {
+            QVERIFY(writeAll(lock, "\x9c\x01 Dudovuvov\n\n-7 not a lock\n"));
+        } else if (fault == QLatin1String("dangling lock")) {
+            QVERIFY(QFile::link(linkTarget, lock));
+        } else if (fault == QLatin1String("folder lock")) {
+            QVERIFY(QDir().mkpath(lock));
+            QVERIFY(writeAll(lock + QStringLiteral("/inside.txt"), "keep me"));
+        } else if (fault == QLatin1String("fifo lock")) {
+            QVERIFY(makeFifo(lock));
+        } else if (fault == QLatin1String("stale lock")) {
             // A copy that took the lock and was killed.
             QProcess copy;
             copy.start(QStringLiteral(LOCKHOLDER), {});
@@ -708,7 +735,11 @@ private slots:
             qputenv("XDG_CONFIG_HOME", file.toLocal8Bit());
         }
         {
+            std::optional<FifoRescue> rescue;
+            if (fault == QLatin1String("fifo lock"))
+                rescue.emplace(QStringList{lock}, std::chrono::seconds(10));
             frmmain window;
+            noOverride.reset();
             QVERIFY2(window.loaded(),
                      qPrintable(env.desktop.messages.value(0).text + " lock at " + platform::instanceLockPath()));
             window.show();
@@ -722,6 +753,14 @@ private slots:
         desktop.reset();
         QVERIFY2(env.desktop.messages.isEmpty(),
                  qPrintable(env.desktop.messages.value(0).title + ": " + env.desktop.messages.value(0).text));
+        if (fault == QLatin1String("folder lock")) {
+            // Not ours to clear: the program ran unguarded beside it.
+            QCOMPARE(tree(lock), (std::map<QString, QByteArray>{{lock + QStringLiteral("/inside.txt"), "keep me"}}));
+        } else if (fault.endsWith(QLatin1String(" lock"))) {
+            // Taken over, and released with the program.
+            QVERIFY(!QFileInfo(lock).exists() && !QFileInfo(lock).isSymLink());
+            QVERIFY(!QFileInfo::exists(linkTarget));
+        }
         // Start again once everything is back in order: a normal start.
         readOnly.reset();
         qputenv("XDG_RUNTIME_DIR", env.runtimeDir().toLocal8Bit());
