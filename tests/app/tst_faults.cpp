@@ -3,9 +3,10 @@
 // folder, a folder, a full disk and a missing folder, and a picture removed
 // after loading; the settings file unreadable, a folder, a FIFO, cut short,
 // random bytes, junk, too large, or a link; start-up with a stale, odd or
-// FIFO lock, without a runtime folder and with folders it cannot write. In
-// every case: no crash, a clear message where the user asked for something,
-// no existing file damaged, and the same action works once the fault is gone.
+// FIFO lock, without a runtime folder and with folders it cannot write; the
+// real program ended by a signal. In every case: no crash, a clear message
+// where the user asked for something, no existing file damaged, and the same
+// action works once the fault is gone.
 //
 // A full disk is a small tmpfs in a private mount namespace where the test
 // may mount one, else a file size limit on the process.
@@ -773,6 +774,42 @@ private slots:
         }
         platform::setDesktop(&env.desktop);
         QVERIFY(env.desktop.messages.isEmpty());
+    }
+
+    // The real program asked to end by a signal ends as a close of its
+    // window does: its place stored, its lock released, a normal exit.
+    void quitSignal_data()
+    {
+        QTest::addColumn<int>("signal");
+        QTest::newRow("SIGTERM") << int(SIGTERM);
+        QTest::newRow("SIGINT") << int(SIGINT);
+        QTest::newRow("SIGHUP") << int(SIGHUP);
+    }
+    void quitSignal()
+    {
+        QFETCH(int, signal);
+        testsupport::Environment env;
+        QProcess program;
+        program.setProcessChannelMode(QProcess::ForwardedChannels);
+        // As from a terminal: none of the three ignored, whatever this test inherited.
+        program.setChildProcessModifier([] {
+            for (const int s : {SIGTERM, SIGINT, SIGHUP})
+                ::signal(s, SIG_DFL);
+        });
+        program.start(QStringLiteral(DUDOVUVOV_BINARY), {});
+        QVERIFY(program.waitForStarted());
+        // The load sequence makes the settings key once the lock is taken.
+        QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(settingsPath(env)), 20000);
+        QVERIFY(QFile::exists(platform::instanceLockPath()));
+        QCOMPARE(storedText(settingsPath(env), "Top"), std::string("Error"));
+        QCOMPARE(::kill(pid_t(program.processId()), signal), 0);
+        QVERIFY(program.waitForFinished(10000));
+        QCOMPARE(program.exitStatus(), QProcess::NormalExit);
+        QCOMPARE(program.exitCode(), 0);
+        // The design position, 1155 by 765 twips.
+        QCOMPARE(storedText(settingsPath(env), "Top"), std::string("765"));
+        QCOMPARE(storedText(settingsPath(env), "Left"), std::string("1155"));
+        QVERIFY(!QFileInfo::exists(platform::instanceLockPath()));
     }
 };
 
