@@ -29,12 +29,20 @@ struct Store {
     settings::Registry registry;
 };
 
-std::optional<int> storedPixels(Store &store, const char *valueName)
+struct StoredPosition {
+    float twips;
+    int pixels;
+};
+
+std::optional<StoredPosition> storedPosition(Store &store, const char *valueName)
 {
     const auto twips = settings::textToSingle(store.registry.ReadSettingText(SettingsKeyPath, valueName));
     if (!twips)
         return std::nullopt;
-    return settings::twipsToPixels(*twips);
+    const auto pixels = settings::twipsToPixels(*twips);
+    if (!pixels)
+        return std::nullopt;
+    return StoredPosition{*twips, *pixels};
 }
 
 std::string positionText(int pixels)
@@ -57,13 +65,19 @@ void WindowPlacement::RestoreWindowPlacement()
 {
     Store store(&m);
     store.registry.CreateSettingsKey(SettingsKeyPath);
-    if (const auto top = storedPixels(store, "Top"))
-        m.move(m.pos().x(), *top);
-    if (const auto left = storedPixels(store, "Left"))
-        m.move(*left, m.pos().y());
-    const QPoint at = m.pos();
+    // Negative is judged in stored twips: -1 rounds to pixel 0 yet means centre.
+    float top = static_cast<float>(m.pos().y() * settings::twipsPerPixel);
+    float left = static_cast<float>(m.pos().x() * settings::twipsPerPixel);
+    if (const auto stored = storedPosition(store, "Top")) {
+        top = stored->twips;
+        m.move(m.pos().x(), stored->pixels);
+    }
+    if (const auto stored = storedPosition(store, "Left")) {
+        left = stored->twips;
+        m.move(stored->pixels, m.pos().y());
+    }
     // A place on no screen at all is as unusable as a negative one.
-    if (at.x() >= 0 && at.y() >= 0 && onSomeScreen(QRect(at, m.frameGeometry().size())))
+    if (top >= 0 && left >= 0 && onSomeScreen(QRect(m.pos(), m.frameGeometry().size())))
         return;
     centre();
 }

@@ -112,6 +112,11 @@ void tst_windowplacement::negativePositionIsCentred_data()
                           << "-60";
     QTest::newRow("both") << "-15"
                           << "-15";
+    // Less than half a pixel: negative as stored, though it rounds to pixel 0.
+    QTest::newRow("top -1") << "-1"
+                            << "300";
+    QTest::newRow("left -7") << "300"
+                             << "-7";
 }
 
 void tst_windowplacement::negativePositionIsCentred()
