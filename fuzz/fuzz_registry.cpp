@@ -9,6 +9,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 
 namespace {
@@ -37,7 +38,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     const std::string text = provider.ConsumeRandomLengthString(300);
     const std::string before = provider.ConsumeRemainingBytesAsString();
 
-    // Whatever was in the file before.
+    // Whatever was in the file before; what the store kept aside of earlier
+    // damaged files goes, or the folder would fill up.
+    const QDir folder = QFileInfo(storeFile()).dir();
+    for (const QString &kept : folder.entryList({QStringLiteral("settings.damaged-*")}, QDir::Files | QDir::Hidden))
+        QFile::remove(folder.filePath(kept));
     {
         QFile file(storeFile());
         FUZZ_REQUIRE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));

@@ -1,6 +1,7 @@
 #include "app/commandline.h"
 #include "app/frmmain.h"
 #include "app/paintcache.h"
+#include "app/quitsignals.h"
 #include "platform/desktop.h"
 #include "platform/qtdesktop.h"
 
@@ -47,10 +48,26 @@ int main(int argc, char *argv[])
     platform::QtDesktop desktop;
     platform::setDesktop(&desktop);
 
+    // A signal to end is a close of the main window: the place is stored and
+    // the lock released as on any close.
+    QuitSignals quitSignals;
+    frmmain *running = nullptr;
+    bool quitRequested = false;
+    QObject::connect(&quitSignals, &QuitSignals::requested, &app, [&] {
+        quitRequested = true;
+        if (running != nullptr)
+            running->close();
+        else if (QWidget *box = QApplication::activeModalWidget())
+            box->close(); // a start-up message, answered as by its OK
+    });
+
     frmmain window;
     if (!window.loaded())
         return 0;
     QObject::connect(&window, &frmmain::unloaded, &app, &QApplication::quit);
     window.show();
+    running = &window;
+    if (quitRequested) // it came while the window loaded
+        QMetaObject::invokeMethod(&window, &QWidget::close, Qt::QueuedConnection);
     return QApplication::exec();
 }

@@ -13,6 +13,7 @@
 #include <QLockFile>
 #include <QMessageBox>
 #include <QStandardPaths>
+#include <QThread>
 #include <QUrl>
 
 namespace platform {
@@ -159,16 +160,56 @@ QString instanceLockPath()
     return dir + QStringLiteral("/dudovuvov.lock");
 }
 
+namespace {
+
+// Whatever stands at the lock's name and is not a plain file is no lock of
+// ours: it is cleared (an empty folder, a link, never what a link points to).
+// A FIFO must go before QLockFile reads it, which would wait forever.
+bool clearNonLock(const QString &path)
+{
+    const QFileInfo info(path);
+    if (!info.isSymLink() && (!info.exists() || info.isFile()))
+        return true;
+    if (!info.isSymLink() && info.isDir())
+        return QDir().rmdir(path);
+    return QFile::remove(path);
+}
+
+// Qt has already judged the owner a lock names (alive, this program, this
+// machine and boot) or it would have taken the lock over; a lock that names
+// no owner at all it leaves standing, and that is stale.
+bool namesOwner(const QLockFile &lock)
+{
+    if (lock.getLockInfo(nullptr, nullptr, nullptr))
+        return true;
+    // A copy that has just made its lock may not have written it yet.
+    QThread::msleep(100);
+    return lock.getLockInfo(nullptr, nullptr, nullptr);
+}
+
+} // namespace
+
 bool QtDesktop::earlierInstanceRunning()
 {
-    m_lock = std::make_unique<QLockFile>(instanceLockPath());
+    const QString path = instanceLockPath();
+    // Where something we cannot clear stands, start unguarded rather than never.
+    if (!clearNonLock(path))
+        return false;
+    m_lock = std::make_unique<QLockFile>(path);
     // A lock whose owner died is recognised as stale and taken over at once.
     m_lock->setStaleLockTime(0);
     if (m_lock->tryLock(0))
         return false;
     // Only a lock held by a live copy means another copy runs; a folder we
     // cannot write leaves us unguarded rather than unable to start.
-    return m_lock->error() == QLockFile::LockFailedError;
+    if (m_lock->error() != QLockFile::LockFailedError)
+        return false;
+    if (namesOwner(*m_lock))
+        return true;
+    // Empty, unreadable or junk: stale, whatever its age.
+    if (!m_lock->removeStaleLockFile() && !QFile::remove(path))
+        return false;
+    return !m_lock->tryLock(0) && m_lock->error() == QLockFile::LockFailedError;
 }
 
 } // namespace platform

@@ -1,7 +1,9 @@
 #include "settings/filebackend.h"
 
+#include "platform/regularfile.h"
 #include "settings/settingsfile.h"
 
+#include <QDateTime>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -9,6 +11,7 @@
 #include <QSaveFile>
 #include <QStandardPaths>
 
+#include <cstdio>
 #include <cstring>
 
 namespace settings {
@@ -65,12 +68,12 @@ bool isRoot(const std::string &path)
     return path.find('\\') == std::string::npos;
 }
 
-// A file that is there but cannot be opened (no permission) may hold
-// settings we cannot see: it is not ours to replace.
-bool unreadableFile(const QString &path)
+// QLockFile reads a lock it finds to learn its owner and would wait forever
+// on a FIFO: anything but a regular file there leaves the store alone.
+bool usableLock(const QString &path)
 {
-    QFile file(path);
-    return QFileInfo(path).isFile() && !file.open(QIODevice::ReadOnly);
+    const QFileInfo info(path);
+    return !info.isSymLink() && (!info.exists() || info.isFile());
 }
 
 } // namespace
@@ -85,19 +88,37 @@ FileRegistryBackend::FileRegistryBackend(QString filePath) : m_filePath(std::mov
 
 FileRegistryBackend::~FileRegistryBackend() = default;
 
-SettingsDocument FileRegistryBackend::load() const
+SettingsDocument FileRegistryBackend::load(FileState *state) const
 {
-    QFile file(m_filePath);
-    if (!file.exists())
+    const auto found = [state](FileState what) {
+        if (state != nullptr)
+            *state = what;
+    };
+    const QFileInfo info(m_filePath);
+    if (!info.exists()) {
+        // A link to nothing leads to no file of ours.
+        found(info.isSymLink() ? FileState::NotOurs : FileState::Missing);
         return {};
+    }
     SettingsDocument unreadable;
     unreadable.clean = false;
-    if (file.size() > maxFileSize || !file.open(QIODevice::ReadOnly))
+    QFile file(m_filePath);
+    if (!platform::openRegularFile(file, QIODevice::ReadOnly)) {
+        found(FileState::Unreadable);
         return unreadable;
-    const QByteArray text = file.read(maxFileSize + 1);
-    if (file.error() != QFileDevice::NoError || text.size() > maxFileSize)
+    }
+    const QByteArray text = file.size() > maxFileSize ? QByteArray() : file.read(maxFileSize + 1);
+    if (file.error() != QFileDevice::NoError) {
+        found(FileState::Unreadable);
         return unreadable;
-    return parseSettings(text);
+    }
+    if (file.size() > maxFileSize || text.size() > maxFileSize) {
+        found(FileState::NotOurs);
+        return unreadable;
+    }
+    SettingsDocument document = parseSettings(text);
+    found(document.clean ? FileState::Ours : FileState::NotOurs);
+    return document;
 }
 
 bool FileRegistryBackend::save(const SettingsDocument &document) const
@@ -113,6 +134,21 @@ bool FileRegistryBackend::save(const SettingsDocument &document) const
     return file.commit();
 }
 
+bool FileRegistryBackend::setAside() const
+{
+    // std::rename moves a link itself, never what it points to.
+    const QString base = m_filePath + QStringLiteral(".damaged-")
+                         + QDateTime::currentDateTime().toString(QStringLiteral("yyyyMMdd-HHmmss"));
+    for (int n = 1; n <= 99; ++n) {
+        const QString name = n == 1 ? base : base + QLatin1Char('-') + QString::number(n);
+        const QFileInfo taken(name);
+        if (taken.exists() || taken.isSymLink())
+            continue;
+        return std::rename(QFile::encodeName(m_filePath).constData(), QFile::encodeName(name).constData()) == 0;
+    }
+    return false;
+}
+
 long FileRegistryBackend::createKey(RootKey root, const std::string &subKey, Key &key)
 {
     std::string path;
@@ -122,12 +158,17 @@ long FileRegistryBackend::createKey(RootKey root, const std::string &subKey, Key
         const QString folder = QFileInfo(m_filePath).absolutePath();
         if (!QDir().mkpath(folder))
             return errorAccessDenied;
+        if (!usableLock(m_filePath + QStringLiteral(".lock")))
+            return errorAccessDenied;
         QLockFile lock(m_filePath + QStringLiteral(".lock"));
         if (!lock.tryLock(lockWaitMs))
             return errorAccessDenied;
-        SettingsDocument document = load();
-        if (!document.exists(path) || !document.clean) {
-            if (!document.clean && unreadableFile(m_filePath))
+        FileState state = FileState::Missing;
+        SettingsDocument document = load(&state);
+        if (state == FileState::Unreadable)
+            return errorAccessDenied;
+        if (!document.exists(path) || state == FileState::NotOurs) {
+            if (state == FileState::NotOurs && !setAside())
                 return errorAccessDenied;
             document.create(path);
             if (!save(document))
@@ -190,12 +231,19 @@ long FileRegistryBackend::setValue(Key key, const std::string &name, std::uint32
         return errorInvalidHandle;
     if ((open->second.access & keySetValue) == 0)
         return errorAccessDenied;
+    if (!usableLock(m_filePath + QStringLiteral(".lock")))
+        return errorAccessDenied;
     QLockFile lock(m_filePath + QStringLiteral(".lock"));
     if (!lock.tryLock(lockWaitMs))
         return errorAccessDenied;
-    SettingsDocument document = load();
+    FileState state = FileState::Missing;
+    SettingsDocument document = load(&state);
+    if (state == FileState::Unreadable)
+        return errorAccessDenied;
     if (!isRoot(open->second.path) && !document.exists(open->second.path))
         return errorKeyDeleted;
+    if (state == FileState::NotOurs && !setAside())
+        return errorAccessDenied;
     StoredKey *stored = &document.create(open->second.path);
     stored->values[foldCase(name)] = {name, type, std::string(data, size)};
     return save(document) ? errorSuccess : errorWriteFault;

@@ -13,7 +13,9 @@ struct SettingsDocument;
 // The settings store on platforms without a registry: one file per user,
 // replaced atomically on every change, with changes from several processes
 // serialized by a lock file beside it. A damaged file is read as far as it
-// can be and rewritten clean by the next change.
+// can be; the next change moves it aside, kept, and writes a clean one. A
+// link is written through only to a file of our own. Anything that is not a
+// regular file, and a file we may not read, is left alone.
 class FileRegistryBackend final : public RegistryBackend {
 public:
     // $XDG_CONFIG_HOME/dudovuvov/settings (~/.config when the variable is unset).
@@ -35,8 +37,16 @@ private:
         std::string path;
         std::uint32_t access = 0;
     };
-    SettingsDocument load() const;
+    // What stands at the file's name.
+    enum class FileState {
+        Missing,
+        Ours,       // reads back whole
+        NotOurs,    // something we cannot read back: kept aside before a write
+        Unreadable, // not a regular file, or no permission: left alone
+    };
+    SettingsDocument load(FileState *state = nullptr) const;
     bool save(const SettingsDocument &document) const;
+    bool setAside() const;
 
     QString m_filePath;
     std::map<Key, OpenKey> m_open;

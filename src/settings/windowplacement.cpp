@@ -17,6 +17,8 @@ namespace {
 
 const char *const SettingsKeyPath = "HKEY_CURRENT_USER\\Software\\Zudedidu\\Dudovuvov";
 
+std::optional<bool> assumedPlacesWindows;
+
 // The store is opened for each use and keeps nothing between them.
 struct Store {
     explicit Store(QWidget *owner) :
@@ -29,12 +31,34 @@ struct Store {
     settings::Registry registry;
 };
 
-std::optional<int> storedPixels(Store &store, const char *valueName)
+struct StoredPosition {
+    float twips;
+    int pixels;
+};
+
+std::optional<StoredPosition> storedPosition(Store &store, const char *valueName)
 {
     const auto twips = settings::textToSingle(store.registry.ReadSettingText(SettingsKeyPath, valueName));
     if (!twips)
         return std::nullopt;
-    return settings::twipsToPixels(*twips);
+    const auto pixels = settings::twipsToPixels(*twips);
+    if (!pixels)
+        return std::nullopt;
+    return StoredPosition{*twips, *pixels};
+}
+
+// Qt 6.4 has no public query for this (its platform integration's
+// capabilities are private, and none of them says it), so the platform's
+// name decides: Wayland neither reports nor sets a top-level window's
+// position, and the full-screen embedded platforms give every window the
+// whole screen.
+bool platformPlacesWindows()
+{
+    if (assumedPlacesWindows)
+        return *assumedPlacesWindows;
+    const QString name = QGuiApplication::platformName();
+    return !name.startsWith(QLatin1String("wayland")) && name != QLatin1String("eglfs")
+           && name != QLatin1String("linuxfb") && name != QLatin1String("vkkhrdisplay");
 }
 
 std::string positionText(int pixels)
@@ -53,17 +77,30 @@ bool onSomeScreen(const QRect &frame)
 
 WindowPlacement::WindowPlacement(frmmain &window) : m(window) {}
 
+void WindowPlacement::assumePlatformPlacesWindows(std::optional<bool> places)
+{
+    assumedPlacesWindows = places;
+}
+
 void WindowPlacement::RestoreWindowPlacement()
 {
     Store store(&m);
     store.registry.CreateSettingsKey(SettingsKeyPath);
-    if (const auto top = storedPixels(store, "Top"))
-        m.move(m.pos().x(), *top);
-    if (const auto left = storedPixels(store, "Left"))
-        m.move(*left, m.pos().y());
-    const QPoint at = m.pos();
+    if (!platformPlacesWindows())
+        return;
+    // Negative is judged in stored twips: -1 rounds to pixel 0 yet means centre.
+    float top = static_cast<float>(m.pos().y() * settings::twipsPerPixel);
+    float left = static_cast<float>(m.pos().x() * settings::twipsPerPixel);
+    if (const auto stored = storedPosition(store, "Top")) {
+        top = stored->twips;
+        m.move(m.pos().x(), stored->pixels);
+    }
+    if (const auto stored = storedPosition(store, "Left")) {
+        left = stored->twips;
+        m.move(stored->pixels, m.pos().y());
+    }
     // A place on no screen at all is as unusable as a negative one.
-    if (at.x() >= 0 && at.y() >= 0 && onSomeScreen(QRect(at, m.frameGeometry().size())))
+    if (top >= 0 && left >= 0 && onSomeScreen(QRect(m.pos(), m.frameGeometry().size())))
         return;
     centre();
 }
@@ -86,7 +123,8 @@ void WindowPlacement::centre()
 
 void WindowPlacement::SaveWindowPlacement()
 {
-    if (m.windowState().testFlag(Qt::WindowMinimized))
+    // Where the platform cannot tell the place, what is stored stays as it is.
+    if (m.windowState().testFlag(Qt::WindowMinimized) || !platformPlacesWindows())
         return;
     Store store(&m);
     const QPoint at = m.pos();

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <optional>
+
 class frmmain;
 
 // The main window's position, kept between runs in the settings store.
@@ -9,6 +11,10 @@ public:
 
     void RestoreWindowPlacement();
     void SaveWindowPlacement();
+
+    // Stands in for the platform's answer whether it can place windows;
+    // std::nullopt asks the platform again.
+    static void assumePlatformPlacesWindows(std::optional<bool> places);
 
 private:
     void centre();

@@ -3,11 +3,12 @@
 // folder, a folder, a full disk and a missing folder; a picture removed, made
 // unreadable or replaced by a folder or a FIFO after loading, a link or the
 // page itself at the picture's name, a FIFO given as a picture; the settings
-// file unreadable, a folder, cut short, random bytes or 10 MB of junk;
-// start-up with a stale lock, without a runtime folder and with folders it
-// cannot write. In every case: no crash, no freeze, a clear message where the
-// user asked for something, no existing file damaged, and the same action
-// works once the fault is gone.
+// file unreadable, a folder, a FIFO, cut short, random bytes, junk, too large,
+// or a link; start-up with a stale, odd or FIFO lock, without a runtime folder
+// and with folders it cannot write; the real program ended by a signal. In
+// every case: no crash, no freeze, a clear message where the user asked for
+// something, no existing file damaged, and the same action works once the
+// fault is gone.
 //
 // A full disk is a small tmpfs in a private mount namespace where the test
 // may mount one, else a file size limit on the process.
@@ -18,6 +19,9 @@
 #include "output/htmltext.h"
 #include "output/pagetext.h"
 #include "platform/qtdesktop.h"
+#include "settings/filebackend.h"
+#include "settings/registry.h"
+#include "settings/settingsfile.h"
 #include "testsupport.h"
 
 #include <QApplication>
@@ -30,6 +34,7 @@
 #include <QProcess>
 #include <QPushButton>
 #include <QRandomGenerator>
+#include <QRegularExpression>
 #include <QSaveFile>
 #include <QScrollBar>
 #include <QStandardPaths>
@@ -39,12 +44,16 @@
 #include <csignal>
 #include <fcntl.h>
 #include <sched.h>
+#include <signal.h>
 #include <sys/mount.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
+#include <atomic>
 #include <chrono>
 #include <map>
 #include <mutex>
+#include <optional>
 #include <thread>
 
 using Kind = platform::ScriptedDesktop::Kind;
@@ -73,7 +82,15 @@ std::map<QString, QByteArray> tree(const QString &root)
                     QDirIterator::Subdirectories);
     while (it.hasNext()) {
         const QString path = it.next();
-        out[path] = QFileInfo(path).isDir() ? QByteArray("<folder>") : readAll(path);
+        const QFileInfo info(path);
+        if (info.isSymLink())
+            out[path] = "<link to " + info.symLinkTarget().toLocal8Bit() + ">";
+        else if (info.isDir())
+            out[path] = "<folder>";
+        else if (!info.isFile())
+            out[path] = "<fifo>"; // reading it would wait for a writer
+        else
+            out[path] = readAll(path);
     }
     return out;
 }
@@ -130,6 +147,14 @@ private:
 // How long a click may take before the window counts as frozen: well over
 // any real click, even under the sanitizers, and short of the unjammer's delay.
 constexpr qint64 frozenMs = 4000;
+
+// The settings a copy of the program left in `path`.
+std::string storedText(const QString &path, const char *name)
+{
+    settings::FileRegistryBackend backend(path);
+    settings::Registry registry(backend, nullptr);
+    return registry.ReadSettingText("HKEY_CURRENT_USER\\Software\\Zudedidu\\Dudovuvov", name);
+}
 
 // A disk with `free` bytes left: a small tmpfs where mounting is allowed,
 // else a limit on the size of every file the process writes.
@@ -717,16 +742,24 @@ private slots:
     }
 
     // Whatever stands where the settings file should: the window opens and
-    // works, says nothing, leaves a folder or an unreadable file alone, and
-    // keeps its place again once the file is sound.
+    // works, says nothing, leaves a folder, a FIFO or an unreadable file
+    // alone, keeps what it cannot read back under a name that says so before
+    // writing a clean file, writes through a link only to a file of its own,
+    // and keeps its place again once the file is sound.
     void settingsFile_data()
     {
         QTest::addColumn<QString>("fault");
         QTest::addColumn<int>("seed");
         QTest::newRow("unreadable") << QStringLiteral("unreadable") << 0;
         QTest::newRow("folder in its place") << QStringLiteral("folder") << 0;
+        QTest::newRow("FIFO in its place") << QStringLiteral("fifo") << 0;
+        QTest::newRow("its lock file a FIFO") << QStringLiteral("lock fifo") << 0;
         QTest::newRow("cut short") << QStringLiteral("truncated") << 0;
         QTest::newRow("10 MB of junk") << QStringLiteral("junk") << 0;
+        QTest::newRow("50 MB of settings lines") << QStringLiteral("large") << 0;
+        QTest::newRow("link to a file not ours") << QStringLiteral("link to other") << 0;
+        QTest::newRow("link to nothing") << QStringLiteral("dangling link") << 0;
+        QTest::newRow("link to our own file") << QStringLiteral("link to ours") << 0;
         for (int seed = 1; seed <= 20; ++seed)
             QTest::newRow(qPrintable(QStringLiteral("random bytes %1").arg(seed))) << QStringLiteral("random") << seed;
     }
@@ -735,19 +768,35 @@ private slots:
         QFETCH(QString, fault);
         QFETCH(int, seed);
         testsupport::Environment env;
+        QTemporaryDir elsewhere; // the user's own files, a dotfiles repository say
         const QString path = settingsPath(env);
-        QDir().mkpath(QFileInfo(path).absolutePath());
+        const QString folder = QFileInfo(path).absolutePath();
+        const QString other = elsewhere.filePath(QStringLiteral("dotfiles/settings"));
+        QDir().mkpath(folder);
+        QDir().mkpath(QFileInfo(other).absolutePath());
+        const QByteArray good = "; Dudovuvov settings\n[HKEY_CURRENT_USER\\Software\\Zudedidu\\Dudovuvov]\n"
+                                "\"Left\"=\"1500\"\n\"Top\"=\"1500\"\n";
         QByteArray bytes;
         if (fault == QLatin1String("folder")) {
             QVERIFY(QDir().mkpath(path));
             QVERIFY(writeAll(path + QStringLiteral("/inside.txt"), "keep me"));
+        } else if (fault == QLatin1String("fifo")) {
+            QVERIFY(makeFifo(path));
+        } else if (fault == QLatin1String("lock fifo")) {
+            QVERIFY(writeAll(path, good));
+            QVERIFY(makeFifo(path + QStringLiteral(".lock")));
+        } else if (fault.startsWith(QLatin1String("link")) || fault == QLatin1String("dangling link")) {
+            if (fault != QLatin1String("dangling link"))
+                QVERIFY(
+                    writeAll(other, fault == QLatin1String("link to ours") ? good : "my own notes\nnot settings\n"));
+            QVERIFY(QFile::link(other, path));
         } else {
-            const QByteArray good = "; Dudovuvov settings\n[HKEY_CURRENT_USER\\Software\\Zudedidu\\Dudovuvov]\n"
-                                    "\"Left\"=\"1500\"\n\"Top\"=\"1500\"\n";
             if (fault == QLatin1String("truncated") || fault == QLatin1String("unreadable"))
                 bytes = fault == QLatin1String("truncated") ? good.left(good.size() - 9) : good;
             else if (fault == QLatin1String("junk"))
                 bytes = QByteArray(10 * 1024 * 1024, '\x9c');
+            else if (fault == QLatin1String("large"))
+                bytes = good + QByteArray("\"Top\"=\"1500\"\n").repeated(50 * 1024 * 1024 / 13);
             else {
                 QRandomGenerator rng{quint32(seed)};
                 bytes.resize(qsizetype(rng.bounded(1, 5000)));
@@ -775,26 +824,62 @@ private slots:
                 QSKIP("files cannot be made unreadable here");
         }
         const auto before = tree(env.configDir());
+        const auto beforeElsewhere = tree(elsewhere.path());
         QElapsedTimer timer;
         timer.start();
         {
+            std::optional<FifoUnjammer> unjamFile, unjamLock;
+            if (fault.contains(QLatin1String("fifo"))) {
+                unjamFile.emplace(path, std::chrono::seconds(10));
+                unjamLock.emplace(path + QStringLiteral(".lock"), std::chrono::seconds(10));
+            }
             frmmain window;
             QVERIFY(window.loaded());
             window.show();
             QVERIFY(QTest::qWaitForWindowExposed(&window));
             testsupport::typeInto(window.txtred, QStringLiteral("123"));
             QCOMPARE(window.VScrollRed->value(), 123);
+            window.move(140, 120);
             window.close();
         }
         QVERIFY2(timer.elapsed() < 10000, "the start took too long");
         QVERIFY(env.desktop.messages.isEmpty());
         QVERIFY(env.desktop.unscripted.isEmpty());
-        if (fault == QLatin1String("folder") || fault == QLatin1String("unreadable")) {
-            guard.noOverride.reset();
+        const auto after = tree(env.configDir());
+        guard.noOverride.reset();
+        const QStringList aside = QDir(folder).entryList({QStringLiteral("settings.damaged-*")},
+                                                         QDir::AllEntries | QDir::System | QDir::Hidden);
+        if (fault == QLatin1String("folder") || fault == QLatin1String("unreadable")
+            || fault.contains(QLatin1String("fifo"))) {
+            QCOMPARE(after, before);
             if (fault == QLatin1String("folder"))
                 QCOMPARE(readAll(path + QStringLiteral("/inside.txt")), QByteArray("keep me"));
-            else
+            if (fault == QLatin1String("unreadable"))
                 QCOMPARE(readAll(path), bytes);
+        } else if (fault == QLatin1String("link to ours")) {
+            // Written through the link: the user's own file holds the new place.
+            QCOMPARE(after, before);
+            QVERIFY(aside.isEmpty());
+            QCOMPARE(storedText(other, "Top"), std::string("1800"));
+            QCOMPARE(storedText(other, "Left"), std::string("2100"));
+        } else {
+            // What stood there is kept, byte for byte or as the same link,
+            // beside a clean file of our own with the new place.
+            QCOMPARE(aside.size(), 1);
+            QVERIFY2(
+                QRegularExpression(QStringLiteral("^settings\\.damaged-\\d{8}-\\d{6}$")).match(aside[0]).hasMatch(),
+                qPrintable(aside[0]));
+            auto expected = before;
+            expected[folder + QLatin1Char('/') + aside[0]] = before.at(path);
+            expected.erase(path);
+            auto rest = after;
+            QVERIFY(rest.erase(path) == 1);
+            QCOMPARE(rest, expected);
+            QVERIFY(QFileInfo(path).isFile() && !QFileInfo(path).isSymLink());
+            QVERIFY(settings::parseSettings(readAll(path)).clean);
+            QCOMPARE(storedText(path, "Top"), std::string("1800"));
+            QCOMPARE(storedText(path, "Left"), std::string("2100"));
+            QCOMPARE(tree(elsewhere.path()), beforeElsewhere);
         }
 
         // With the fault gone, the window keeps its place again.
@@ -804,6 +889,7 @@ private slots:
             QDir(path).removeRecursively();
         else
             QFile::remove(path);
+        QFile::remove(path + QStringLiteral(".lock"));
         QCOMPARE(moveCloseReopen(env, QPoint(140, 120)), QPoint(140, 120));
         QVERIFY(env.desktop.messages.isEmpty());
     }
@@ -818,6 +904,12 @@ private slots:
         QTest::newRow("runtime folder not writable") << QStringLiteral("read-only runtime folder");
         QTest::newRow("config folder not writable") << QStringLiteral("read-only config folder");
         QTest::newRow("config folder is a file") << QStringLiteral("config is a file");
+        QTest::newRow("empty lock") << QStringLiteral("empty lock");
+        QTest::newRow("unreadable lock") << QStringLiteral("unreadable lock");
+        QTest::newRow("junk in the lock") << QStringLiteral("junk lock");
+        QTest::newRow("lock a link to nothing") << QStringLiteral("dangling lock");
+        QTest::newRow("lock a folder with a file in it") << QStringLiteral("folder lock");
+        QTest::newRow("lock a FIFO") << QStringLiteral("fifo lock");
     }
     void startUp()
     {
@@ -826,8 +918,29 @@ private slots:
         auto desktop = std::make_unique<RealLockDesktop>(env.desktop);
         platform::setDesktop(desktop.get());
         std::unique_ptr<filefaults::ReadOnlyFolder> readOnly;
+        std::unique_ptr<NoPermissionOverride> noOverride;
         QTemporaryDir elsewhere;
-        if (fault == QLatin1String("stale lock")) {
+        const QString lock = platform::instanceLockPath();
+        const QString linkTarget = elsewhere.filePath(QStringLiteral("gone/lock"));
+        if (fault == QLatin1String("empty lock")) {
+            QVERIFY(writeAll(lock, QByteArray()));
+        } else if (fault == QLatin1String("unreadable lock")) {
+            QVERIFY(writeAll(lock, "4242\n"));
+            QVERIFY(QFile::setPermissions(lock, {}));
+            noOverride = std::make_unique<NoPermissionOverride>();
+            QFile probe(lock);
+            if (probe.open(QIODevice::ReadOnly))
+                QSKIP("files cannot be made unreadable here");
+        } else if (fault == QLatin1String("junk lock")) {
+            QVERIFY(writeAll(lock, "\x9c\x01 Dudovuvov\n\n-7 not a lock\n"));
+        } else if (fault == QLatin1String("dangling lock")) {
+            QVERIFY(QFile::link(linkTarget, lock));
+        } else if (fault == QLatin1String("folder lock")) {
+            QVERIFY(QDir().mkpath(lock));
+            QVERIFY(writeAll(lock + QStringLiteral("/inside.txt"), "keep me"));
+        } else if (fault == QLatin1String("fifo lock")) {
+            QVERIFY(makeFifo(lock));
+        } else if (fault == QLatin1String("stale lock")) {
             // A copy that took the lock and was killed.
             QProcess copy;
             copy.start(QStringLiteral(LOCKHOLDER), {});
@@ -852,7 +965,11 @@ private slots:
             qputenv("XDG_CONFIG_HOME", file.toLocal8Bit());
         }
         {
+            std::optional<FifoUnjammer> unjam;
+            if (fault == QLatin1String("fifo lock"))
+                unjam.emplace(lock, std::chrono::seconds(10));
             frmmain window;
+            noOverride.reset();
             QVERIFY2(window.loaded(),
                      qPrintable(env.desktop.messages.value(0).text + " lock at " + platform::instanceLockPath()));
             window.show();
@@ -866,6 +983,14 @@ private slots:
         desktop.reset();
         QVERIFY2(env.desktop.messages.isEmpty(),
                  qPrintable(env.desktop.messages.value(0).title + ": " + env.desktop.messages.value(0).text));
+        if (fault == QLatin1String("folder lock")) {
+            // Not ours to clear: the program ran unguarded beside it.
+            QCOMPARE(tree(lock), (std::map<QString, QByteArray>{{lock + QStringLiteral("/inside.txt"), "keep me"}}));
+        } else if (fault.endsWith(QLatin1String(" lock"))) {
+            // Taken over, and released with the program.
+            QVERIFY(!QFileInfo(lock).exists() && !QFileInfo(lock).isSymLink());
+            QVERIFY(!QFileInfo::exists(linkTarget));
+        }
         // Start again once everything is back in order: a normal start.
         readOnly.reset();
         qputenv("XDG_RUNTIME_DIR", env.runtimeDir().toLocal8Bit());
@@ -878,6 +1003,42 @@ private slots:
         }
         platform::setDesktop(&env.desktop);
         QVERIFY(env.desktop.messages.isEmpty());
+    }
+
+    // The real program asked to end by a signal ends as a close of its
+    // window does: its place stored, its lock released, a normal exit.
+    void quitSignal_data()
+    {
+        QTest::addColumn<int>("signal");
+        QTest::newRow("SIGTERM") << int(SIGTERM);
+        QTest::newRow("SIGINT") << int(SIGINT);
+        QTest::newRow("SIGHUP") << int(SIGHUP);
+    }
+    void quitSignal()
+    {
+        QFETCH(int, signal);
+        testsupport::Environment env;
+        QProcess program;
+        program.setProcessChannelMode(QProcess::ForwardedChannels);
+        // As from a terminal: none of the three ignored, whatever this test inherited.
+        program.setChildProcessModifier([] {
+            for (const int s : {SIGTERM, SIGINT, SIGHUP})
+                ::signal(s, SIG_DFL);
+        });
+        program.start(QStringLiteral(DUDOVUVOV_BINARY), {});
+        QVERIFY(program.waitForStarted());
+        // The load sequence makes the settings key once the lock is taken.
+        QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(settingsPath(env)), 20000);
+        QVERIFY(QFile::exists(platform::instanceLockPath()));
+        QCOMPARE(storedText(settingsPath(env), "Top"), std::string("Error"));
+        QCOMPARE(::kill(pid_t(program.processId()), signal), 0);
+        QVERIFY(program.waitForFinished(10000));
+        QCOMPARE(program.exitStatus(), QProcess::NormalExit);
+        QCOMPARE(program.exitCode(), 0);
+        // The design position, 1155 by 765 twips.
+        QCOMPARE(storedText(settingsPath(env), "Top"), std::string("765"));
+        QCOMPARE(storedText(settingsPath(env), "Left"), std::string("1155"));
+        QVERIFY(!QFileInfo::exists(platform::instanceLockPath()));
     }
 };
 
