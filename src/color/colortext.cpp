@@ -493,6 +493,15 @@ std::optional<std::vector<std::pair<QString, QString>>> cssDeclarations(QStringV
     return declarations;
 }
 
+QString codePointText(char32_t code)
+{
+    if (QChar::requiresSurrogates(code)) {
+        const QChar pair[] = {QChar(QChar::highSurrogate(code)), QChar(QChar::lowSurrogate(code))};
+        return QString(pair, 2);
+    }
+    return QString(QChar(char16_t(code)));
+}
+
 QString cssUnescaped(QStringView text)
 {
     QString out;
@@ -524,7 +533,7 @@ QString cssUnescaped(QStringView text)
             --i;
         if (code == 0 || code > 0x10FFFF || (code >= 0xD800 && code <= 0xDFFF))
             code = 0xFFFD;
-        out += QString::fromUcs4(&code, 1);
+        out += codePointText(code);
     }
     return out;
 }

@@ -50,6 +50,10 @@ std::optional<std::vector<CssRule>> cssRules(QStringView css);
 // Declarations without a rule around them ("color: red; background-color: #fff").
 std::optional<std::vector<std::pair<QString, QString>>> cssDeclarations(QStringView text);
 
+// One code point as text. (QString::fromUcs4 would drop a U+FEFF, taking it
+// for a byte order mark.)
+QString codePointText(char32_t code);
+
 // The text of a CSS string or url(...) with its escapes undone.
 QString cssUnescaped(QStringView text);
 

@@ -73,7 +73,7 @@ char32_t referencedCode(char32_t code)
 
 QString character(char32_t code)
 {
-    return QString::fromUcs4(&code, 1);
+    return color::codePointText(code);
 }
 
 struct Tag {

@@ -65,6 +65,7 @@ private slots:
         QTest::newRow("ISO-8859-1 name") << defaults << QStringLiteral("caf\u00E9 \u00FF.jpg");
         QTest::newRow("name beyond ISO-8859-1") << others << QStringLiteral("\u0141\u00F3d\u017A \U0001F600.png");
         QTest::newRow("reference-like name") << others << QStringLiteral("&amp;&#65;.gif");
+        QTest::newRow("byte order mark in the name") << others << QStringLiteral("\uFEFFbom.gif");
     }
 
     void ourPageReadsBack()
