@@ -302,6 +302,27 @@ QString htmlUnescaped(const QString &text)
     return out;
 }
 
+QString pageTooLargeText(const QString &path)
+{
+    return QStringLiteral("%1 is larger than 10 MB.\r\nNo colors were read from it.").arg(path);
+}
+
+QString pageUnreadableText(const QString &path, const QString &reason)
+{
+    return QStringLiteral("%1 could not be read:\r\n%2\r\nNo colors were read from it.").arg(path, reason);
+}
+
+QString pageWithoutBodyText(const QString &path)
+{
+    return QStringLiteral("%1 has no BODY tag.\r\nNo colors were read from it.").arg(path);
+}
+
+QString pageImageMissingText(const QString &name, const QString &folder)
+{
+    return QStringLiteral("The page's colors were read, but its background image %1 is not in %2 and was left out.")
+        .arg(name, folder);
+}
+
 ReadColors colorsFromCss(const QString &css)
 {
     ReadColors colors;

@@ -34,4 +34,10 @@ ReadColors colorsFromCss(const QString &css);
 // the named ones for &, <, >, ", ' and the ISO-8859-1 characters.
 QString htmlUnescaped(const QString &text);
 
+// The messages of opening a page's colors.
+QString pageTooLargeText(const QString &path);
+QString pageUnreadableText(const QString &path, const QString &reason);
+QString pageWithoutBodyText(const QString &path);
+QString pageImageMissingText(const QString &name, const QString &folder);
+
 } // namespace output

@@ -40,7 +40,11 @@ void BackgroundImage::cmdload_Click()
         m.VScrollRed->setFocus();
         return;
     }
-    const QString path = dialog.FileName;
+    loadPicture(dialog.FileName);
+}
+
+void BackgroundImage::loadPicture(const QString &path)
+{
     // Tiles are as large as the picture, so the preview shows no more of it than
     // its own size (in picture pixels, which are logical ones); a little more
     // keeps the edge exact when a fractional pixel ratio rounds outwards.
