@@ -549,6 +549,15 @@ private slots:
         QVERIFY(w->optTEXT->isChecked() && !w->optBACK->isEnabled());
         QCOMPARE(w.env.desktop.messages.size(), 0);
         QCOMPARE(testsupport::brokenColorModel(*w.window), QString());
+
+        // A color pasted into the covered background's box is kept; the
+        // editing stays on Text.
+        w.env.desktop.clipboard = QStringLiteral("white");
+        w->txtHEXback->setFocus();
+        QTest::keyClick(w->txtHEXback, Qt::Key_V, Qt::ControlModifier);
+        QCOMPARE(w->txtHEXback->text(), QStringLiteral("#FFFFFF"));
+        QVERIFY(w->optTEXT->isChecked() && !w->optBACK->isChecked());
+        QCOMPARE(testsupport::brokenColorModel(*w.window), QString());
     }
 
     // Absent attributes keep their colors; a missing picture is left out
