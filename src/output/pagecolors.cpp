@@ -95,6 +95,16 @@ struct Tag {
     }
 };
 
+bool readAttribute(const QString &name)
+{
+    static const char *const names[] = {"bgcolor",    "text",    "link",       "vlink",  "alink",
+                                        "background", "charset", "http-equiv", "content"};
+    for (const char *known : names)
+        if (name == QLatin1String(known))
+            return true;
+    return false;
+}
+
 // A start tag's name and attributes from just after "<", the way a browser's
 // tokenizer splits them; `pos` ends after its ">". Nothing for a tag the
 // text ends inside.
@@ -143,8 +153,9 @@ std::optional<Tag> readTag(const QString &text, qsizetype &pos)
                 value = text.mid(valueStart, pos - valueStart);
             }
         }
-        // A repeated attribute is dropped; the first one counts.
-        if (!tag.has(QLatin1String(name.toLatin1())))
+        // Only the few attributes read are kept, so a tag with a great many
+        // costs no more than its length. A repeated one is dropped; the first counts.
+        if (readAttribute(name) && !tag.has(QLatin1String(name.toLatin1())))
             tag.attributes.emplace_back(name, value);
     }
 }
