@@ -2,11 +2,14 @@
 
 #include "app/controls.h"
 #include "app/frmmain.h"
+#include "color/colortext.h"
 #include "color/packedcolor.h"
 #include "color/valuetext.h"
 #include "platform/commondialog.h"
+#include "platform/desktop.h"
 #include "preview/previewbox.h"
 
+#include <QApplication>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QMouseEvent>
@@ -16,6 +19,7 @@
 #include <QScrollBar>
 #include <QShortcut>
 
+#include <algorithm>
 #include <utility>
 
 ColorEditor::ColorEditor(frmmain &window) :
@@ -96,6 +100,10 @@ ColorEditor::ColorEditor(frmmain &window) :
     // Esc in the main window presses the color dialog button.
     auto *escape = new QShortcut(QKeySequence(Qt::Key_Escape), &m);
     connect(escape, &QShortcut::activated, m.cmdUSEwindows, &QPushButton::click);
+    // A color from the clipboard. The value boxes and the sample text take
+    // their own pastes; the read-only hex boxes leave the keys to the window.
+    auto *paste = new QShortcut(QKeySequence::Paste, &m);
+    connect(paste, &QShortcut::activated, this, &ColorEditor::pasteColor);
 }
 
 const ColorEditor::TargetControls &ColorEditor::controls(ColorTarget target) const
@@ -348,6 +356,43 @@ void ColorEditor::reset(ColorTarget target)
     const auto &defaults = controls(target).defaults;
     for (int c = 0; c < 3; ++c)
         m_boxes[c]->setText(QString::number(defaults[c]));
+}
+
+void ColorEditor::setTargetColor(ColorTarget target, const color::Rgb &color)
+{
+    const TargetControls &t = controls(target);
+    if (!t.option->isChecked())
+        t.option->setChecked(true); // selects through the option's own handling
+    {
+        const Handling handling(*this);
+        m.txtred->setText(QString::number(color.red));
+        m.txtgreen->setText(QString::number(color.green));
+        m.txtblue->setText(QString::number(color.blue));
+    }
+    m.VScrollRed->setFocus();
+}
+
+// Into the hex box that has the focus, else into the selected target.
+void ColorEditor::pasteColor()
+{
+    QWidget *focus = QApplication::focusWidget();
+    if (focus == m.txtBOX || std::find(m_boxes.begin(), m_boxes.end(), focus) != m_boxes.end())
+        return;
+    const ColorTarget selected = selectedTarget();
+    ColorTarget target = selected;
+    for (const TargetControls &t : m_targets)
+        if (focus == t.hexBox)
+            target = t.target;
+    const std::optional<color::Rgb> color = color::colorFromText(platform::desktop().clipboardText());
+    if (!color) {
+        platform::desktop().beep();
+        return;
+    }
+    setTargetColor(target, *color);
+    // Back cannot be edited while a picture covers it: it keeps the color,
+    // the editing goes back to the target it was on.
+    if (!controls(target).option->isEnabled())
+        controls(selected).option->setChecked(true);
 }
 
 void ColorEditor::cmdUSEwindows_Click()

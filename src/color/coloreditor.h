@@ -14,6 +14,9 @@ class QPushButton;
 class QRadioButton;
 class QScrollBar;
 class QWidget;
+namespace color {
+struct Rgb;
+}
 
 enum class ColorTarget { Text, Back, NewLink, VisitedLink, ActiveLink };
 
@@ -51,6 +54,10 @@ public:
     // that the arrow keys go on through the group.
     void chooseFromKeyboard(QRadioButton *option, Qt::FocusReason reason);
 
+    // Gives `target` a color the way the color dialog's choice does: the
+    // target is selected and the value boxes take the three components.
+    void setTargetColor(ColorTarget target, const color::Rgb &color);
+
 signals:
     // colorupdate ran: the selected target shows a new mix.
     void colorUpdated();
@@ -68,6 +75,7 @@ private:
     void picboxMAIN_Click();
     void reset(ColorTarget target);
     void cmdUSEwindows_Click();
+    void pasteColor();
     void keepOneTabStop();
     bool stepThroughOptions(QRadioButton *from, int key);
 

@@ -34,6 +34,8 @@ public:
     virtual void beep() = 0;
     // Replaces whatever the clipboard holds with plain text.
     virtual void setClipboardText(const QString &text) = 0;
+    // The clipboard's plain text; empty when it holds none.
+    virtual QString clipboardText() = 0;
     virtual void openAddress(const QString &address) = 0;
     // True when an earlier copy of the program is running. May throw RuntimeError.
     virtual bool earlierInstanceRunning() = 0;

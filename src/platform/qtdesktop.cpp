@@ -140,6 +140,11 @@ void QtDesktop::beep()
     QApplication::beep();
 }
 
+QString QtDesktop::clipboardText()
+{
+    return QApplication::clipboard()->text();
+}
+
 void QtDesktop::setClipboardText(const QString &text)
 {
     QClipboard *clipboard = QApplication::clipboard();

@@ -79,6 +79,7 @@ public:
     void messageBox(QWidget *owner, const QString &text, const QString &title, MessageIcon icon) override;
     void beep() override;
     void setClipboardText(const QString &text) override;
+    QString clipboardText() override { return clipboard; }
     void openAddress(const QString &address) override;
     bool earlierInstanceRunning() override;
 

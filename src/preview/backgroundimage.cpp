@@ -40,7 +40,11 @@ void BackgroundImage::cmdload_Click()
         m.VScrollRed->setFocus();
         return;
     }
-    const QString path = dialog.FileName;
+    loadPicture(dialog.FileName);
+}
+
+void BackgroundImage::loadPicture(const QString &path)
+{
     // A FIFO or device would hold the window until something writes to it;
     // like any file that is no picture, it changes nothing.
     QString unreadable;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QObject>
+#include <QString>
 
 class frmmain;
 class PreviewBox;
@@ -15,6 +16,10 @@ public:
     // Tiles the picture held by `theOriginalPic` over `theTiledPic`: the
     // holder's size is the whole picture's, its pixmap that or its top-left part.
     static void TilePicture(PreviewBox *theTiledPic, QLabel *theOriginalPic);
+
+    // Loads the picture as "Load Image" does once a file is chosen; a file
+    // that is no picture changes nothing.
+    void loadPicture(const QString &path);
 
 private:
     void cmdload_Click();

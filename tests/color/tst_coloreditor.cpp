@@ -4,6 +4,7 @@
 #include "color/rgb.h"
 #include "testsupport.h"
 
+#include <QApplication>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
@@ -570,6 +571,56 @@ private slots:
             }
         }
         QVERIFY(w.env.desktop.unscripted.isEmpty());
+    }
+
+    // Ctrl+V puts a color from the clipboard on the selected target, or on
+    // the target of the hex box that has the focus, through the value boxes.
+    void pasteAColor()
+    {
+        Window w;
+        QTest::mouseClick(w.option("optNewlinks"), Qt::LeftButton);
+        w.slider(0)->setFocus();
+        w.env.desktop.clipboard = QStringLiteral(" rgb(85, 26, 139) ");
+        QTest::keyClick(w.slider(0), Qt::Key_V, Qt::ControlModifier);
+        QCOMPARE(w.edit("txtnewlink")->text(), QStringLiteral("#551A8B"));
+        QCOMPARE(w.edit("HIDDENtxtnewlinksblue")->text(), QStringLiteral("139"));
+        QCOMPARE(w.sliders(), (std::array<int, 3>{85, 26, 139}));
+
+        w.env.desktop.clipboard = QStringLiteral("a:visited { color: #0F1000; }");
+        w.edit("txtHEXback")->setFocus();
+        QTest::keyClick(w.edit("txtHEXback"), Qt::Key_V, Qt::ControlModifier);
+        QCOMPARE(w.edit("txtHEXback")->text(), QStringLiteral("#0F1000"));
+        QVERIFY(w.option("optBACK")->isChecked());
+        QCOMPARE(w.edit("txtnewlink")->text(), QStringLiteral("#551A8B"));
+        QCOMPARE(QApplication::focusWidget(), w.slider(0));
+        QCOMPARE(w.env.desktop.beeps, 0);
+        QCOMPARE(testsupport::brokenColorModel(*w.window), QString());
+    }
+
+    // Junk beeps and changes nothing; a value box takes its own paste.
+    void pasteJunk()
+    {
+        Window w;
+        const auto hexBoxes = [&w] {
+            QStringList texts;
+            for (const char *name : {"txtHEXtext", "txtHEXback", "txtnewlink", "txtvisitedlink", "txtactivelink"})
+                texts << w.edit(name)->text();
+            return texts;
+        };
+        const QStringList before = hexBoxes();
+        w.env.desktop.clipboard = QStringLiteral("#12345");
+        w.edit("txtvisitedlink")->setFocus();
+        QTest::keyClick(w.edit("txtvisitedlink"), Qt::Key_V, Qt::ControlModifier);
+        QCOMPARE(w.env.desktop.beeps, 1);
+        QCOMPARE(hexBoxes(), before);
+        QVERIFY(w.option("optBACK")->isChecked());
+
+        w.env.desktop.clipboard = QStringLiteral("#FF0000");
+        w.box(0)->setFocus();
+        QTest::keyClick(w.box(0), Qt::Key_V, Qt::ControlModifier);
+        QCOMPARE(w.env.desktop.beeps, 1);
+        QCOMPARE(hexBoxes(), before);
+        QCOMPARE(testsupport::brokenColorModel(*w.window), QString());
     }
 };
 

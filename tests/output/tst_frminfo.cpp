@@ -15,6 +15,8 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QRadioButton>
+#include <QTemporaryDir>
 
 using testsupport::control;
 using Kind = platform::ScriptedDesktop::Kind;
@@ -492,6 +494,116 @@ private slots:
         QVERIFY(fresh->txtNAME->text().isEmpty());
         QCOMPARE(fresh->CommonDialog1->FileName, QStringLiteral("Dudovuvov.htm"));
         QCOMPARE(w->findChildren<frmtag *>().size(), 1);
+    }
+
+    // A page this program wrote, with colors other than the defaults, gives
+    // back all five through Ctrl+O; the picture beside it is loaded.
+    void ownPageOpensWithItsColors()
+    {
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("colors.htm"));
+        const std::pair<const char *, QString> colors[] = {{"optTEXT", "1 2 3"},
+                                                           {"optBACK", "250 240 230"},
+                                                           {"optNewlinks", "16 32 64"},
+                                                           {"optVisitedlinks", "255 0 255"},
+                                                           {"optActivelinks", "0 128 0"}};
+        {
+            testsupport::MainWindow w;
+            for (const auto &[option, values] : colors) {
+                QTest::mouseClick(control<QRadioButton>(w.window.get(), option), Qt::LeftButton);
+                const QStringList parts = values.split(u' ');
+                testsupport::typeInto(w->txtred, parts[0]);
+                testsupport::typeInto(w->txtgreen, parts[1]);
+                testsupport::typeInto(w->txtblue, parts[2]);
+            }
+            frminfo *info = openInfo(w);
+            QVERIFY(info);
+            w.env.desktop.answerSave(path);
+            QTest::mouseClick(info->cmdready, Qt::LeftButton);
+            QVERIFY(pageLines(path).value(7).startsWith("<BODY BGCOLOR=\"#FAF0E6\" TEXT=\"#010203\""));
+        }
+        QVERIFY(writeAll(dir.filePath(QStringLiteral("stone.gif")), QByteArray("GIF89a\x01\x00\x01\x00\x80\x00\x00"
+                                                                               "\x00\x00\x00\xff\xff\xff,\x00\x00"
+                                                                               "\x00\x00\x01\x00\x01\x00\x00\x02"
+                                                                               "\x02D\x01\x00;",
+                                                                               43)));
+        QByteArray page = readAll(path);
+        page.replace("BACKGROUND=\"\"", "BACKGROUND=\"stone.gif\"");
+        QVERIFY(writeAll(path, page));
+
+        testsupport::MainWindow w;
+        w.env.desktop.answerOpen(path);
+        QTest::keyClick(w.window.get(), Qt::Key_O, Qt::ControlModifier);
+        QCOMPARE(w.env.desktop.prompts.size(), 1);
+        const auto &prompt = w.env.desktop.prompts[0];
+        QVERIFY(prompt.kind == Kind::Open);
+        QCOMPARE(prompt.dialogTitle, QStringLiteral("Open a web page's colors"));
+        QCOMPARE(prompt.filter, QStringLiteral("Web pages (*.htm *.html)|*.htm;*.html|"));
+        QVERIFY(prompt.cancelError);
+        QCOMPARE(w->txtHEXtext->text(), QStringLiteral("#010203"));
+        QCOMPARE(w->txtHEXback->text(), QStringLiteral("#FAF0E6"));
+        QCOMPARE(w->txtnewlink->text(), QStringLiteral("#102040"));
+        QCOMPARE(w->txtvisitedlink->text(), QStringLiteral("#FF00FF"));
+        QCOMPARE(w->txtactivelink->text(), QStringLiteral("#008000"));
+        QCOMPARE(w->HIDDENtxtbackred->text(), QStringLiteral("250"));
+        QCOMPARE(w->HIDDENlbltaginfo->text(), QStringLiteral("stone.gif"));
+        // As after "Load Image": the picture covers the background, Text is edited.
+        QVERIFY(w->optTEXT->isChecked() && !w->optBACK->isEnabled());
+        QCOMPARE(w.env.desktop.messages.size(), 0);
+        QCOMPARE(testsupport::brokenColorModel(*w.window), QString());
+
+        // A color pasted into the covered background's box is kept; the
+        // editing stays on Text.
+        w.env.desktop.clipboard = QStringLiteral("white");
+        w->txtHEXback->setFocus();
+        QTest::keyClick(w->txtHEXback, Qt::Key_V, Qt::ControlModifier);
+        QCOMPARE(w->txtHEXback->text(), QStringLiteral("#FFFFFF"));
+        QVERIFY(w->optTEXT->isChecked() && !w->optBACK->isChecked());
+        QCOMPARE(testsupport::brokenColorModel(*w.window), QString());
+    }
+
+    // Absent attributes keep their colors; a missing picture is left out
+    // and said so; a page that cannot be used changes nothing.
+    void openedPagesThatSayLessOrNothing()
+    {
+        QTemporaryDir dir;
+        testsupport::MainWindow w;
+        const auto open = [&](const QString &name) {
+            w.env.desktop.answerOpen(dir.filePath(name));
+            QTest::keyClick(w.window.get(), Qt::Key_O, Qt::ControlModifier);
+            const auto messages = w.env.desktop.takeMessages();
+            return messages.size() == 1 ? messages[0].text : QStringLiteral("%1 messages").arg(messages.size());
+        };
+        const QString partial = QStringLiteral("partial.htm");
+        QVERIFY(writeAll(dir.filePath(partial), "<html><body Link=red background='gone.gif' vlink=''>"));
+        QCOMPARE(open(partial), QStringLiteral("The page's colors were read, but its background image gone.gif is not "
+                                               "in %1 and was left out.")
+                                    .arg(QDir::toNativeSeparators(dir.path())));
+        QCOMPARE(w->txtnewlink->text(), QStringLiteral("#FF0000"));
+        QCOMPARE(w->txtvisitedlink->text(), QStringLiteral("#551A8B"));
+        QCOMPARE(w->txtHEXback->text(), QStringLiteral("#DCDCDC"));
+        QVERIFY(w->optBACK->isChecked());
+        QCOMPARE(w->HIDDENlbltaginfo->text(), QString());
+
+        const QString none = QStringLiteral("none.htm"), large = QStringLiteral("large.htm");
+        QVERIFY(writeAll(dir.filePath(none), "<html><p>no tag</p>"));
+        QByteArray big = "<body bgcolor=black>";
+        big.append(QByteArray(10 * 1024 * 1024 - big.size() + 1, ' '));
+        QVERIFY(writeAll(dir.filePath(large), big));
+        QCOMPARE(open(none), dir.filePath(none) + QStringLiteral(" has no BODY tag.\r\nNo colors were read from it."));
+        QCOMPARE(open(large),
+                 dir.filePath(large) + QStringLiteral(" is larger than 10 MB.\r\nNo colors were read from it."));
+        QVERIFY(
+            open(QStringLiteral("missing.htm"))
+                .startsWith(dir.filePath(QStringLiteral("missing.htm")) + QStringLiteral(" could not be read:\r\n")));
+        QCOMPARE(w->txtHEXback->text(), QStringLiteral("#DCDCDC"));
+        QCOMPARE(w->txtnewlink->text(), QStringLiteral("#FF0000"));
+        // Exactly 10 MB is read.
+        big.chop(1);
+        QVERIFY(writeAll(dir.filePath(large), big));
+        QCOMPARE(open(large), QStringLiteral("0 messages"));
+        QCOMPARE(w->txtHEXback->text(), QStringLiteral("#000000"));
+        QCOMPARE(testsupport::brokenColorModel(*w.window), QString());
     }
 };
 

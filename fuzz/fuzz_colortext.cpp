@@ -1,0 +1,103 @@
+// Any bytes as a pasted color, an attribute's color and a page: every color
+// read lies in 0..255, only the empty text and "transparent" give an
+// attribute no color, and our own tag, page and CSS read back exactly.
+#include "color/colortext.h"
+#include "color/rgb.h"
+#include "fuzzsupport.h"
+#include "output/bodytag.h"
+#include "output/cssoutput.h"
+#include "output/htmltext.h"
+#include "output/pagecolors.h"
+#include "output/pagetext.h"
+
+#include <fuzzer/FuzzedDataProvider.h>
+
+namespace {
+
+using color::Rgb;
+
+bool inRange(const std::optional<Rgb> &c)
+{
+    const auto ok = [](int v) { return v >= 0 && v <= 255; };
+    return !c || (ok(c->red) && ok(c->green) && ok(c->blue));
+}
+
+bool inRange(const output::ReadColors &read)
+{
+    return inRange(read.back) && inRange(read.text) && inRange(read.newLink) && inRange(read.visitedLink)
+           && inRange(read.activeLink);
+}
+
+QString asciiBlanksTrimmed(const QString &text)
+{
+    qsizetype first = 0, last = text.size();
+    const auto blank = [](QChar ch) { return ch == u' ' || ch == u'\t' || ch == u'\n' || ch == u'\r' || ch == u'\f'; };
+    while (first < last && blank(text[first]))
+        ++first;
+    while (last > first && blank(text[last - 1]))
+        --last;
+    return text.mid(first, last - first);
+}
+
+// Five colors and an image name from the input; our writers' forms of them
+// must read back as they were.
+void ourOwnTextReadsBack(const std::uint8_t *data, std::size_t size)
+{
+    FuzzedDataProvider provider(data, size);
+    Rgb colors[5];
+    QString hex[5];
+    for (int i = 0; i < 5; ++i) {
+        colors[i] = {provider.ConsumeIntegral<std::uint8_t>(), provider.ConsumeIntegral<std::uint8_t>(),
+                     provider.ConsumeIntegral<std::uint8_t>()};
+        hex[i] = color::hexColor(colors[i].red, colors[i].green, colors[i].blue);
+        for (const QString &copy : output::colorCopyFormats(hex[i]))
+            FUZZ_REQUIRE(color::colorFromText(copy) == colors[i]);
+    }
+    const std::string nameBytes = provider.ConsumeRemainingBytesAsString();
+    // No file name holds NUL; a lone surrogate is no character.
+    QString image = QString::fromUtf8(nameBytes.data(), qsizetype(nameBytes.size()));
+    image.remove(QChar(0));
+
+    const output::PageColors css{hex[0], hex[1], hex[2], hex[3], hex[4], image};
+    output::ReadColors expected{colors[0], colors[1], colors[2], colors[3], colors[4], {}};
+    if (!image.isEmpty())
+        expected.background = image;
+    const QString sheet = output::cssStyleBlock(css);
+    FUZZ_REQUIRE(output::colorsFromCss(sheet) == expected);
+
+    // The page keeps its lines apart, so a line break in the name would not
+    // come back as it was.
+    for (const QChar ch : image)
+        if (ch == u'\r' || ch == u'\n' || ch == QChar::LineSeparator || ch == QChar::ParagraphSeparator)
+            return;
+    const BodyColors body{hex[0], hex[1], hex[2], hex[3], hex[4]};
+    const QByteArray page = latin1WithReferences(pageText(QStringLiteral("Ann"), image, bodyTag(body, image)));
+    expected.background = image;
+    FUZZ_REQUIRE(output::readPageColors(page) == expected);
+}
+
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size)
+{
+    const QString text = fuzz::textFrom(data, size);
+
+    const auto pasted = color::colorFromText(text);
+    FUZZ_REQUIRE(inRange(pasted));
+    const auto css = color::cssColor(text.trimmed());
+    FUZZ_REQUIRE(inRange(css));
+    FUZZ_REQUIRE(!css || pasted == css);
+
+    const auto legacy = color::legacyColor(text);
+    FUZZ_REQUIRE(inRange(legacy));
+    FUZZ_REQUIRE(legacy.has_value()
+                 == !(text.isEmpty() || asciiBlanksTrimmed(text).compare(u"transparent", Qt::CaseInsensitive) == 0));
+
+    const QByteArray bytes(reinterpret_cast<const char *>(data), qsizetype(size));
+    if (const auto read = output::readPageColors(bytes))
+        FUZZ_REQUIRE(inRange(*read));
+    FUZZ_REQUIRE(inRange(output::colorsFromCss(text)));
+
+    ourOwnTextReadsBack(data, size);
+    return 0;
+}

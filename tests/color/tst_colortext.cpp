@@ -1,0 +1,168 @@
+#include "color/colortext.h"
+#include "output/cssoutput.h"
+
+#include <QColor>
+#include <QTest>
+
+using color::Rgb;
+
+Q_DECLARE_METATYPE(std::optional<Rgb>)
+
+namespace {
+
+const std::optional<Rgb> refused;
+
+std::optional<Rgb> rgb(int r, int g, int b)
+{
+    return Rgb{r, g, b};
+}
+
+QString shown(const std::optional<Rgb> &c)
+{
+    return c ? QStringLiteral("(%1, %2, %3)").arg(c->red).arg(c->green).arg(c->blue) : QStringLiteral("nothing");
+}
+
+} // namespace
+
+class TestColorText : public QObject {
+    Q_OBJECT
+private slots:
+    void pastedText_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<std::optional<Rgb>>("expected");
+        const auto row = [](const char *name, const QString &text, std::optional<Rgb> expected) {
+            QTest::newRow(name) << text << expected;
+        };
+        row("hex", "#551A8B", rgb(85, 26, 139));
+        row("hex lower, blanks", " \t#0a0b0c\n", rgb(10, 11, 12));
+        row("hex without #", "DCDCDC", rgb(220, 220, 220));
+        row("short hex", "#aBc", rgb(0xAA, 0xBB, 0xCC));
+        row("short hex without #", "abc", refused);
+        row("five digits", "#12345", refused);
+        row("seven digits", "#1234567", refused);
+        row("eight digits", "#12345678", refused);
+        row("not hex", "#GG0000", refused);
+        row("empty", "", refused);
+        row("blank", "   ", refused);
+        row("hash alone", "#", refused);
+        row("numbers", "rgb(85, 26, 139)", rgb(85, 26, 139));
+        row("tight, upper case", "RGB(0,255,16)", rgb(0, 255, 16));
+        row("clamped", "rgb(300, -5, 127.5)", rgb(255, 0, 128));
+        row("rounded half up", "rgb(0.5, 1.49, 254.5)", rgb(1, 1, 255));
+        row("exponent and signs", "rgb(1e2, +5, .5e1)", rgb(100, 5, 5));
+        row("huge", "rgb(1e999, 0, 0)", rgb(255, 0, 0));
+        row("percentages", "rgb(50%, 100%, 0%)", rgb(128, 255, 0));
+        row("percentages clamped", "rgb( 150% , -10% , 33.3% )", rgb(255, 0, 85));
+        row("mixed kinds", "rgb(10%, 2, 3)", refused);
+        row("two values", "rgb(1, 2)", refused);
+        row("alpha", "rgb(1, 2, 3, 4)", refused);
+        row("rgba", "rgba(1, 2, 3, 1)", refused);
+        row("spaces only", "rgb(1 2 3)", refused);
+        row("unclosed", "rgb(1, 2, 3", refused);
+        row("point without digits", "rgb(1., 2, 3)", refused);
+        row("empty value", "rgb(1, , 3)", refused);
+        row("unit", "rgb(1px, 2, 3)", refused);
+        row("named", "rebeccapurple", rgb(0x66, 0x33, 0x99));
+        row("named, any case", "  GhostWhite ", rgb(0xF8, 0xF8, 0xFF));
+        row("transparent", "transparent", refused);
+        row("currentcolor", "currentColor", refused);
+        row("unknown name", "chucknorris", refused);
+        row("declaration", "color: #0A0A0A;", rgb(10, 10, 10));
+        row("our background line", "  background-color: #DCDCDC;\n", rgb(220, 220, 220));
+        row("our link rule", "a:link { color: #0000EE; }", rgb(0, 0, 0xEE));
+        row("rule, tight", "a:visited{color:rebeccapurple}", rgb(0x66, 0x33, 0x99));
+        row("rule with comment", "/* mine */ a:active { color: rgb(1, 2, 3) }", rgb(1, 2, 3));
+        row("two colors", "color: #0A0A0A; background-color: #DCDCDC;", refused);
+        row("unclosed rule", "a:link { color: #0000EE;", refused);
+        row("no color", "width: 10px;", refused);
+        row("bad value", "color: nonsense;", refused);
+        row("bare hex is no CSS", "color: 0000EE;", refused);
+    }
+
+    void pastedText()
+    {
+        QFETCH(QString, text);
+        QFETCH(std::optional<Rgb>, expected);
+        QCOMPARE(shown(color::colorFromText(text)), shown(expected));
+    }
+
+    void ourCopiesReadBack()
+    {
+        for (const QString &hex : {QStringLiteral("#551A8B"), QStringLiteral("#000000"), QStringLiteral("#FFFFFF")}) {
+            const std::optional<Rgb> expected = color::colorFromText(hex);
+            QVERIFY(expected);
+            for (const QString &copy : output::colorCopyFormats(hex))
+                QCOMPARE(shown(color::colorFromText(copy)), shown(expected));
+        }
+        // Our whole style block holds five colors, not one.
+        const output::PageColors five{"#DCDCDC", "#0A0A0A", "#0000EE", "#551A8B", "#EE0000", "stone.gif"};
+        QCOMPARE(shown(color::colorFromText(output::cssStyleBlock(five))), shown(refused));
+    }
+
+    // Every name, against the toolkit's own table of the same CSS names.
+    void namedColorsAgreeWithTheToolkit()
+    {
+        QCOMPARE(color::namedColorCount(), 148);
+        for (int i = 0; i < color::namedColorCount(); ++i) {
+            const QString name = color::namedColorName(i);
+            if (i > 0)
+                QVERIFY2(color::namedColorName(i - 1) < name, qPrintable(name));
+            // The toolkit's table predates this one name.
+            const QColor known = name == u"rebeccapurple" ? QColor(0x66, 0x33, 0x99) : QColor::fromString(name);
+            QVERIFY2(known.isValid(), qPrintable(name));
+            QCOMPARE(shown(color::namedColor(name.toUpper())), shown(rgb(known.red(), known.green(), known.blue())));
+        }
+        for (const QString &name : QColor::colorNames())
+            QVERIFY2(name == u"transparent" || color::namedColor(name), qPrintable(name));
+    }
+
+    void legacy_data()
+    {
+        QTest::addColumn<QString>("value");
+        QTest::addColumn<std::optional<Rgb>>("expected");
+        const auto row = [](const char *name, const QString &value, std::optional<Rgb> expected) {
+            QTest::newRow(name) << value << expected;
+        };
+        row("chucknorris", "chucknorris", rgb(0xC0, 0, 0));
+        row("short hex", "#abc", rgb(0xAA, 0xBB, 0xCC));
+        row("six digits", "00ff00", rgb(0, 0xFF, 0));
+        row("seven characters", "#A0b1C2", rgb(0xA0, 0xB1, 0xC2));
+        row("named", "red", rgb(0xFF, 0, 0));
+        row("named, blanks and case", "\t NaVy \n", rgb(0, 0, 0x80));
+        row("empty", "", refused);
+        row("transparent", " TransParent ", refused);
+        row("blanks only", "   ", rgb(0, 0, 0));
+        row("three characters", "abc", rgb(0x0A, 0x0B, 0x0C));
+        row("four with hash, not hex", "#abz", rgb(0x0A, 0x0B, 0));
+        row("five characters", "#abcd", rgb(0xAB, 0xCD, 0));
+        row("eight characters", "ff0000ff", rgb(0xFF, 0, 0xFF));
+        row("sick", "sick", rgb(0, 0xC0, 0));
+        row("ninjaturtle", "ninjaturtle", rgb(0, 0xA0, 0));
+        row("leading zeros trimmed", "001a000b000c", rgb(0x1A, 0x0B, 0x0C));
+        row("zeros trimmed to two", "000a000b000c", rgb(0x0A, 0x0B, 0x0C));
+        row("over eight per part", "12ab00000012cd00000012ef000000", rgb(0xAB, 0xCD, 0xEF));
+        row("hash alone", "#", rgb(0, 0, 0));
+        row("vertical tab is no blank", "\v#abc", rgb(0, 0xAB, 0xC0));
+        row("NUL", QString(QChar(0)) + QStringLiteral("ff"), rgb(0, 0x0F, 0x0F));
+        row("NULs after hash", QStringLiteral("#%1%1%1").arg(QChar(0)), rgb(0, 0, 0));
+        row("non-ASCII, one digit", QStringLiteral("\u00E9ff"), rgb(0, 0x0F, 0x0F));
+        row("beyond the BMP, two digits",
+            QString::fromUtf8("\xF0\x9F\x98\x80"
+                              "ff"),
+            rgb(0, 0xFF, 0));
+        // The first 128 characters count: the "ffffff" after them is cut.
+        row("128 characters", QString(128, u'1') + QStringLiteral("ffffff"), rgb(0x11, 0x11, 0x11));
+        row("exactly 128 characters", QString(122, u'1') + QStringLiteral("ffffff"), rgb(0x11, 0x11, 0x1F));
+    }
+
+    void legacy()
+    {
+        QFETCH(QString, value);
+        QFETCH(std::optional<Rgb>, expected);
+        QCOMPARE(shown(color::legacyColor(value)), shown(expected));
+    }
+};
+
+QTEST_MAIN(TestColorText)
+#include "tst_colortext.moc"
