@@ -184,7 +184,8 @@ public:
             swatch->installEventFilter(this);
         }
         frmmain *w = &m;
-        speak(m.picboxMAIN, QAccessible::Client, QAccessible::Description, [w] {
+        // A picture of the colors, not an empty filler, to a screen reader.
+        speak(m.picboxMAIN, QAccessible::Graphic, QAccessible::Description, [w] {
             return QStringLiteral("Backcolor %1, Textcolor %2, new links %3, visited "
                                   "links %4, active links %5")
                 .arg(hexOf(backColor(w->picboxMAIN)), hexOf(foreColor(w->lblpic)), hexOf(foreColor(w->lblpicNewlink)),

@@ -28,7 +28,7 @@ txtred="405 2925 390 285" txtgreen="885 2925 390 285" txtblue="1365 2925 390 285
 optTEXT="2115 2490 1395 300" optNewlinks="2115 2985 2025 300" optActivelinks="2115 3645 2025 300"
 cmdCOPYTEXT="5235 795 1395 300" cmdCOPYBACK="5235 1500 1395 300" cmdCOPYnewlink="5235 2205 1395 300"
 cmdCOPYvisitedlink="5235 2925 1395 300" cmdCOPYactivelink="5235 3645 1395 300"
-cmdtag="5235 4080 1395 960"
+cmdtag="5235 4080 1395 960" cmdALLdown="405 2325 1365 195"
 # Places in the tag window.
 txtTag="465 240 6225 615" cmdcopyTag="465 975 2205 360"
 # Middle pixel of a swatch: left 6240, 390 wide, 285 high.
@@ -109,6 +109,27 @@ set_box "$main" "$txtblue" 0
 wait_color "$main" "$swatch_x" "$(swatch_y 1155)" "#80DC00" || fail "Backcolor swatch after Alt+B and typing 0"
 copy_check "$main" "$cmdCOPYBACK" "#80DC00"
 shot "$main" "$shots/main-window-edited.png"
+
+###########################################################################
+note "Alt+T selects Text although Tag bears T too; SHIFT held over a click steps fast"
+focus "$main"
+keys alt+t
+for box in "$txtred" "$txtgreen" "$txtblue"; do set_box "$main" "$box" 220; done
+wait_color "$main" "$swatch_x" "$(swatch_y 450)" "#DCDCDC" || fail "Textcolor swatch after Alt+T and typing 220"
+# X repeats no SHIFT key-down while it is held: the click itself must tell.
+timeout 10 xdotool keydown shift
+# shellcheck disable=SC2086
+click "$main" $cmdALLdown
+timeout 10 xdotool keyup shift
+wait_color "$main" "$swatch_x" "$(swatch_y 450)" "#F0F0F0" || fail "Textcolor swatch after a SHIFT-click of all-down from 220"
+copy_check "$main" "$cmdCOPYTEXT" "#F0F0F0"
+set_box "$main" "$txtred" 10
+set_box "$main" "$txtgreen" 255
+set_box "$main" "$txtblue" 10
+wait_color "$main" "$swatch_x" "$(swatch_y 450)" "#0AFF0A" || fail "Textcolor swatch back at #0AFF0A"
+focus "$main"
+keys alt+b
+copy_check "$main" "$cmdCOPYBACK" "#80DC00"
 
 ###########################################################################
 note "the BODY tag window: Enter copies the tag, Esc closes"

@@ -37,7 +37,7 @@ poll() {
 
 # server_ready N: our server holds display N and answers there.
 server_ready() {
-  [ "$(tr -d ' \n' <"/tmp/.X$1-lock" 2>/dev/null)" = "$xvfb_pid" ] && DISPLAY=:$1 xdpyinfo >/dev/null 2>&1
+  [ "$(tr -d ' \n' 2>/dev/null <"/tmp/.X$1-lock")" = "$xvfb_pid" ] && DISPLAY=:$1 xdpyinfo >/dev/null 2>&1
 }
 # wait_server N: until our server answers on N; fails at once if it ended.
 wait_server() {
