@@ -51,13 +51,19 @@ wait_server() {
 
 # A private X server on a display number of its own, a private home
 # and XDG folders.
-start_session() {
+# private_home: a scratch folder with a home, XDG folders and a runtime folder.
+private_home() {
   scratch=$(mktemp -d /tmp/dudovuvov-e2e.XXXXXX)
   mkdir -p "$scratch"/{home,config,data,cache,runtime,files}
   chmod 700 "$scratch/runtime"
   export HOME=$scratch/home XDG_CONFIG_HOME=$scratch/config XDG_DATA_HOME=$scratch/data
   export XDG_CACHE_HOME=$scratch/cache XDG_RUNTIME_DIR=$scratch/runtime
-  unset WAYLAND_DISPLAY SESSION_MANAGER QT_SCALE_FACTOR
+  unset SESSION_MANAGER QT_SCALE_FACTOR
+}
+
+start_session() {
+  private_home
+  unset WAYLAND_DISPLAY
   export QT_QPA_PLATFORM=xcb
   # A random display number far from the low ones other servers scan for;
   # the server's lock file names our process, so the display is ours alone.

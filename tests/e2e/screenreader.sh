@@ -25,12 +25,8 @@ trap finish EXIT
 trap 'exit 1' TERM INT
 
 if [ "$mode" = wayland ]; then
-  scratch=$(mktemp -d /tmp/dudovuvov-sr.XXXXXX)
-  mkdir -p "$scratch"/{home,config,data,cache,runtime,files}
-  chmod 700 "$scratch/runtime"
-  export HOME=$scratch/home XDG_CONFIG_HOME=$scratch/config XDG_DATA_HOME=$scratch/data
-  export XDG_CACHE_HOME=$scratch/cache XDG_RUNTIME_DIR=$scratch/runtime
-  unset DISPLAY SESSION_MANAGER QT_SCALE_FACTOR
+  private_home
+  unset DISPLAY
   export QT_QPA_PLATFORM=wayland WAYLAND_DISPLAY=wayland-dudovuvov
   weston --backend=headless-backend.so --socket="$WAYLAND_DISPLAY" --idle-time=0 --width=1280 --height=800 \
     >"$scratch/weston.log" 2>&1 &
