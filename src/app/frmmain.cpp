@@ -3,6 +3,7 @@
 #include "app/accessibility.h"
 #include "app/appicon.h"
 #include "app/controls.h"
+#include "app/dropping.h"
 #include "app/errorreport.h"
 #include "app/frmabout.h"
 #include "app/openpage.h"
@@ -141,6 +142,7 @@ frmmain::frmmain(QWidget *parent) : QWidget(parent)
     m_vision = std::make_unique<ColorVisionPreview>(*this);
     new CopyFormats(*this);
     new OpenPage(*this);
+    new Dropping(*this);
     new ContrastStrip(*this);
     connect(cmdexit, &QPushButton::clicked, this, &frmmain::cmdexit_Click);
     connect(cmdabout, &QPushButton::clicked, this, &frmmain::cmdabout_Click);

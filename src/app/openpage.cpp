@@ -29,25 +29,25 @@ void OpenPage::open()
     dialog.DialogTitle = QStringLiteral("Open a web page's colors");
     dialog.Filter = QStringLiteral("Web pages (*.htm *.html)|*.htm;*.html|");
     if (dialog.ShowOpen())
-        apply(dialog.FileName);
+        openPageColors(m, dialog.FileName);
     m.VScrollRed->setFocus();
 }
 
-void OpenPage::apply(const QString &path)
+void openPageColors(frmmain &m, const QString &path)
 {
-    const auto fail = [this](const QString &text) {
+    const auto fail = [&m](const QString &text) {
         platform::desktop().messageBox(&m, text, QString(), platform::MessageIcon::Exclamation);
     };
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
         return fail(output::pageUnreadableText(path, file.errorString()));
     // The size the file has now, not what a name lookup said before.
-    if (file.size() > largestPage)
+    if (file.size() > OpenPage::largestPage)
         return fail(output::pageTooLargeText(path));
-    const QByteArray bytes = file.read(largestPage + 1);
+    const QByteArray bytes = file.read(OpenPage::largestPage + 1);
     if (file.error() != QFileDevice::NoError)
         return fail(output::pageUnreadableText(path, file.errorString()));
-    if (bytes.size() > largestPage)
+    if (bytes.size() > OpenPage::largestPage)
         return fail(output::pageTooLargeText(path));
     const std::optional<output::ReadColors> read = output::readPageColors(bytes);
     if (!read)

@@ -8,6 +8,10 @@ namespace platform {
 class CommonDialog;
 }
 
+// The colors of the page at `path` (and its picture) become the window's, as
+// when the page is chosen after Ctrl+O; a page that cannot be used is said so.
+void openPageColors(frmmain &window, const QString &path);
+
 // Ctrl+O in the main window: the colors of a page's first BODY tag (and its
 // background image, when it lies beside the page) become the window's.
 class OpenPage : public QObject {
@@ -20,7 +24,6 @@ public:
 
 private:
     void open();
-    void apply(const QString &path);
 
     frmmain &m;
     platform::CommonDialog *m_dialog;

@@ -1,15 +1,22 @@
 #include "app/controls.h"
 #include "app/frmmain.h"
+#include "preview/previewbox.h"
 #include "testsupport.h"
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QDropEvent>
+#include <QFile>
+#include <QImage>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMimeData>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScrollBar>
 #include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QUrl>
 
 using testsupport::control;
 
@@ -100,6 +107,36 @@ int checkedOptions(const frmmain &w)
     for (const QRadioButton *o : {w.optTEXT, w.optBACK, w.optNewlinks, w.optVisitedlinks, w.optActivelinks})
         on += o->isChecked() ? 1 : 0;
     return on;
+}
+
+// A drag of `data` that enters `on`, moves over it and drops there, as the
+// window system delivers one; the drop is sent even when refused, and what
+// it starts has run on return. True when every step was taken as a copy.
+bool dragAndDrop(QWidget *on, const QMimeData &data, Qt::DropActions actions = Qt::CopyAction | Qt::MoveAction)
+{
+    const QPoint at = on->rect().center();
+    QDragEnterEvent enter(at, actions, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(on, &enter);
+    QDragMoveEvent move(at, actions, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(on, &move);
+    QDropEvent drop(at, actions, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(on, &drop);
+    QCoreApplication::processEvents();
+    return enter.isAccepted() && move.isAccepted() && drop.isAccepted() && drop.dropAction() == Qt::CopyAction;
+}
+
+bool writeFile(const QString &path, const QByteArray &bytes)
+{
+    QFile f(path);
+    return f.open(QIODevice::WriteOnly) && f.write(bytes) == bytes.size();
+}
+
+QStringList hexBoxes(const frmmain &w)
+{
+    QStringList texts;
+    for (const QLineEdit *box : {w.txtHEXtext, w.txtHEXback, w.txtnewlink, w.txtvisitedlink, w.txtactivelink})
+        texts << box->text();
+    return texts;
 }
 
 } // namespace
@@ -432,6 +469,149 @@ private slots:
             QCOMPARE(unloaded.count(), 1);
             QVERIFY(!w->isVisible());
         }
+    }
+
+    // A picture file dropped anywhere on the window loads as the background
+    // image, a web page gives its colors: also over a box that takes dropped
+    // text, and whatever the file manager offers beside the file.
+    void droppedFilesLoadOrOpen()
+    {
+        QTemporaryDir dir;
+        const QString picture = dir.filePath(QStringLiteral("tile.png"));
+        QImage image(4, 4, QImage::Format_RGB32);
+        image.fill(Qt::red);
+        QVERIFY(image.save(picture));
+        const QString page = dir.filePath(QStringLiteral("colors.HTML"));
+        QVERIFY(writeFile(page, "<body bgcolor=#102030 text=#405060 link=#708090 vlink=#A0B0C0 alink=#D0E0F0>"));
+        testsupport::MainWindow w;
+
+        QMimeData pageData;
+        pageData.setUrls({QUrl::fromLocalFile(page)});
+        pageData.setText(page);
+        QVERIFY(dragAndDrop(w->txtBOX, pageData));
+        QCOMPARE(w->txtBOX->text(), QStringLiteral("Sample"));
+        QCOMPARE(hexBoxes(*w.window), QStringList({"#405060", "#102030", "#708090", "#A0B0C0", "#D0E0F0"}));
+        QVERIFY(w->optBACK->isChecked());
+
+        QMimeData pictureData;
+        pictureData.setUrls({QUrl::fromLocalFile(picture)});
+        QVERIFY(dragAndDrop(w.window.get(), pictureData));
+        QCOMPARE(w->HIDDENlbltaginfo->text(), QStringLiteral("tile.png"));
+        QVERIFY(w->optTEXT->isChecked() && !w->optBACK->isEnabled());
+        QCOMPARE(w.env.desktop.messages.size(), 0);
+
+        // A color dropped on the covered background is kept, as a paste is;
+        // the editing stays on Text.
+        QMimeData navy;
+        navy.setText(QStringLiteral("navy"));
+        QVERIFY(dragAndDrop(w->picboxMAIN, navy));
+        QCOMPARE(w->txtHEXback->text(), QStringLiteral("#000080"));
+        QVERIFY(w->optTEXT->isChecked() && !w->optBACK->isChecked());
+
+        // A page that cannot be used is said so, as after Ctrl+O.
+        const QString none = dir.filePath(QStringLiteral("none.htm"));
+        QVERIFY(writeFile(none, "<p>no tag</p>"));
+        QMimeData noneData;
+        noneData.setUrls({QUrl::fromLocalFile(none)});
+        QVERIFY(dragAndDrop(w->lblhexbackcolor, noneData));
+        const auto messages = w.env.desktop.takeMessages();
+        QCOMPARE(messages.size(), 1);
+        QCOMPARE(messages[0].text, none + QStringLiteral(" has no BODY tag.\r\nNo colors were read from it."));
+        QCOMPARE(testsupport::brokenColorModel(*w.window), QString());
+    }
+
+    // A color's text dropped on a target's swatch, hex box or preview
+    // element becomes that target's color and selects it.
+    void droppedColorSetsTheTargetUnderIt()
+    {
+        testsupport::MainWindow w;
+        struct Case {
+            const char *on;
+            QString text;
+            QLineEdit *hexBox;
+            QRadioButton *option;
+            QString color;
+        };
+        const Case cases[] = {
+            {"lblhextxtcolor", QStringLiteral("#123"), w->txtHEXtext, w->optTEXT, QStringLiteral("#112233")},
+            {"txtHEXback", QStringLiteral("rgb(1, 2, 3)"), w->txtHEXback, w->optBACK, QStringLiteral("#010203")},
+            {"lblpicNewlink", QStringLiteral("teal"), w->txtnewlink, w->optNewlinks, QStringLiteral("#008080")},
+            {"lblhexvisitedlinkcolor", QStringLiteral(" 0A0B0C\n"), w->txtvisitedlink, w->optVisitedlinks,
+             QStringLiteral("#0A0B0C")},
+            {"lblpicActivelink", QStringLiteral("a:active { color: #FEDCBA; }"), w->txtactivelink, w->optActivelinks,
+             QStringLiteral("#FEDCBA")},
+            {"lblpic", QStringLiteral("black"), w->txtHEXtext, w->optTEXT, QStringLiteral("#000000")},
+            {"picboxMAIN", QStringLiteral("white"), w->txtHEXback, w->optBACK, QStringLiteral("#FFFFFF")},
+        };
+        for (const Case &c : cases) {
+            QMimeData data;
+            data.setText(c.text);
+            QVERIFY2(dragAndDrop(control<QWidget>(w.window.get(), c.on), data), c.on);
+            QCOMPARE(c.hexBox->text(), c.color);
+            QVERIFY2(c.option->isChecked(), c.on);
+            QCOMPARE(testsupport::brokenColorModel(*w.window), QString());
+        }
+        // Offered only as a move it is refused: the source would lose its text.
+        QMimeData moved;
+        moved.setText(QStringLiteral("#FFFFFF"));
+        QVERIFY(!dragAndDrop(w->lblhextxtcolor, moved, Qt::MoveAction));
+        QCOMPARE(w->txtHEXtext->text(), QStringLiteral("#000000"));
+    }
+
+    // Anything else is refused and changes nothing; the sample text box
+    // still takes dropped text itself.
+    void otherDropsAreRefused()
+    {
+        QTemporaryDir dir;
+        const QString notes = dir.filePath(QStringLiteral("notes.txt"));
+        QVERIFY(writeFile(notes, "#FF0000"));
+        QImage image(2, 2, QImage::Format_RGB32);
+        image.fill(Qt::blue);
+        const QString a = dir.filePath(QStringLiteral("a.png")), b = dir.filePath(QStringLiteral("b.png"));
+        QVERIFY(image.save(a) && image.save(b));
+        QVERIFY(QDir(dir.path()).mkdir(QStringLiteral("folder.htm")));
+        testsupport::MainWindow w;
+        const QStringList before = hexBoxes(*w.window);
+
+        const auto text = [](const QString &t) {
+            auto *d = new QMimeData;
+            d->setText(t);
+            return d;
+        };
+        const auto files = [](const QStringList &paths, const QString &t = {}) {
+            auto *d = new QMimeData;
+            QList<QUrl> urls;
+            for (const QString &p : paths)
+                urls << (p.contains(u':') ? QUrl(p) : QUrl::fromLocalFile(p));
+            d->setUrls(urls);
+            if (!t.isEmpty())
+                d->setText(t);
+            return d;
+        };
+        const std::pair<QWidget *, std::unique_ptr<QMimeData>> drops[] = {
+            {w->lblhexbackcolor, std::unique_ptr<QMimeData>(text(QStringLiteral("#12345")))},
+            {w->lblpicNewlink, std::unique_ptr<QMimeData>(text(QStringLiteral("color: red; color: blue")))},
+            // Only the window's targets take colors.
+            {w.window.get(), std::unique_ptr<QMimeData>(text(QStringLiteral("#FF0000")))},
+            {w->picboxMAIN, std::unique_ptr<QMimeData>(files({notes}))},
+            {w.window.get(), std::unique_ptr<QMimeData>(files({a, b}))},
+            {w.window.get(), std::unique_ptr<QMimeData>(files({dir.filePath(QStringLiteral("gone.png"))}))},
+            {w.window.get(), std::unique_ptr<QMimeData>(files({dir.filePath(QStringLiteral("folder.htm"))}))},
+            {w->lblhextxtcolor, std::unique_ptr<QMimeData>(files({QStringLiteral("https://example.org/a.png")},
+                                                                 QStringLiteral("https://example.org/a.png")))},
+            {w->lblhextxtcolor, std::make_unique<QMimeData>()},
+        };
+        for (const auto &[on, data] : drops) {
+            QVERIFY2(!dragAndDrop(on, *data), qPrintable(data->text() + data->urls().value(0).toString()));
+            QCOMPARE(hexBoxes(*w.window), before);
+        }
+        QVERIFY(w->optBACK->isChecked() && w->optBACK->isEnabled());
+        QCOMPARE(w->HIDDENlbltaginfo->text(), QString());
+        QCOMPARE(w.env.desktop.messages.size(), 0);
+
+        std::unique_ptr<QMimeData> words(text(QStringLiteral("Hello")));
+        dragAndDrop(w->txtBOX, *words);
+        QVERIFY(w->txtBOX->text().contains(QStringLiteral("Hello")));
     }
 };
 

@@ -1,0 +1,129 @@
+#include "app/dropping.h"
+
+#include "app/frmmain.h"
+#include "app/openpage.h"
+#include "color/coloreditor.h"
+#include "color/colortext.h"
+#include "platform/regularfile.h"
+#include "preview/backgroundimage.h"
+
+#include <QDir>
+#include <QDropEvent>
+#include <QFileInfo>
+#include <QImageReader>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMimeData>
+#include <QRadioButton>
+#include <QUrl>
+
+#include <optional>
+
+namespace {
+
+// The target whose swatch, hex box or preview element `w` is.
+std::optional<ColorTarget> targetShownBy(const ColorEditor &editor, const QWidget *w)
+{
+    for (const ColorEditor::TargetControls &t : editor.targets())
+        if (w == t.swatch || w == t.hexBox || w == t.previewElement)
+            return t.target;
+    return std::nullopt;
+}
+
+} // namespace
+
+Dropping::Dropping(frmmain &window) : QObject(&window), m(window)
+{
+    m.setAcceptDrops(true);
+    for (const ColorEditor::TargetControls &t : m.colorEditor().targets())
+        for (QWidget *w : {static_cast<QWidget *>(t.swatch), static_cast<QWidget *>(t.hexBox), t.previewElement})
+            w->setAcceptDrops(true);
+    // Every control a drag can reach: the targets, the window around the
+    // rest, and the editable boxes, which take dropped text themselves.
+    m.installEventFilter(this);
+    for (QWidget *w : m.findChildren<QWidget *>())
+        if (w->acceptDrops())
+            w->installEventFilter(this);
+}
+
+Dropping::FileKind Dropping::fileKind(const QString &path, bool fresh)
+{
+    if (!fresh && path == m_seenPath)
+        return m_seenKind;
+    FileKind kind = FileKind::None;
+    // A FIFO or device would hold the window while it is looked into.
+    QString reason;
+    if (platform::isReadableRegularFile(path, reason)) {
+        const QString suffix = QFileInfo(path).suffix().toLower();
+        if (suffix == QLatin1String("htm") || suffix == QLatin1String("html"))
+            kind = FileKind::Page;
+        else if (QImageReader(path).canRead())
+            kind = FileKind::Picture;
+    }
+    m_seenPath = path;
+    m_seenKind = kind;
+    return kind;
+}
+
+bool Dropping::takes(QWidget *on, const QMimeData &data, bool fresh, bool run)
+{
+    const QList<QUrl> urls = data.urls();
+    if (urls.size() == 1 && urls[0].isLocalFile()) {
+        const QString path = QDir::toNativeSeparators(urls[0].toLocalFile());
+        const FileKind kind = fileKind(path, fresh);
+        if (kind != FileKind::None) {
+            // After the drop has been answered: a message about the page
+            // must not keep the dragging program waiting.
+            if (run)
+                QMetaObject::invokeMethod(
+                    this,
+                    [this, kind, path] {
+                        if (kind == FileKind::Page)
+                            openPageColors(m, path);
+                        else
+                            m.backgroundImage().loadPicture(path);
+                    },
+                    Qt::QueuedConnection);
+            return true;
+        }
+    }
+    if (!data.hasText())
+        return false;
+    const std::optional<ColorTarget> target = targetShownBy(m.colorEditor(), on);
+    if (!target)
+        return false;
+    const std::optional<color::Rgb> color = color::colorFromText(data.text());
+    if (!color)
+        return false;
+    if (run) {
+        ColorEditor &editor = m.colorEditor();
+        const ColorTarget selected = editor.selectedTarget();
+        editor.setTargetColor(*target, *color);
+        // As with a paste: a background under a picture keeps the color, the
+        // editing goes back to the target it was on.
+        if (!editor.controls(*target).option->isEnabled())
+            editor.controls(selected).option->setChecked(true);
+    }
+    return true;
+}
+
+bool Dropping::eventFilter(QObject *watched, QEvent *event)
+{
+    const QEvent::Type type = event->type();
+    if (type != QEvent::DragEnter && type != QEvent::DragMove && type != QEvent::Drop)
+        return false;
+    auto *on = static_cast<QWidget *>(watched);
+    auto *drop = static_cast<QDropEvent *>(event);
+    // Copied, never moved: the source keeps its file or text.
+    const bool copies = (drop->possibleActions() & Qt::CopyAction) != 0;
+    if (copies && takes(on, *drop->mimeData(), type != QEvent::DragMove, type == QEvent::Drop)) {
+        drop->setDropAction(Qt::CopyAction);
+        drop->accept();
+        return true;
+    }
+    // An editable box keeps its own handling of dropped text.
+    if (on != &m && !targetShownBy(m.colorEditor(), on))
+        return false;
+    drop->ignore();
+    return true;
+}
