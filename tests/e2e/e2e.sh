@@ -25,7 +25,8 @@ title() { echo "$1( — Dudovuvov)?"; }
 
 # Places in the main window, in twips: left top width height.
 txtred="405 2925 390 285" txtgreen="885 2925 390 285" txtblue="1365 2925 390 285"
-optTEXT="2115 2490 1395 300" optNewlinks="2115 2985 2025 300" optActivelinks="2115 3645 2025 300"
+optTEXT="2115 2490 1395 300" optNewlinks="2115 2985 2025 300" optVisitedlinks="2115 3315 2025 300"
+optActivelinks="2115 3645 2025 300"
 cmdCOPYTEXT="5235 795 1395 300" cmdCOPYBACK="5235 1500 1395 300" cmdCOPYnewlink="5235 2205 1395 300"
 cmdCOPYvisitedlink="5235 2925 1395 300" cmdCOPYactivelink="5235 3645 1395 300"
 cmdtag="5235 4080 1395 960" cmdALLdown="405 2325 1365 195"
@@ -212,6 +213,52 @@ if [ -f "$page" ]; then
 else
   fail "no page file at $page: $(ls -A "$files")"
 fi
+
+###########################################################################
+note "Ctrl+V takes a color from the clipboard for the selected target"
+# put_clipboard TEXT: xclip serves the text from the background, as for the
+# marker, until the program takes the clipboard over.
+clipboard_holds() { [ "$(clipboard)" = "$1" ]; }
+put_clipboard() {
+  printf '%s' "$1" | xclip -selection clipboard -i
+  poll "$E2E_TIMEOUT" clipboard_holds "$1" || fail "the clipboard did not take $1"
+}
+put_clipboard "#123456"
+focus "$main"
+keys alt+b
+keys ctrl+v
+wait_color "$main" "$swatch_x" "$(swatch_y 1155)" "#123456" || fail "Backcolor swatch after Ctrl+V"
+copy_check "$main" "$cmdCOPYBACK" "#123456"
+# The other four take it too, so that each color the page gives back below
+# is seen to change.
+for target in "$optTEXT:450" "$optNewlinks:1860" "$optVisitedlinks:2580" "$optActivelinks:3300"; do
+  put_clipboard "#123456"
+  # shellcheck disable=SC2086
+  click "$main" ${target%:*}
+  keys ctrl+v
+  wait_color "$main" "$swatch_x" "$(swatch_y "${target#*:}")" "#123456" ||
+    fail "swatch at ${target#*:} twips after Ctrl+V"
+done
+
+# Ctrl+Z after the pastes, and after the page opened below, is checked here.
+
+###########################################################################
+note "Ctrl+O gives back the five colors of the page written above"
+focus "$main"
+keys ctrl+o
+opened=$(wait_window "$(title "Open a web page's colors")") || die "no open dialog after Ctrl+O"
+focus "$opened"
+keys ctrl+a
+type_text "$page"
+keys Return
+wait_gone "$opened" || fail "the open dialog stayed"
+wait_color "$main" "$swatch_x" "$(swatch_y 1155)" "#80DC00" || fail "Backcolor swatch after Ctrl+O"
+copy_check "$main" "$cmdCOPYBACK" "#80DC00"
+copy_check "$main" "$cmdCOPYTEXT" "#0AFF0A"
+copy_check "$main" "$cmdCOPYnewlink" "#000064"
+copy_check "$main" "$cmdCOPYvisitedlink" "#551A8B"
+copy_check "$main" "$cmdCOPYactivelink" "#EE0000"
+shot "$main" "$shots/main-window-opened-page.png"
 
 ###########################################################################
 note "a background image through the file dialog"
