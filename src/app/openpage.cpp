@@ -14,6 +14,8 @@
 #include <QScrollBar>
 #include <QShortcut>
 
+#include <optional>
+
 OpenPage::OpenPage(frmmain &window) :
     QObject(&window), m(window), m_dialog(new platform::CommonDialog(QStringLiteral("CommonDialog3"), &window))
 {
@@ -54,6 +56,8 @@ void OpenPage::apply(const QString &path)
         return fail(output::pageWithoutBodyText(path));
 
     ColorEditor &editor = m.colorEditor();
+    // The colors and the picture are one step, ended before any message.
+    std::optional<ColorHistory::Step> step(std::in_place, editor.history());
     const ColorTarget selected = editor.selectedTarget();
     const std::pair<ColorTarget, const std::optional<color::Rgb> &> colors[] = {
         {ColorTarget::Text, read->text},
@@ -69,9 +73,11 @@ void OpenPage::apply(const QString &path)
     if (read->background && !read->background->isEmpty()) {
         const QDir folder = QFileInfo(path).absoluteDir();
         const QString picture = folder.filePath(*read->background);
-        if (QFileInfo(picture).isFile())
+        if (QFileInfo(picture).isFile()) {
             m.backgroundImage().loadPicture(QDir::toNativeSeparators(picture));
-        else
+        } else {
+            step.reset();
             fail(output::pageImageMissingText(*read->background, QDir::toNativeSeparators(folder.path())));
+        }
     }
 }
