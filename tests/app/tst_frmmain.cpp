@@ -455,6 +455,10 @@ private slots:
         w.env.desktop.clipboard = QStringLiteral("#123456");
         press(Qt::Key_V, Qt::ControlModifier);
         step();
+        w.env.desktop.clipboard = QStringLiteral("#654321");
+        w->txtHEXback->setFocus();
+        press(Qt::Key_V, Qt::ControlModifier);
+        step(); // Back, under the picture
         w.env.desktop.answerOpen(page.fileName());
         press(Qt::Key_O, Qt::ControlModifier);
         step(); // Back, Text and Visited from one page
@@ -466,6 +470,9 @@ private slots:
         QCOMPARE(w->colorEditor().history().stack().count(), states.size() - 1);
 
         const auto showsChange = [&](const QStringList &from, const QStringList &to) {
+            // Never Back under a picture.
+            for (QRadioButton *option : w->findChildren<QRadioButton *>())
+                QVERIFY(!option->isChecked() || option->isEnabled());
             // A single changed target is the selected one, its color on the sliders.
             QList<int> changed;
             for (int t = 0; t < 5; ++t)
