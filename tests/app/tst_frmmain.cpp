@@ -599,18 +599,12 @@ private slots:
             QApplication::sendEvent(preview, &event);
             QTRY_VERIFY(menu->isVisible());
         };
-        const auto entry = [&](const QString &text) -> QAction * {
-            for (QAction *a : menu->actions())
-                if (a->text() == text)
-                    return a;
-            return nullptr;
-        };
         const auto choose = [&](const QString &text) {
             openMenu();
-            QAction *wanted = entry(text);
-            QVERIFY(wanted && wanted->isEnabled());
-            while (menu->activeAction() != wanted)
+            // A disabled entry is never reached.
+            for (int i = 0; i < 12 && (!menu->activeAction() || menu->activeAction()->text() != text); ++i)
                 QTest::keyClick(menu, Qt::Key_Down);
+            QCOMPARE(menu->activeAction()->text(), text);
             QTest::keyClick(menu, Qt::Key_Return);
             QTRY_VERIFY(!menu->isVisible());
         };
@@ -638,10 +632,6 @@ private slots:
         choose(QStringLiteral("Open page colors..."));
         QCOMPARE(w.env.desktop.prompts.size(), 1);
         QCOMPARE(w.env.desktop.prompts[0].dialogTitle, QStringLiteral("Open a web page's colors"));
-        // A left click on the preview still selects Back.
-        QTest::mouseClick(w->lblpic, Qt::LeftButton);
-        QTest::mouseClick(preview, Qt::LeftButton, {}, QPoint(5, 90));
-        QVERIFY(w->optBACK->isChecked());
     }
 
     void secondCopyIsRefused()
