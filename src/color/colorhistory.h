@@ -43,7 +43,7 @@ public:
 
     Snapshot snapshot() const;
     QUndoStack &stack() const { return *m_stack; }
-    // Ctrl+Z; Ctrl+Shift+Z and Ctrl+Y. Both also act on the main window.
+    // Ctrl+Z, and Ctrl+Shift+Z or Ctrl+Y: shortcuts of the main window.
     QAction *undoAction() const { return m_undo; }
     QAction *redoAction() const { return m_redo; }
     // The action whose shortcut `key` is, if any.
