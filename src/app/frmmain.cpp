@@ -7,6 +7,7 @@
 #include "app/errorreport.h"
 #include "app/frmabout.h"
 #include "app/openpage.h"
+#include "app/previewmenu.h"
 #include "color/coloreditor.h"
 #include "color/contraststrip.h"
 #include "color/rgb.h"
@@ -141,7 +142,7 @@ frmmain::frmmain(QWidget *parent) : QWidget(parent)
     m_placement = std::make_unique<WindowPlacement>(*this);
     m_vision = std::make_unique<ColorVisionPreview>(*this);
     new CopyFormats(*this);
-    new OpenPage(*this);
+    addPreviewCommands(*this, *m_vision->menu(), *new OpenPage(*this));
     new Dropping(*this);
     new ContrastStrip(*this);
     connect(cmdexit, &QPushButton::clicked, this, &frmmain::cmdexit_Click);

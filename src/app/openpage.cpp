@@ -5,6 +5,7 @@
 #include "output/pagecolors.h"
 #include "platform/commondialog.h"
 #include "platform/desktop.h"
+#include "platform/regularfile.h"
 #include "preview/backgroundimage.h"
 
 #include <QDir>
@@ -13,6 +14,8 @@
 #include <QRadioButton>
 #include <QScrollBar>
 #include <QShortcut>
+
+#include <optional>
 
 OpenPage::OpenPage(frmmain &window) :
     QObject(&window), m(window), m_dialog(new platform::CommonDialog(QStringLiteral("CommonDialog3"), &window))
@@ -39,8 +42,10 @@ void openPageColors(frmmain &m, const QString &path)
         platform::desktop().messageBox(&m, text, QString(), platform::MessageIcon::Exclamation);
     };
     QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return fail(output::pageUnreadableText(path, file.errorString()));
+    // A FIFO or device in the page's place must not hold the window.
+    QString reason;
+    if (!platform::openRegularFile(file, reason))
+        return fail(output::pageUnreadableText(path, reason));
     // The size the file has now, not what a name lookup said before.
     if (file.size() > OpenPage::largestPage)
         return fail(output::pageTooLargeText(path));
@@ -54,6 +59,8 @@ void openPageColors(frmmain &m, const QString &path)
         return fail(output::pageWithoutBodyText(path));
 
     ColorEditor &editor = m.colorEditor();
+    // The colors and the picture are one step, ended before any message.
+    std::optional<ColorHistory::Step> step(std::in_place, editor.history());
     const ColorTarget selected = editor.selectedTarget();
     const std::pair<ColorTarget, const std::optional<color::Rgb> &> colors[] = {
         {ColorTarget::Text, read->text},
@@ -69,9 +76,11 @@ void openPageColors(frmmain &m, const QString &path)
     if (read->background && !read->background->isEmpty()) {
         const QDir folder = QFileInfo(path).absoluteDir();
         const QString picture = folder.filePath(*read->background);
-        if (QFileInfo(picture).isFile())
+        if (QFileInfo(picture).isFile()) {
             m.backgroundImage().loadPicture(QDir::toNativeSeparators(picture));
-        else
+        } else {
+            step.reset();
             fail(output::pageImageMissingText(*read->background, QDir::toNativeSeparators(folder.path())));
+        }
     }
 }

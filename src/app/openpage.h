@@ -22,9 +22,10 @@ public:
     // A page larger than this is not read.
     static constexpr qint64 largestPage = 10 * 1024 * 1024;
 
-private:
+    // Asks for a page and takes its colors.
     void open();
 
+private:
     frmmain &m;
     platform::CommonDialog *m_dialog;
 };

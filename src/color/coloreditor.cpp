@@ -2,6 +2,7 @@
 
 #include "app/controls.h"
 #include "app/frmmain.h"
+#include "color/colorhistory.h"
 #include "color/colortext.h"
 #include "color/packedcolor.h"
 #include "color/valuetext.h"
@@ -9,6 +10,7 @@
 #include "platform/desktop.h"
 #include "preview/previewbox.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QKeyEvent>
 #include <QLineEdit>
@@ -66,7 +68,8 @@ ColorEditor::ColorEditor(frmmain &window) :
          m.lblpicActivelink,
          m.cmdresetACTIVE,
          {238, 0, 0}},
-    }}
+    }},
+    m_history(new ColorHistory(window, *this))
 {
     for (int c = 0; c < 3; ++c) {
         connect(m_sliders[c], &QScrollBar::valueChanged, this, [this, c] { VScroll_Change(c); });
@@ -154,7 +157,9 @@ void ColorEditor::showMix()
         setBackColor(t.swatch, mix.color);
 }
 
-ColorEditor::Handling::Handling(ColorEditor &editor) : m_editor(editor)
+// The outermost handling of a user action is also one step of the history.
+ColorEditor::Handling::Handling(ColorEditor &editor, int typedBox) :
+    m_editor(editor), m_step(*editor.m_history, typedBox)
 {
     ++m_editor.m_handling;
 }
@@ -167,6 +172,7 @@ ColorEditor::Handling::~Handling()
 
 void ColorEditor::VScroll_Change(int c)
 {
+    const ColorHistory::Step step(*m_history);
     const int v = m_sliders[c]->value();
     m_boxes[c]->setText(QString::number(v));
     setBackColor(m_channelSwatches[c], QColor(c == 0 ? v : 0, c == 1 ? v : 0, c == 2 ? v : 0));
@@ -181,7 +187,7 @@ void ColorEditor::VScroll_Change(int c)
 
 void ColorEditor::txt_Change(int c)
 {
-    const Handling handling(*this);
+    const Handling handling(*this, c);
     QLineEdit *box = m_boxes[c];
     if (box->text().isEmpty())
         box->setText(QStringLiteral("0"));
@@ -239,8 +245,13 @@ bool ColorEditor::eventFilter(QObject *watched, QEvent *event)
         return false;
     }
     if (event->type() == QEvent::KeyPress) {
-        // Value boxes take digits and backspace; every other character is dropped.
         const auto *key = static_cast<QKeyEvent *>(event);
+        // The window's undo and redo, not the box's own.
+        if (QAction *action = m_history->actionFor(*key)) {
+            action->trigger();
+            return true;
+        }
+        // Value boxes take digits and backspace; every other character is dropped.
         const QString text = key->text();
         if (text.isEmpty() || key->key() == Qt::Key_Tab || key->key() == Qt::Key_Backtab
             || key->key() == Qt::Key_Delete)
@@ -360,6 +371,7 @@ void ColorEditor::reset(ColorTarget target)
 
 void ColorEditor::setTargetColor(ColorTarget target, const color::Rgb &color)
 {
+    const ColorHistory::Step step(*m_history);
     const TargetControls &t = controls(target);
     if (!t.option->isChecked())
         t.option->setChecked(true); // selects through the option's own handling
@@ -378,11 +390,17 @@ void ColorEditor::pasteColor()
     QWidget *focus = QApplication::focusWidget();
     if (focus == m.txtBOX || std::find(m_boxes.begin(), m_boxes.end(), focus) != m_boxes.end())
         return;
-    const ColorTarget selected = selectedTarget();
-    ColorTarget target = selected;
+    ColorTarget target = selectedTarget();
     for (const TargetControls &t : m_targets)
         if (focus == t.hexBox)
             target = t.target;
+    pasteColorOn(target);
+}
+
+void ColorEditor::pasteColorOn(ColorTarget target)
+{
+    const ColorHistory::Step step(*m_history);
+    const ColorTarget selected = selectedTarget();
     const std::optional<color::Rgb> color = color::colorFromText(platform::desktop().clipboardText());
     if (!color) {
         platform::desktop().beep();

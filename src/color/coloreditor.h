@@ -1,5 +1,7 @@
 #pragma once
 
+#include "color/colorhistory.h"
+
 #include <QColor>
 #include <QObject>
 #include <QString>
@@ -58,6 +60,11 @@ public:
     // target is selected and the value boxes take the three components.
     void setTargetColor(ColorTarget target, const color::Rgb &color);
 
+    // Puts the clipboard's color on `target`; junk beeps.
+    void pasteColorOn(ColorTarget target);
+
+    ColorHistory &history() { return *m_history; }
+
 signals:
     // colorupdate ran: the selected target shows a new mix.
     void colorUpdated();
@@ -95,17 +102,20 @@ private:
     };
     class Handling {
     public:
-        explicit Handling(ColorEditor &editor);
+        explicit Handling(ColorEditor &editor, int typedBox = -1);
         ~Handling();
         Handling(const Handling &) = delete;
         Handling &operator=(const Handling &) = delete;
 
     private:
         ColorEditor &m_editor;
+        // Ends after the mix is shown.
+        ColorHistory::Step m_step;
     };
     void showMix();
 
     int m_handling = 0;
     bool m_focusStaysOnOption = false;
     std::optional<Mix> m_unshown;
+    ColorHistory *m_history;
 };

@@ -107,6 +107,7 @@ ContrastStrip::ContrastStrip(frmmain &window) :
     // Connected after the image's own handlers, so these run once they are done.
     connect(m.cmdload, &QPushButton::clicked, this, &ContrastStrip::rescanImage);
     connect(m.cmdclear, &QPushButton::clicked, this, &ContrastStrip::rescanImage);
+    connect(&m_editor.history(), &ColorHistory::applied, this, &ContrastStrip::rescanImage);
     refreshNow();
 }
 
@@ -320,6 +321,7 @@ void ContrastStrip::placeEntries()
 
 void ContrastStrip::fix(Role role)
 {
+    const ColorHistory::Step step(m_editor.history());
     refreshNow();
     const contrast::Entry &e = m_report.entries[static_cast<std::size_t>(role)];
     if (!contrast::failing(e))

@@ -1,6 +1,7 @@
 #include "preview/backgroundimage.h"
 
 #include "app/frmmain.h"
+#include "color/coloreditor.h"
 #include "output/pagefile.h"
 #include "platform/commondialog.h"
 #include "platform/desktop.h"
@@ -45,6 +46,7 @@ void BackgroundImage::cmdload_Click()
 
 void BackgroundImage::loadPicture(const QString &path)
 {
+    const ColorHistory::Step step(m.colorEditor().history());
     // A FIFO or device would hold the window until something writes to it;
     // like any file that is no picture, it changes nothing.
     QString unreadable;
@@ -82,6 +84,12 @@ void BackgroundImage::TilePicture(PreviewBox *theTiledPic, QLabel *theOriginalPi
 
 void BackgroundImage::cmdclear_Click()
 {
+    clearPicture();
+}
+
+void BackgroundImage::clearPicture()
+{
+    const ColorHistory::Step step(m.colorEditor().history());
     m.picboxMAIN->clearPicture();
     m.optBACK->setEnabled(true);
     m.optBACK->setChecked(true);

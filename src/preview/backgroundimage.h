@@ -20,6 +20,8 @@ public:
     // Loads the picture as "Load Image" does once a file is chosen; a file
     // that is no picture changes nothing.
     void loadPicture(const QString &path);
+    // Clears the picture as "Clear Image" does.
+    void clearPicture();
 
 private:
     void cmdload_Click();

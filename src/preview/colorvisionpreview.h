@@ -31,6 +31,7 @@ public:
     explicit ColorVisionPreview(frmmain &window);
     preview::Vision vision() const { return m_vision; }
     void setVision(preview::Vision vision);
+    QMenu *menu() const { return m_menu; }
 
 private:
     void showMenu(const QPoint &pos);

@@ -1,21 +1,27 @@
 #include "app/controls.h"
 #include "app/frmmain.h"
+#include "color/coloreditor.h"
+#include "color/colorhistory.h"
+#include "color/rgb.h"
 #include "preview/previewbox.h"
 #include "testsupport.h"
 
 #include <QAbstractButton>
+#include <QAction>
 #include <QApplication>
 #include <QDropEvent>
 #include <QFile>
 #include <QImage>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
 #include <QMimeData>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScrollBar>
 #include <QSignalSpy>
 #include <QTemporaryDir>
+#include <QUndoStack>
 #include <QUrl>
 
 using testsupport::control;
@@ -137,6 +143,22 @@ QStringList hexBoxes(const frmmain &w)
     for (const QLineEdit *box : {w.txtHEXtext, w.txtHEXback, w.txtnewlink, w.txtvisitedlink, w.txtactivelink})
         texts << box->text();
     return texts;
+}
+
+// What undo and redo must bring back: the five hex boxes and the image.
+QStringList colorsAndImage(const frmmain &w)
+{
+    return {w.txtHEXtext->text(),    w.txtHEXback->text(),        w.txtnewlink->text(),      w.txtvisitedlink->text(),
+            w.txtactivelink->text(), w.HIDDENlblfilename->text(), w.HIDDENlbltaginfo->text()};
+}
+
+QString writePicture(const QString &path, const QColor &color)
+{
+    QImage image(8, 8, QImage::Format_RGB32);
+    image.fill(color);
+    if (!image.save(path))
+        qWarning("cannot write %s", qPrintable(path));
+    return path;
 }
 
 } // namespace
@@ -430,6 +452,220 @@ private slots:
         QCOMPARE(control<QLabel>(win, "lblpic")->text(), QStringLiteral("Sample"));
         QCOMPARE(QApplication::focusWidget(), control<QWidget>(win, "VScrollRed"));
         QVERIFY(w.env.desktop.messages.isEmpty());
+    }
+
+    // Every kind of step, then Ctrl+Z back through each earlier state and
+    // Ctrl+Shift+Z and Ctrl+Y forward again. The target an undo or redo
+    // changes is selected and shows its color on the sliders.
+    void undoAndRedoWalkEveryState()
+    {
+        testsupport::MainWindow w;
+        QTemporaryDir dir;
+        const QString stone = writePicture(dir.filePath(QStringLiteral("stone.png")), Qt::darkGray);
+        QFile page(dir.filePath(QStringLiteral("page.htm")));
+        QVERIFY(page.open(QIODevice::WriteOnly));
+        page.write("<html><body bgcolor=\"#102030\" text=\"#405060\" vlink=\"#708090\">x</body></html>");
+        page.close();
+
+        QList<QStringList> states = {colorsAndImage(*w.window)};
+        const auto step = [&] {
+            QVERIFY(colorsAndImage(*w.window) != states.constLast());
+            states << colorsAndImage(*w.window);
+        };
+        QTest::mouseClick(w->optNewlinks, Qt::LeftButton);
+        QCOMPARE(colorsAndImage(*w.window), states.constLast()); // a switch alone is no step
+        testsupport::typeInto(w->txtred, QStringLiteral("12"));
+        QTest::keyClick(w->txtred, Qt::Key_0);
+        step(); // three digits, one step
+        testsupport::typeInto(w->txtgreen, QStringLiteral("77"));
+        step(); // another box: a step of its own
+        QTest::mouseClick(w->cmdALLdown, Qt::LeftButton);
+        step();
+        QTest::mouseClick(w->cmdresetNEW, Qt::LeftButton);
+        step();
+        w.env.desktop.answerOpen(stone);
+        QTest::mouseClick(w->cmdload, Qt::LeftButton);
+        step();
+        w.env.desktop.clipboard = QStringLiteral("#123456");
+        press(Qt::Key_V, Qt::ControlModifier);
+        step();
+        w.env.desktop.clipboard = QStringLiteral("#654321");
+        w->txtHEXback->setFocus();
+        press(Qt::Key_V, Qt::ControlModifier);
+        step(); // Back, under the picture
+        w.env.desktop.answerOpen(page.fileName());
+        press(Qt::Key_O, Qt::ControlModifier);
+        step(); // Back, Text and Visited from one page
+        QTest::mouseClick(w->cmdclear, Qt::LeftButton);
+        step();
+        QTest::mouseClick(w->optActivelinks, Qt::LeftButton);
+        QTest::mouseClick(w->cmd0, Qt::LeftButton);
+        step();
+        QCOMPARE(w->colorEditor().history().stack().count(), states.size() - 1);
+
+        const auto showsChange = [&](const QStringList &from, const QStringList &to) {
+            // Never Back under a picture.
+            for (QRadioButton *option : w->findChildren<QRadioButton *>())
+                QVERIFY(!option->isChecked() || option->isEnabled());
+            // A single changed target is the selected one, its color on the sliders.
+            QList<int> changed;
+            for (int t = 0; t < 5; ++t)
+                if (from[t] != to[t])
+                    changed << t;
+            if (changed.size() != 1)
+                return;
+            QRadioButton *options[] = {w->optTEXT, w->optBACK, w->optNewlinks, w->optVisitedlinks, w->optActivelinks};
+            const int t = changed.first();
+            if (t == 1 && !to[6].isEmpty())
+                return; // Back is not edited under a picture
+            QVERIFY2(options[t]->isChecked(), qPrintable(to.join(' ')));
+            QCOMPARE(color::hexColor(w->VScrollRed->value(), w->VScrollGreen->value(), w->VScrollBlue->value()), to[t]);
+        };
+        // Back, from a value box for once: the box's own undo yields to the window's.
+        w->txtblue->setFocus();
+        for (qsizetype i = states.size() - 1; i > 0; --i) {
+            press(Qt::Key_Z, Qt::ControlModifier);
+            QCOMPARE(colorsAndImage(*w.window), states[i - 1]);
+            showsChange(states[i], states[i - 1]);
+            QCOMPARE(testsupport::brokenColorModel(*w.window), QString());
+        }
+        press(Qt::Key_Z, Qt::ControlModifier);
+        QCOMPARE(colorsAndImage(*w.window), states.constFirst());
+        // And forth, by both keys.
+        for (qsizetype i = 1; i < states.size(); ++i) {
+            press(i % 2 ? Qt::Key_Y : Qt::Key_Z, i % 2 ? Qt::ControlModifier : Qt::ControlModifier | Qt::ShiftModifier);
+            QCOMPARE(colorsAndImage(*w.window), states[i]);
+            showsChange(states[i - 1], states[i]);
+            QCOMPARE(testsupport::brokenColorModel(*w.window), QString());
+        }
+        press(Qt::Key_Y, Qt::ControlModifier);
+        QCOMPARE(colorsAndImage(*w.window), states.constLast());
+        // The image went back and forth by its own paths: no message, no dialog.
+        QVERIFY(w.env.desktop.messages.isEmpty());
+        QCOMPARE(w.env.desktop.prompts.size(), 2);
+    }
+
+    // Target switches and edits that change nothing leave no step; typing
+    // that ends where it began leaves none either.
+    void onlyChangesAreSteps()
+    {
+        testsupport::MainWindow w;
+        const QUndoStack &stack = w->colorEditor().history().stack();
+        QTest::mouseClick(w->optTEXT, Qt::LeftButton);
+        QTest::mouseClick(w->lblpicActivelink, Qt::LeftButton);
+        w->optActivelinks->setFocus();
+        press(Qt::Key_Up);
+        QVERIFY(w->optVisitedlinks->isChecked());
+        QTest::mouseClick(w->cmdresetVISITED, Qt::LeftButton); // already the default
+        QCOMPARE(stack.count(), 0);
+        QVERIFY(!w->colorEditor().history().undoAction()->isEnabled());
+        testsupport::typeInto(w->txtred, QStringLiteral("9"));
+        QTest::keyClick(w->txtred, Qt::Key_Backspace);
+        testsupport::typeInto(w->txtred, QStringLiteral("85"));
+        QCOMPARE(stack.count(), 0);
+        // A new focus between digits starts a new step.
+        testsupport::typeInto(w->txtred, QStringLiteral("1"));
+        w->VScrollRed->setFocus();
+        w->txtred->setFocus();
+        w->txtred->end(false);
+        QTest::keyClick(w->txtred, Qt::Key_2);
+        QCOMPARE(stack.count(), 2);
+        press(Qt::Key_Z, Qt::ControlModifier);
+        QCOMPARE(w->txtvisitedlink->text(), QStringLiteral("#011A8B"));
+    }
+
+    // Ctrl+Z in the sample text undoes its typing and no color.
+    void sampleTextKeepsItsOwnUndo()
+    {
+        testsupport::MainWindow w;
+        QTest::mouseClick(w->cmd0, Qt::LeftButton);
+        w->txtBOX->setFocus();
+        w->txtBOX->end(false);
+        QTest::keyClicks(w->txtBOX, QStringLiteral("s"));
+        QCOMPARE(w->txtBOX->text(), QStringLiteral("Samples"));
+        press(Qt::Key_Z, Qt::ControlModifier);
+        QCOMPARE(w->txtBOX->text(), QStringLiteral("Sample"));
+        QCOMPARE(w->txtHEXback->text(), QStringLiteral("#000000"));
+        press(Qt::Key_Z, Qt::ControlModifier);
+        press(Qt::Key_Y, Qt::ControlModifier);
+        QCOMPARE(w->txtBOX->text(), QStringLiteral("Samples"));
+        press(Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
+        QCOMPARE(w->txtHEXback->text(), QStringLiteral("#000000"));
+        QCOMPARE(w->colorEditor().history().stack().index(), 1);
+        w->VScrollRed->setFocus();
+        press(Qt::Key_Z, Qt::ControlModifier);
+        QCOMPARE(w->txtHEXback->text(), QStringLiteral("#DCDCDC"));
+        QCOMPARE(w->txtBOX->text(), QStringLiteral("Samples"));
+    }
+
+    // An undo to a picture that is gone says nothing and keeps the image.
+    void undoToAMissingPictureKeepsTheImage()
+    {
+        testsupport::MainWindow w;
+        QTemporaryDir dir;
+        const QString first = writePicture(dir.filePath(QStringLiteral("first.png")), Qt::red);
+        const QString second = writePicture(dir.filePath(QStringLiteral("second.png")), Qt::blue);
+        for (const QString &picture : {first, second}) {
+            w.env.desktop.answerOpen(picture);
+            QTest::mouseClick(w->cmdload, Qt::LeftButton);
+        }
+        QVERIFY(QFile::remove(first));
+        press(Qt::Key_Z, Qt::ControlModifier);
+        QCOMPARE(w->HIDDENlblfilename->text(), second);
+        QCOMPARE(w->HIDDENlbltaginfo->text(), QStringLiteral("second.png"));
+        QVERIFY(!w->picboxMAIN->picture().isNull());
+        QVERIFY(w.env.desktop.messages.isEmpty());
+        press(Qt::Key_Z, Qt::ControlModifier);
+        QVERIFY(w->picboxMAIN->picture().isNull());
+        QVERIFY(w->optBACK->isEnabled());
+    }
+
+    // The preview's menu keeps its simulations and adds the window's
+    // commands, with their keys and states.
+    void previewMenuOffersTheCommands()
+    {
+        testsupport::MainWindow w;
+        QWidget *preview = w->picboxMAIN;
+        auto *menu = control<QMenu>(preview, "mnuColorVision");
+        QVERIFY(menu);
+        const auto openMenu = [&] {
+            QContextMenuEvent event(QContextMenuEvent::Keyboard, QPoint(10, 10), preview->mapToGlobal(QPoint(10, 10)));
+            QApplication::sendEvent(preview, &event);
+            QTRY_VERIFY(menu->isVisible());
+        };
+        const auto choose = [&](const QString &text) {
+            openMenu();
+            // A disabled entry is never reached.
+            for (int i = 0; i < 12 && (!menu->activeAction() || menu->activeAction()->text() != text); ++i)
+                QTest::keyClick(menu, Qt::Key_Down);
+            QCOMPARE(menu->activeAction()->text(), text);
+            QTest::keyClick(menu, Qt::Key_Return);
+            QTRY_VERIFY(!menu->isVisible());
+        };
+        w.env.desktop.clipboard = QStringLiteral("no color");
+        openMenu();
+        QCOMPARE(menu->actions().first()->text(), QStringLiteral("Normal vision"));
+        QStringList shown;
+        for (QAction *a : menu->actions())
+            if (!a->isSeparator())
+                shown << a->text() + QLatin1Char('|') + a->shortcut().toString() + QLatin1Char('|')
+                             + QString::number(a->isEnabled());
+        QCOMPARE(shown.mid(5), (QStringList{"Undo|Ctrl+Z|0", "Redo|Ctrl+Shift+Z|0", "Paste color|Ctrl+V|0",
+                                            "Open page colors...|Ctrl+O|1"}));
+        QTest::keyClick(menu, Qt::Key_Escape);
+        QTRY_VERIFY(!menu->isVisible());
+
+        w.env.desktop.clipboard = QStringLiteral("teal");
+        choose(QStringLiteral("Paste color"));
+        QCOMPARE(w->txtHEXback->text(), QStringLiteral("#008080"));
+        choose(QStringLiteral("Undo"));
+        QCOMPARE(w->txtHEXback->text(), QStringLiteral("#DCDCDC"));
+        choose(QStringLiteral("Redo"));
+        QCOMPARE(w->txtHEXback->text(), QStringLiteral("#008080"));
+        w.env.desktop.cancel(platform::ScriptedDesktop::Kind::Open);
+        choose(QStringLiteral("Open page colors..."));
+        QCOMPARE(w.env.desktop.prompts.size(), 1);
+        QCOMPARE(w.env.desktop.prompts[0].dialogTitle, QStringLiteral("Open a web page's colors"));
     }
 
     void secondCopyIsRefused()

@@ -230,6 +230,11 @@ private slots:
         QCOMPARE(foreColor(f.label("lblpic")), QColor(fixed->r, fixed->g, fixed->b));
         QVERIFY(!failing(f.label("contrastText")));
         QCOMPARE(f.stores("back"), (QStringList{"220", "220", "220"}));
+        // The fix moved three components in one step: one undo takes it back.
+        QTest::keyClick(f.win, Qt::Key_Z, Qt::ControlModifier);
+        QCOMPARE(f.stores(""), (QStringList{"150", "150", "150"}));
+        QCOMPARE(f.text("txtHEXtext"), QStringLiteral("#969696"));
+        QTRY_VERIFY(failing(f.label("contrastText")));
     }
 
     void passingEntryDoesNothing()

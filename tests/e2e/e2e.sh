@@ -240,8 +240,6 @@ for target in "$optTEXT:450" "$optNewlinks:1860" "$optVisitedlinks:2580" "$optAc
     fail "swatch at ${target#*:} twips after Ctrl+V"
 done
 
-# Ctrl+Z after the pastes, and after the page opened below, is checked here.
-
 ###########################################################################
 note "Ctrl+O gives back the five colors of the page written above"
 focus "$main"
@@ -259,6 +257,18 @@ copy_check "$main" "$cmdCOPYnewlink" "#000064"
 copy_check "$main" "$cmdCOPYvisitedlink" "#551A8B"
 copy_check "$main" "$cmdCOPYactivelink" "#EE0000"
 shot "$main" "$shots/main-window-opened-page.png"
+
+note "Ctrl+Z takes the opened page back as one step, Ctrl+Shift+Z brings it again"
+focus "$main"
+keys ctrl+z
+wait_color "$main" "$swatch_x" "$(swatch_y 1155)" "#123456" || fail "Backcolor swatch after Ctrl+Z"
+wait_color "$main" "$swatch_x" "$(swatch_y 450)" "#123456" || fail "Textcolor swatch after Ctrl+Z"
+copy_check "$main" "$cmdCOPYBACK" "#123456"
+focus "$main"
+keys ctrl+shift+z
+wait_color "$main" "$swatch_x" "$(swatch_y 1155)" "#80DC00" || fail "Backcolor swatch after Ctrl+Shift+Z"
+copy_check "$main" "$cmdCOPYBACK" "#80DC00"
+copy_check "$main" "$cmdCOPYTEXT" "#0AFF0A"
 
 ###########################################################################
 note "a background image through the file dialog"

@@ -522,11 +522,10 @@ private slots:
             QTest::mouseClick(info->cmdready, Qt::LeftButton);
             QVERIFY(pageLines(path).value(7).startsWith("<BODY BGCOLOR=\"#FAF0E6\" TEXT=\"#010203\""));
         }
-        QVERIFY(writeAll(dir.filePath(QStringLiteral("stone.gif")), QByteArray("GIF89a\x01\x00\x01\x00\x80\x00\x00"
-                                                                               "\x00\x00\x00\xff\xff\xff,\x00\x00"
-                                                                               "\x00\x00\x01\x00\x01\x00\x00\x02"
-                                                                               "\x02D\x01\x00;",
-                                                                               43)));
+        // A 1 x 1 GIF: header, screen, palette, image, its data and the end.
+        static const char gif[] = {'G',    'I', 'F', '8', '9', 'a', 1, 0, 1, 0, '\x80', 0, 0, 0,   0, 0, '\xff', '\xff',
+                                   '\xff', ',', 0,   0,   0,   0,   1, 0, 1, 0, 0,      2, 2, 'D', 1, 0, ';'};
+        QVERIFY(writeAll(dir.filePath(QStringLiteral("stone.gif")), QByteArray(gif, sizeof gif)));
         QByteArray page = readAll(path);
         page.replace("BACKGROUND=\"\"", "BACKGROUND=\"stone.gif\"");
         QVERIFY(writeAll(path, page));

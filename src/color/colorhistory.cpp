@@ -1,0 +1,148 @@
+#include "color/colorhistory.h"
+
+#include "app/frmmain.h"
+#include "color/coloreditor.h"
+#include "color/colortext.h"
+#include "preview/backgroundimage.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QRadioButton>
+#include <QScopedValueRollback>
+#include <QUndoStack>
+
+#include <optional>
+
+class ColorHistory::Change : public QUndoCommand {
+public:
+    Change(ColorHistory &history, const Snapshot &before, const Snapshot &after, int typedBox, int typingRun) :
+        m_history(history), m_before(before), m_after(after), m_typedBox(typedBox), m_typingRun(typingRun)
+    {
+    }
+
+    void undo() override { m_history.apply(m_before); }
+    void redo() override
+    {
+        // Pushed once the action has already made the change.
+        if (m_pushed)
+            m_history.apply(m_after);
+        m_pushed = true;
+    }
+    int id() const override { return m_typedBox < 0 ? -1 : 1; }
+    bool mergeWith(const QUndoCommand *other) override
+    {
+        const auto *next = static_cast<const Change *>(other);
+        if (next->m_typedBox != m_typedBox || next->m_typingRun != m_typingRun)
+            return false;
+        m_after = next->m_after;
+        // Typing that ends where it began is no step.
+        setObsolete(m_before == m_after);
+        return true;
+    }
+
+private:
+    ColorHistory &m_history;
+    Snapshot m_before;
+    Snapshot m_after;
+    int m_typedBox;
+    int m_typingRun;
+    bool m_pushed = false;
+};
+
+ColorHistory::ColorHistory(frmmain &window, ColorEditor &editor) :
+    QObject(&editor), m(window), m_editor(editor), m_stack(new QUndoStack(this))
+{
+    m_undo = m_stack->createUndoAction(this, QStringLiteral("Undo"));
+    m_undo->setObjectName(QStringLiteral("actUndo"));
+    m_undo->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Z));
+    m_redo = m_stack->createRedoAction(this, QStringLiteral("Redo"));
+    m_redo->setObjectName(QStringLiteral("actRedo"));
+    m_redo->setShortcuts({QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), QKeySequence(Qt::CTRL | Qt::Key_Y)});
+    for (QAction *action : {m_undo, m_redo}) {
+        action->setShortcutVisibleInContextMenu(true);
+        m.addAction(action);
+    }
+    // The sample text keeps its own undo, and these keys with it.
+    m.txtBOX->installEventFilter(this);
+    // A new focus or target starts a new run of typing.
+    connect(qApp, &QApplication::focusChanged, this, [this] { ++m_typingRun; });
+    for (const auto &t : m_editor.targets())
+        connect(t.option, &QRadioButton::toggled, this, [this] { ++m_typingRun; });
+}
+
+QAction *ColorHistory::actionFor(const QKeyEvent &key) const
+{
+    const QKeySequence pressed(key.keyCombination());
+    for (QAction *action : {m_undo, m_redo})
+        if (action->shortcuts().contains(pressed))
+            return action;
+    return nullptr;
+}
+
+bool ColorHistory::eventFilter(QObject *watched, QEvent *event)
+{
+    if (event->type() == QEvent::ShortcutOverride && actionFor(*static_cast<QKeyEvent *>(event)) != nullptr)
+        event->accept();
+    return QObject::eventFilter(watched, event);
+}
+
+ColorHistory::Snapshot ColorHistory::snapshot() const
+{
+    Snapshot s;
+    for (const auto &t : m_editor.targets())
+        for (int c = 0; c < 3; ++c)
+            s.colors[static_cast<size_t>(t.target)][static_cast<size_t>(c)] = t.stores[c]->text().toInt();
+    s.imageFile = m.HIDDENlblfilename->text();
+    s.imageShown = !m.HIDDENlbltaginfo->text().isEmpty();
+    return s;
+}
+
+void ColorHistory::begin(int typedBox)
+{
+    if (m_applying || m_depth++ > 0)
+        return;
+    m_before = snapshot();
+    m_typedBox = typedBox;
+}
+
+void ColorHistory::end()
+{
+    if (m_applying || --m_depth > 0)
+        return;
+    const Snapshot after = snapshot();
+    if (after != m_before)
+        m_stack->push(new Change(*this, m_before, after, m_typedBox, m_typingRun));
+}
+
+void ColorHistory::apply(const Snapshot &state)
+{
+    const QScopedValueRollback<bool> applying(m_applying, true);
+    const Snapshot now = snapshot();
+    BackgroundImage &image = m.backgroundImage();
+    // A picture no longer there leaves the image as it is.
+    if (state.imageShown && (!now.imageShown || now.imageFile != state.imageFile)) {
+        image.loadPicture(state.imageFile);
+    } else if (!state.imageShown) {
+        if (now.imageShown)
+            image.clearPicture();
+        m.HIDDENlblfilename->setText(state.imageFile);
+    }
+    // The image may have moved the selection.
+    const ColorTarget kept = m_editor.selectedTarget();
+    std::optional<ColorTarget> last;
+    for (const auto &t : m_editor.targets()) {
+        const auto &color = state.colors[static_cast<size_t>(t.target)];
+        if (now.colors[static_cast<size_t>(t.target)] == color)
+            continue;
+        m_editor.setTargetColor(t.target, color::Rgb{color[0], color[1], color[2]});
+        last = t.target;
+    }
+    // Back keeps its color under a picture, but the editing stays elsewhere.
+    if (last && !m_editor.controls(*last).option->isEnabled())
+        m_editor.controls(kept).option->setChecked(true);
+    ++m_typingRun;
+    emit applied();
+}
