@@ -10,7 +10,7 @@
 // preview. Page: composing the page and writing it, alone and through the
 // page window. Prints tab-separated rows: PART MEASURE RESULT GOAL.
 #include "allocount.h"
-#include "app/controls.h"
+#include "widgets/controls.h"
 #include "app/frmmain.h"
 #include "app/paintcache.h"
 #include "output/bodytag.h"

@@ -1,10 +1,10 @@
 #include "app/accessibility.h"
 
 #include "app/accessibletext.h"
-#include "app/controls.h"
+#include "widgets/controls.h"
 #include "app/frmmain.h"
+#include "color/colortargets.h"
 #include "color/rgb.h"
-#include "preview/previewbox.h"
 
 #include <QAbstractButton>
 #include <QAccessible>
@@ -28,6 +28,12 @@ namespace {
 QString hexOf(const QColor &c)
 {
     return color::hexColor(c.red(), c.green(), c.blue());
+}
+
+// A control of the main window by its name.
+template <class W = QWidget> W *named(const QWidget &window, const char *name)
+{
+    return window.findChild<W *>(QLatin1String(name));
 }
 
 QLabel *buddyLabelOf(const QWidget *control)
@@ -167,37 +173,38 @@ QAccessibleInterface *mainWindowFactory(const QString &, QObject *object)
 // colors, and describes secondary windows as they show.
 class Announcer : public QObject {
 public:
-    explicit Announcer(frmmain &window) : QObject(&window), m(window)
+    explicit Announcer(QWidget &window) : QObject(&window), m_preview(named(window, "picboxMAIN"))
     {
-        const std::pair<QLabel *, QString> swatches[] = {
-            {m.lblred, QStringLiteral("Red")},
-            {m.lblgreen, QStringLiteral("Green")},
-            {m.lblblue, QStringLiteral("Blue")},
-            {m.lblhextxtcolor, QStringLiteral("Textcolor")},
-            {m.lblhexbackcolor, QStringLiteral("Backcolor")},
-            {m.lblhexnewlinkcolor, QStringLiteral("New link color")},
-            {m.lblhexvisitedlinkcolor, QStringLiteral("Visited link color")},
-            {m.lblhexactivelinkcolor, QStringLiteral("Active link color")}};
+        std::vector<std::pair<QLabel *, QString>> swatches = {{named<QLabel>(window, "lblred"), QStringLiteral("Red")},
+                                                              {named<QLabel>(window, "lblgreen"), QStringLiteral("Green")},
+                                                              {named<QLabel>(window, "lblblue"), QStringLiteral("Blue")}};
+        for (const ColorTargetInfo &t : colorTargets)
+            swatches.emplace_back(named<QLabel>(window, t.swatch), QLatin1String(t.spokenName));
         for (const auto &[swatch, what] : swatches) {
             speak(swatch, QAccessible::StaticText, QAccessible::Name,
-                  [swatch, what] { return what + QLatin1Char(' ') + hexOf(backColor(swatch)); });
+                  [swatch = swatch, what = what] { return what + QLatin1Char(' ') + hexOf(backColor(swatch)); });
             swatch->installEventFilter(this);
         }
-        frmmain *w = &m;
-        // A picture of the colors, not an empty filler, to a screen reader.
-        speak(m.picboxMAIN, QAccessible::Graphic, QAccessible::Description, [w] {
-            return QStringLiteral("Backcolor %1, Textcolor %2, new links %3, visited "
-                                  "links %4, active links %5")
-                .arg(hexOf(backColor(w->picboxMAIN)), hexOf(foreColor(w->lblpic)), hexOf(foreColor(w->lblpicNewlink)),
-                     hexOf(foreColor(w->lblpicVisitedlink)), hexOf(foreColor(w->lblpicActivelink)));
+        // A picture of the colors, not an empty filler, to a screen reader:
+        // the back color first, as a page names them.
+        std::vector<std::pair<QString, std::function<QColor()>>> parts;
+        for (const ColorTarget target : pageOrder()) {
+            QWidget *element = named(window, targetInfo(target).previewElement);
+            std::function<QColor()> shown = [element] { return foreColor(element); };
+            if (element == m_preview)
+                shown = [element] { return backColor(element); };
+            parts.emplace_back(QLatin1String(targetInfo(target).previewWords), shown);
+            element->installEventFilter(this);
+        }
+        speak(m_preview, QAccessible::Graphic, QAccessible::Description, [parts] {
+            QStringList said;
+            for (const auto &[words, shown] : parts)
+                said.append(words + QLatin1Char(' ') + hexOf(shown()));
+            return said.join(QLatin1String(", "));
         });
-        for (QWidget *part : {static_cast<QWidget *>(m.picboxMAIN), static_cast<QWidget *>(m.lblpic),
-                              static_cast<QWidget *>(m.lblpicNewlink), static_cast<QWidget *>(m.lblpicVisitedlink),
-                              static_cast<QWidget *>(m.lblpicActivelink)})
-            part->installEventFilter(this);
         // Enter presses the focused button, as Space does, for keyboard users
         // (a copy leaves the focus on the tag button for just that).
-        for (QPushButton *button : m.findChildren<QPushButton *>())
+        for (QPushButton *button : window.findChildren<QPushButton *>())
             button->installEventFilter(this);
         qApp->installEventFilter(this);
     }
@@ -215,11 +222,11 @@ protected:
             }
         } else if (event->type() == QEvent::PaletteChange && QAccessible::isActive()) {
             // A swatch's name or the preview's description changed with the color.
-            if (qobject_cast<QLabel *>(watched) != nullptr && watched->parent() != m.picboxMAIN) {
+            if (qobject_cast<QLabel *>(watched) != nullptr && watched->parent() != m_preview) {
                 QAccessibleEvent changed(watched, QAccessible::NameChanged);
                 QAccessible::updateAccessibility(&changed);
-            } else if (watched == m.picboxMAIN || watched->parent() == m.picboxMAIN) {
-                QAccessibleEvent changed(m.picboxMAIN, QAccessible::DescriptionChanged);
+            } else if (watched == m_preview || watched->parent() == m_preview) {
+                QAccessibleEvent changed(m_preview, QAccessible::DescriptionChanged);
                 QAccessible::updateAccessibility(&changed);
             }
         } else if (event->type() == QEvent::Show && watched->isWidgetType()) {
@@ -230,12 +237,12 @@ protected:
     }
 
 private:
-    frmmain &m;
+    QWidget *m_preview;
 };
 
 } // namespace
 
-void describeForAssistiveTechnology(frmmain &window)
+void describeForAssistiveTechnology(QWidget &window)
 {
     // First, before any control's accessible object exists.
     static const bool installed = [] {
@@ -245,23 +252,21 @@ void describeForAssistiveTechnology(frmmain &window)
     Q_UNUSED(installed);
     new Announcer(window);
     // Controls whose caption or tooltip does not tell them apart.
-    const std::pair<QWidget *, const char *> names[] = {
-        {window.VScrollRed, "Red"},
-        {window.VScrollGreen, "Green"},
-        {window.VScrollBlue, "Blue"},
-        {window.cmdALLup, "Move all sliders up"},
-        {window.cmdALLdown, "Move all sliders down"},
-        {window.txtHEXtext, "Textcolor HTML3 value"},
-        {window.txtHEXback, "Backcolor HTML3 value"},
-        {window.txtnewlink, "New link color HTML3 value"},
-        {window.txtvisitedlink, "Visited link color HTML3 value"},
-        {window.txtactivelink, "Active link color HTML3 value"},
-        {window.picboxMAIN, "Preview"},
-        {window.cmdresetNEW, "Reset New Links color"},
-        {window.cmdresetVISITED, "Reset Visited Links color"},
-        {window.cmdresetACTIVE, "Reset Active Links color"},
+    std::vector<std::pair<QWidget *, QString>> names = {
+        {named(window, "VScrollRed"), QStringLiteral("Red")},
+        {named(window, "VScrollGreen"), QStringLiteral("Green")},
+        {named(window, "VScrollBlue"), QStringLiteral("Blue")},
+        {named(window, "cmdALLup"), QStringLiteral("Move all sliders up")},
+        {named(window, "cmdALLdown"), QStringLiteral("Move all sliders down")},
+        {named(window, "picboxMAIN"), QStringLiteral("Preview")},
     };
+    for (const ColorTargetInfo &t : colorTargets) {
+        names.emplace_back(named(window, t.hexBox), QLatin1String(t.spokenName) + QLatin1String(" HTML3 value"));
+        if (t.reset != nullptr)
+            names.emplace_back(named(window, t.reset),
+                               QLatin1String("Reset ") + accessible::fromCaption(QLatin1String(t.caption)).mid(4));
+    }
     for (const auto &[control, name] : names)
-        control->setAccessibleName(QLatin1String(name));
+        control->setAccessibleName(name);
     describeWindow(&window);
 }

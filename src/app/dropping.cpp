@@ -1,6 +1,5 @@
 #include "app/dropping.h"
 
-#include "app/frmmain.h"
 #include "app/openpage.h"
 #include "color/coloreditor.h"
 #include "color/colortext.h"
@@ -32,10 +31,11 @@ std::optional<ColorTarget> targetShownBy(const ColorEditor &editor, const QWidge
 
 } // namespace
 
-Dropping::Dropping(frmmain &window) : QObject(&window), m(window)
+Dropping::Dropping(QWidget &window, ColorEditor &editor, BackgroundImage &image, OpenPage &openPage) :
+    QObject(&window), m(window), m_editor(editor), m_image(image), m_openPage(openPage)
 {
     m.setAcceptDrops(true);
-    for (const ColorEditor::TargetControls &t : m.colorEditor().targets())
+    for (const ColorEditor::TargetControls &t : m_editor.targets())
         for (QWidget *w : {static_cast<QWidget *>(t.swatch), static_cast<QWidget *>(t.hexBox), t.previewElement})
             w->setAcceptDrops(true);
     // Every control a drag can reach: the targets, the window around the
@@ -79,9 +79,9 @@ bool Dropping::takes(QWidget *on, const QMimeData &data, bool fresh, bool run)
                     this,
                     [this, kind, path] {
                         if (kind == FileKind::Page)
-                            openPageColors(m, path);
+                            m_openPage.openColors(path);
                         else
-                            m.backgroundImage().loadPicture(path);
+                            m_image.loadPicture(path);
                     },
                     Qt::QueuedConnection);
             return true;
@@ -89,14 +89,14 @@ bool Dropping::takes(QWidget *on, const QMimeData &data, bool fresh, bool run)
     }
     if (!data.hasText())
         return false;
-    const std::optional<ColorTarget> target = targetShownBy(m.colorEditor(), on);
+    const std::optional<ColorTarget> target = targetShownBy(m_editor, on);
     if (!target)
         return false;
     const std::optional<color::Rgb> color = color::colorFromText(data.text());
     if (!color)
         return false;
     if (run) {
-        ColorEditor &editor = m.colorEditor();
+        ColorEditor &editor = m_editor;
         const ColorTarget selected = editor.selectedTarget();
         editor.setTargetColor(*target, *color);
         // As with a paste: a background under a picture keeps the color, the
@@ -122,7 +122,7 @@ bool Dropping::eventFilter(QObject *watched, QEvent *event)
         return true;
     }
     // An editable box keeps its own handling of dropped text.
-    if (on != &m && !targetShownBy(m.colorEditor(), on))
+    if (on != &m && !targetShownBy(m_editor, on))
         return false;
     drop->ignore();
     return true;

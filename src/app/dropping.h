@@ -3,7 +3,9 @@
 #include <QObject>
 #include <QString>
 
-class frmmain;
+class BackgroundImage;
+class ColorEditor;
+class OpenPage;
 class QMimeData;
 class QWidget;
 
@@ -14,7 +16,7 @@ class QWidget;
 class Dropping : public QObject {
     Q_OBJECT
 public:
-    explicit Dropping(frmmain &window);
+    Dropping(QWidget &window, ColorEditor &editor, BackgroundImage &image, OpenPage &openPage);
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
@@ -25,7 +27,10 @@ private:
     // What a drop of `data` on `on` would do, run at once when `run` is set.
     bool takes(QWidget *on, const QMimeData &data, bool fresh, bool run);
 
-    frmmain &m;
+    QWidget &m;
+    ColorEditor &m_editor;
+    BackgroundImage &m_image;
+    OpenPage &m_openPage;
     // The last file looked at: a drag moving over one control asks again
     // and again, and the file is not read each time.
     QString m_seenPath;

@@ -1,6 +1,6 @@
 #include "app/frmabout.h"
 
-#include "app/controls.h"
+#include "widgets/controls.h"
 #include "app/handicon.h"
 #include "output/pagetext.h"
 #include "platform/desktop.h"
@@ -14,14 +14,6 @@ programinfo::Clock &aboutClock()
 {
     static programinfo::Clock current = programinfo::systemToday;
     return current;
-}
-
-template <class L = QLabel> L *label(QWidget *parent, const char *name, const QString &caption, const QRect &geometry)
-{
-    auto *l = new L(caption, parent);
-    l->setObjectName(QLatin1String(name));
-    l->setGeometry(geometry);
-    return l;
 }
 
 // Liberation Sans runs a little wider than the face the layout was drawn

@@ -2,7 +2,7 @@
 
 #include "app/accessibility.h"
 #include "app/appicon.h"
-#include "app/controls.h"
+#include "app/colorhistory.h"
 #include "app/dropping.h"
 #include "app/errorreport.h"
 #include "app/frmabout.h"
@@ -11,7 +11,6 @@
 #include "color/coloreditor.h"
 #include "color/contraststrip.h"
 #include "color/rgb.h"
-#include "output/copyformats.h"
 #include "output/outputactions.h"
 #include "platform/commondialog.h"
 #include "platform/desktop.h"
@@ -20,6 +19,8 @@
 #include "preview/previewbox.h"
 #include "preview/previewtext.h"
 #include "settings/windowplacement.h"
+#include "widgets/controls.h"
+#include "widgets/useraction.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -32,63 +33,6 @@
 #include <array>
 
 namespace {
-
-QPushButton *button(QWidget *parent, const char *name, const QString &caption, const QString &tooltip,
-                    const QRect &geometry)
-{
-    auto *b = makeControl<QPushButton>(parent, name, geometry);
-    b->setText(caption);
-    b->setToolTip(tooltip);
-    b->setAutoDefault(false);
-    return b;
-}
-
-template <class L = QLabel> L *label(QWidget *parent, const char *name, const QString &caption, const QRect &geometry)
-{
-    auto *l = makeControl<L>(parent, name, geometry);
-    l->setText(caption);
-    return l;
-}
-
-QLineEdit *textBox(QWidget *parent, const char *name, const QString &text, const QString &tooltip,
-                   const QRect &geometry)
-{
-    auto *t = makeControl<QLineEdit>(parent, name, geometry);
-    t->setText(text);
-    t->setToolTip(tooltip);
-    return t;
-}
-
-QLabel *swatch(QWidget *parent, const char *name, const QRect &geometry)
-{
-    auto *l = makeControl<QLabel>(parent, name, geometry);
-    l->setFrameShape(QFrame::Box);
-    l->setLineWidth(1);
-    l->setAutoFillBackground(true);
-    return l;
-}
-
-QRadioButton *option(QWidget *parent, const char *name, const QString &caption, const QString &tooltip,
-                     const QRect &geometry)
-{
-    auto *o = makeControl<QRadioButton>(parent, name, geometry);
-    o->setText(caption);
-    o->setToolTip(tooltip);
-    return o;
-}
-
-QScrollBar *slider(QWidget *parent, const char *name, const QRect &geometry)
-{
-    auto *s = makeControl<QScrollBar>(parent, name, geometry);
-    s->setOrientation(Qt::Vertical);
-    s->setRange(0, 255);
-    s->setSingleStep(1);
-    s->setPageStep(10);
-    // Only the settled value of a drag is handled.
-    s->setTracking(false);
-    s->setFocusPolicy(Qt::StrongFocus);
-    return s;
-}
 
 // A state field: never seen, beyond the right edge of the window.
 template <class W> W *field(QWidget *parent, const char *name, int row)
@@ -127,6 +71,28 @@ ClickLabel *previewLabel(QWidget *parent, const char *name, const QString &capti
     return l;
 }
 
+// Where each target's controls stand, in twips, in the order of the table of
+// targets: option and Reset button, hex box, swatch and copy button, and the
+// preview label (none for the back color: the preview box itself shows it).
+struct TargetLayout {
+    QRect option, reset, hexBox, swatch, copy;
+    const char *previewCaption;
+    int previewLeft, previewTop;
+    bool previewSample; // the sample text's face, else a link's
+};
+constexpr std::array<TargetLayout, colorTargets.size()> targetLayout = {{
+    {twRect(2115, 2490, 1395, 300), {}, twRect(5235, 450, 900, 285), twRect(6240, 450, 390, 285),
+     twRect(5235, 795, 1395, 300), "Sample", 975, 180, true},
+    {twRect(3540, 2490, 1365, 300), {}, twRect(5235, 1155, 900, 285), twRect(6240, 1155, 390, 285),
+     twRect(5235, 1500, 1395, 300), nullptr, 0, 0, false},
+    {twRect(2115, 2985, 2025, 300), twRect(4200, 2985, 705, 300), twRect(5235, 1860, 900, 285),
+     twRect(6240, 1860, 390, 285), twRect(5235, 2205, 1395, 300), "New Link color", 765, 555, false},
+    {twRect(2115, 3315, 2025, 300), twRect(4200, 3315, 705, 300), twRect(5235, 2580, 900, 285),
+     twRect(6240, 2580, 390, 285), twRect(5235, 2925, 1395, 300), "Visited Link color", 660, 795, false},
+    {twRect(2115, 3645, 2025, 300), twRect(4200, 3645, 705, 300), twRect(5235, 3300, 900, 285),
+     twRect(6240, 3300, 390, 285), twRect(5235, 3645, 1395, 300), "Active Link color", 675, 1020, false},
+}};
+
 } // namespace
 
 frmmain::frmmain(QWidget *parent) : QWidget(parent)
@@ -135,16 +101,7 @@ frmmain::frmmain(QWidget *parent) : QWidget(parent)
     createControls();
     if (!goOn)
         return;
-    m_color = std::make_unique<ColorEditor>(*this);
-    m_previewText = std::make_unique<PreviewText>(*this);
-    m_image = std::make_unique<BackgroundImage>(*this);
-    m_output = std::make_unique<OutputActions>(*this);
-    m_placement = std::make_unique<WindowPlacement>(*this);
-    m_vision = std::make_unique<ColorVisionPreview>(*this);
-    new CopyFormats(*this);
-    addPreviewCommands(*this, *m_vision->menu(), *new OpenPage(*this));
-    new Dropping(*this);
-    new ContrastStrip(*this);
+    createSubsystems();
     connect(cmdexit, &QPushButton::clicked, this, &frmmain::cmdexit_Click);
     connect(cmdabout, &QPushButton::clicked, this, &frmmain::cmdabout_Click);
     for (QAbstractButton *b : findChildren<QAbstractButton *>())
@@ -152,6 +109,69 @@ frmmain::frmmain(QWidget *parent) : QWidget(parent)
     Form_Load();
     describeForAssistiveTechnology(*this);
     m_loaded = true;
+}
+
+void frmmain::createSubsystems()
+{
+    m_actions = new UserActions(this);
+
+    ColorEditor::Controls color{this,
+                                {VScrollRed, VScrollGreen, VScrollBlue},
+                                {txtred, txtgreen, txtblue},
+                                {lblred, lblgreen, lblblue},
+                                cmdALLup,
+                                cmdALLdown,
+                                cmd0,
+                                cmd255,
+                                cmdUSEwindows,
+                                txtBOX,
+                                HIDDENlblcolor,
+                                HIDDENtxthexcolor,
+                                {},
+                                CommonDialog1,
+                                m_actions};
+    for (const ColorTargetInfo &info : colorTargets) {
+        const TargetControls &t = m_targets[static_cast<std::size_t>(info.target)];
+        color.targets[static_cast<std::size_t>(info.target)] = {info.target, t.option,     t.stores,
+                                                                 t.hexBox,    t.swatch,     t.previewElement,
+                                                                 t.reset};
+    }
+    m_color = std::make_unique<ColorEditor>(color);
+    m_previewText = std::make_unique<PreviewText>(PreviewText::Controls{lblpic, txtBOX, cmdFONT, comdefFONT,
+                                                                        CommonDialog1});
+    m_image = std::make_unique<BackgroundImage>(BackgroundImage::Controls{this, picboxMAIN, picboxHIDDEN, cmdload,
+                                                                          cmdclear, cmdsave, HIDDENlblfilename,
+                                                                          HIDDENlbltaginfo, VScrollRed, CommonDialog2,
+                                                                          m_actions});
+    m_history = new ColorHistory(*this, *m_color, *m_image, *m_actions, txtBOX, HIDDENlblfilename);
+
+    OutputActions::Controls output{this, cmdtag, {}, {}, {}};
+    for (const ColorTargetInfo &info : colorTargets) {
+        const TargetControls &t = m_targets[static_cast<std::size_t>(info.target)];
+        output.copyButtons[static_cast<std::size_t>(info.target)] = t.copy;
+        output.hexBoxes[static_cast<std::size_t>(info.target)] = t.hexBox;
+    }
+    BackgroundImage *image = m_image.get();
+    output.picture = {[image] { return image->pictureName(); }, [image] { return image->picturePath(); }};
+    m_output = std::make_unique<OutputActions>(output);
+    m_placement = std::make_unique<WindowPlacement>(*this);
+    m_vision = std::make_unique<ColorVisionPreview>(*picboxMAIN);
+    auto *openPage = new OpenPage(*this, *m_color, *m_image, *m_actions, VScrollRed);
+    addPreviewCommands(*m_vision->menu(), *m_color, *m_history, *openPage);
+    new Dropping(*this, *m_color, *m_image, *openPage);
+    auto *strip = new ContrastStrip(*this, *m_color, *picboxMAIN, *m_actions);
+
+    // A picture covers the back color: it cannot be edited, nor picked by a
+    // click on the preview, and the contrast is judged over the picture.
+    ColorEditor *editor = m_color.get();
+    connect(m_image.get(), &BackgroundImage::pictureLoaded, editor, [editor] { editor->setBackEditable(false); });
+    connect(m_image.get(), &BackgroundImage::pictureCleared, editor, [editor] { editor->setBackEditable(true); });
+    connect(m_image.get(), &BackgroundImage::pictureLoaded, strip, &ContrastStrip::setPicture);
+    connect(m_image.get(), &BackgroundImage::pictureCleared, strip, [strip] { strip->setPicture({}); });
+    connect(picboxMAIN, &PreviewBox::clicked, editor, [editor, image] {
+        if (!image->hasPicture())
+            editor->choose(ColorTarget::Back);
+    });
 }
 
 frmmain::~frmmain() = default;
@@ -221,29 +241,29 @@ void frmmain::createControls()
     QFont linkFont(QStringLiteral("Times New Roman"));
     linkFont.setPointSizeF(9.75);
     linkFont.setUnderline(true);
-    lblpic = previewLabel(picboxMAIN, "lblpic", QStringLiteral("Sample"), 975, 180, sampleFont);
-    lblpicNewlink = previewLabel(picboxMAIN, "lblpicNewlink", QStringLiteral("New Link color"), 765, 555, linkFont);
-    lblpicVisitedlink =
-        previewLabel(picboxMAIN, "lblpicVisitedlink", QStringLiteral("Visited Link color"), 660, 795, linkFont);
-    lblpicActivelink =
-        previewLabel(picboxMAIN, "lblpicActivelink", QStringLiteral("Active Link color"), 675, 1020, linkFont);
+    for (const ColorTargetInfo &info : colorTargets) {
+        const TargetLayout &at = targetLayout[static_cast<std::size_t>(info.target)];
+        QWidget *&element = m_targets[static_cast<std::size_t>(info.target)].previewElement;
+        if (at.previewCaption == nullptr)
+            element = picboxMAIN;
+        else
+            element = previewLabel(picboxMAIN, info.previewElement, QLatin1String(at.previewCaption), at.previewLeft,
+                                   at.previewTop, at.previewSample ? sampleFont : linkFont);
+    }
+    lblpic = static_cast<QLabel *>(m_targets[static_cast<std::size_t>(ColorTarget::Text)].previewElement);
     txtBOX = textBox(this, "txtBOX", QStringLiteral("Sample"), QStringLiteral(" Enter text as preview "),
                      twRect(2115, 2055, 2790, 330));
-    optTEXT = option(this, "optTEXT", QStringLiteral("Set &Textcolor"), QStringLiteral(" Work with Textcolor "),
-                     twRect(2115, 2490, 1395, 300));
-    optBACK = option(this, "optBACK", QStringLiteral("Set &Backcolor"), QStringLiteral(" Work with Backcolor "),
-                     twRect(3540, 2490, 1365, 300));
-    optNewlinks = option(this, "optNewlinks", QStringLiteral("Set   New  Links color"),
-                         QStringLiteral(" Work with new link color "), twRect(2115, 2985, 2025, 300));
-    optVisitedlinks = option(this, "optVisitedlinks", QStringLiteral("Set Visited Links color"),
-                             QStringLiteral(" Work with visited link color "), twRect(2115, 3315, 2025, 300));
-    optActivelinks = option(this, "optActivelinks", QStringLiteral("Set Active Links color"),
-                            QStringLiteral(" Work with active link color "), twRect(2115, 3645, 2025, 300));
-    optTEXT->setChecked(true);
+    for (const ColorTargetInfo &info : colorTargets)
+        m_targets[static_cast<std::size_t>(info.target)].option =
+            option(this, info.option, QString::fromLatin1(info.caption), QString::fromLatin1(info.optionTip),
+                   targetLayout[static_cast<std::size_t>(info.target)].option);
+    m_targets.front().option->setChecked(true);
     const QString resetTip = QStringLiteral(" Reset to defaults ");
-    cmdresetNEW = button(this, "cmdresetNEW", QStringLiteral("Reset"), resetTip, twRect(4200, 2985, 705, 300));
-    cmdresetVISITED = button(this, "cmdresetVISITED", QStringLiteral("Reset"), resetTip, twRect(4200, 3315, 705, 300));
-    cmdresetACTIVE = button(this, "cmdresetACTIVE", QStringLiteral("Reset"), resetTip, twRect(4200, 3645, 705, 300));
+    for (const ColorTargetInfo &info : colorTargets)
+        if (info.reset != nullptr)
+            m_targets[static_cast<std::size_t>(info.target)].reset =
+                button(this, info.reset, QStringLiteral("Reset"), resetTip,
+                       targetLayout[static_cast<std::size_t>(info.target)].reset);
     cmdFONT = button(this, "cmdFONT", QStringLiteral("Alter &Font Preview"),
                      QStringLiteral(" Adjust font (max size 14) "), twRect(2115, 4080, 1365, 525));
     comdefFONT = button(this, "comdefFONT", QStringLiteral("D&efault Font"), QStringLiteral(" Reset to default font "),
@@ -260,50 +280,32 @@ void frmmain::createControls()
     lblHTML->setFont(heading);
     lblHTML->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
     const QString hexTip = QStringLiteral(" HTML3 value ");
-    txtHEXtext = textBox(this, "txtHEXtext", QStringLiteral("#0A0A0A"), hexTip, twRect(5235, 450, 900, 285));
-    txtHEXback = textBox(this, "txtHEXback", QStringLiteral("#DCDCDC"), hexTip, twRect(5235, 1155, 900, 285));
-    txtnewlink = textBox(this, "txtnewlink", QStringLiteral("#0000EE"), hexTip, twRect(5235, 1860, 900, 285));
-    txtvisitedlink = textBox(this, "txtvisitedlink", QStringLiteral("#551A8B"), hexTip, twRect(5235, 2580, 900, 285));
-    txtactivelink = textBox(this, "txtactivelink", QStringLiteral("#EE0000"), hexTip, twRect(5235, 3300, 900, 285));
-    lblhextxtcolor = swatch(this, "lblhextxtcolor", twRect(6240, 450, 390, 285));
-    lblhexbackcolor = swatch(this, "lblhexbackcolor", twRect(6240, 1155, 390, 285));
-    lblhexnewlinkcolor = swatch(this, "lblhexnewlinkcolor", twRect(6240, 1860, 390, 285));
-    lblhexvisitedlinkcolor = swatch(this, "lblhexvisitedlinkcolor", twRect(6240, 2580, 390, 285));
-    lblhexactivelinkcolor = swatch(this, "lblhexactivelinkcolor", twRect(6240, 3300, 390, 285));
-    cmdCOPYTEXT = button(this, "cmdCOPYTEXT", QStringLiteral("Copy Textcolor"),
-                         QStringLiteral(" Copy text color to Clipboard "), twRect(5235, 795, 1395, 300));
-    cmdCOPYBACK = button(this, "cmdCOPYBACK", QStringLiteral("Copy Backcolor"),
-                         QStringLiteral(" Copy background color to Clipboard "), twRect(5235, 1500, 1395, 300));
-    cmdCOPYnewlink = button(this, "cmdCOPYnewlink", QStringLiteral("Copy New Link"),
-                            QStringLiteral(" Copy new link color to Clipboard "), twRect(5235, 2205, 1395, 300));
-    cmdCOPYvisitedlink =
-        button(this, "cmdCOPYvisitedlink", QStringLiteral("Copy Visited Link"),
-               QStringLiteral(" Copy visited link color to Clipboard "), twRect(5235, 2925, 1395, 300));
-    cmdCOPYactivelink = button(this, "cmdCOPYactivelink", QStringLiteral("Copy Active Link"),
-                               QStringLiteral(" Copy active link color to Clipboard "), twRect(5235, 3645, 1395, 300));
+    for (const ColorTargetInfo &info : colorTargets)
+        m_targets[static_cast<std::size_t>(info.target)].hexBox =
+            textBox(this, info.hexBox, defaultHex(info.target), hexTip,
+                    targetLayout[static_cast<std::size_t>(info.target)].hexBox);
+    for (const ColorTargetInfo &info : colorTargets)
+        m_targets[static_cast<std::size_t>(info.target)].swatch =
+            swatch(this, info.swatch, targetLayout[static_cast<std::size_t>(info.target)].swatch);
+    for (const ColorTargetInfo &info : colorTargets)
+        m_targets[static_cast<std::size_t>(info.target)].copy =
+            button(this, info.copyButton, QString::fromLatin1(info.copyCaption), QString::fromLatin1(info.copyTip),
+                   targetLayout[static_cast<std::size_t>(info.target)].copy);
     cmdtag = button(this, "cmdtag", QStringLiteral(" View Body &Tag"), QStringLiteral(" Press for Full Body Tag "),
                     twRect(5235, 4080, 1395, 960));
     cmdtag->setFont(heading);
 
     // State fields.
-    const QString red = QStringLiteral(" Red value "), green = QStringLiteral(" Green value "),
-                  blue = QStringLiteral(" Blue value ");
+    const std::array<QString, 3> componentTips = {QStringLiteral(" Red value "), QStringLiteral(" Green value "),
+                                                   QStringLiteral(" Blue value ")};
     int row = 0;
-    HIDDENtxtbackred = store(this, "HIDDENtxtbackred", row++, QStringLiteral("220"), red);
-    HIDDENtxtbackgreen = store(this, "HIDDENtxtbackgreen", row++, QStringLiteral("220"), green);
-    HIDDENtxtbackblue = store(this, "HIDDENtxtbackblue", row++, QStringLiteral("220"), blue);
-    HIDDENtxtred = store(this, "HIDDENtxtred", row++, QStringLiteral("10"), red);
-    HIDDENtxtgreen = store(this, "HIDDENtxtgreen", row++, QStringLiteral("10"), green);
-    HIDDENtxtblue = store(this, "HIDDENtxtblue", row++, QStringLiteral("10"), blue);
-    HIDDENtxtnewlinksred = store(this, "HIDDENtxtnewlinksred", row++, QStringLiteral("0"), red);
-    HIDDENtxtnewlinksgreen = store(this, "HIDDENtxtnewlinksgreen", row++, QStringLiteral("0"), green);
-    HIDDENtxtnewlinksblue = store(this, "HIDDENtxtnewlinksblue", row++, QStringLiteral("238"), blue);
-    HIDDENtxtvisitedlinksred = store(this, "HIDDENtxtvisitedlinksred", row++, QStringLiteral("85"), red);
-    HIDDENtxtvisitedlinksgreen = store(this, "HIDDENtxtvisitedlinksgreen", row++, QStringLiteral("26"), green);
-    HIDDENtxtvisitedlinksblue = store(this, "HIDDENtxtvisitedlinksblue", row++, QStringLiteral("139"), blue);
-    HIDDENtxtactivelinksred = store(this, "HIDDENtxtactivelinksred", row++, QStringLiteral("238"), red);
-    HIDDENtxtactivelinksgreen = store(this, "HIDDENtxtactivelinksgreen", row++, QStringLiteral("0"), green);
-    HIDDENtxtactivelinksblue = store(this, "HIDDENtxtactivelinksblue", row++, QStringLiteral("0"), blue);
+    for (const ColorTarget target : pageOrder()) {
+        const ColorTargetInfo &info = targetInfo(target);
+        const std::array<int, 3> defaults = {info.defaultColor.red, info.defaultColor.green, info.defaultColor.blue};
+        for (std::size_t c = 0; c < 3; ++c)
+            m_targets[static_cast<std::size_t>(target)].stores[c] =
+                store(this, info.stores[c], row++, QString::number(defaults[c]), componentTips[c]);
+    }
     HIDDENtxthexcolor = store(this, "HIDDENtxthexcolor", row++, {}, QStringLiteral(" HTML3 value "));
     HIDDENlblcolor = field<QLabel>(this, "HIDDENlblcolor", row++);
     HIDDENlblcolor->setFrameShape(QFrame::Box);
@@ -319,45 +321,23 @@ void frmmain::createControls()
 
 void frmmain::setTabOrder()
 {
-    const QList<QWidget *> order = {VScrollRed,
-                                    VScrollGreen,
-                                    VScrollBlue,
-                                    cmdALLup,
-                                    cmdALLdown,
-                                    cmdUSEwindows,
-                                    txtred,
-                                    txtgreen,
-                                    txtblue,
-                                    cmd0,
-                                    cmd255,
-                                    txtBOX,
-                                    optTEXT,
-                                    optBACK,
-                                    optNewlinks,
-                                    cmdresetNEW,
-                                    optVisitedlinks,
-                                    cmdresetVISITED,
-                                    optActivelinks,
-                                    cmdresetACTIVE,
-                                    cmdFONT,
-                                    comdefFONT,
-                                    cmdload,
-                                    cmdclear,
-                                    cmdsave,
-                                    cmdCOPYTEXT,
-                                    cmdCOPYBACK,
-                                    cmdCOPYnewlink,
-                                    cmdCOPYvisitedlink,
-                                    cmdCOPYactivelink,
-                                    cmdtag,
-                                    cmdabout,
-                                    cmdexit,
-                                    txtHEXtext,
-                                    txtHEXback,
-                                    picboxMAIN,
-                                    txtnewlink,
-                                    txtvisitedlink,
-                                    txtactivelink};
+    QList<QWidget *> order = {VScrollRed, VScrollGreen, VScrollBlue, cmdALLup, cmdALLdown, cmdUSEwindows, txtred,
+                              txtgreen,   txtblue,      cmd0,        cmd255,   txtBOX};
+    for (const TargetControls &t : m_targets) {
+        order.append(t.option);
+        if (t.reset != nullptr)
+            order.append(t.reset);
+    }
+    order << cmdFONT << comdefFONT << cmdload << cmdclear << cmdsave;
+    for (const TargetControls &t : m_targets)
+        order.append(t.copy);
+    order << cmdtag << cmdabout << cmdexit;
+    for (const ColorTargetInfo &info : colorTargets) {
+        order.append(m_targets[static_cast<std::size_t>(info.target)].hexBox);
+        // The preview follows the back color's hex box.
+        if (info.target == ColorTarget::Back)
+            order.append(picboxMAIN);
+    }
     for (qsizetype i = 0; i + 1 < order.size(); ++i)
         QWidget::setTabOrder(order[i], order[i + 1]);
 }
@@ -383,23 +363,24 @@ void frmmain::Form_Load()
     lblpic->setText(txtBOX->text());
     lblpic->adjustSize();
     // 5. Selecting Back runs the selection chain.
-    optTEXT->setChecked(false);
-    optBACK->setChecked(true);
+    m_targets.front().option->setChecked(false);
+    m_targets[static_cast<std::size_t>(ColorTarget::Back)].option->setChecked(true);
     // 6.
-    for (QPushButton *b : {cmdresetNEW, cmdresetVISITED, cmdresetACTIVE, cmdclear, cmdsave})
+    for (const TargetControls &t : m_targets)
+        if (t.reset != nullptr)
+            t.reset->setEnabled(false);
+    for (QPushButton *b : {cmdclear, cmdsave})
         b->setEnabled(false);
-    // 7.
-    setBackColor(lblhextxtcolor, QColor(10, 10, 10));
-    setBackColor(lblhexbackcolor, QColor(220, 220, 220));
-    setBackColor(lblhexnewlinkcolor, QColor(0, 0, 238));
-    setBackColor(lblhexvisitedlinkcolor, QColor(85, 26, 139));
-    setBackColor(lblhexactivelinkcolor, QColor(238, 0, 0));
-    // 8.
-    setBackColor(picboxMAIN, QColor(220, 220, 220));
-    setForeColor(lblpic, QColor(10, 10, 10));
-    setForeColor(lblpicNewlink, QColor(0, 0, 238));
-    setForeColor(lblpicVisitedlink, QColor(85, 26, 139));
-    setForeColor(lblpicActivelink, QColor(238, 0, 0));
+    // 7. and 8.
+    for (const ColorTargetInfo &info : colorTargets) {
+        const TargetControls &t = m_targets[static_cast<std::size_t>(info.target)];
+        const QColor c(info.defaultColor.red, info.defaultColor.green, info.defaultColor.blue);
+        setBackColor(t.swatch, c);
+        if (info.target == ColorTarget::Back)
+            setBackColor(t.previewElement, c);
+        else
+            setForeColor(t.previewElement, c);
+    }
 
     VScrollRed->setFocus();
 }

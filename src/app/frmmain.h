@@ -1,7 +1,10 @@
 #pragma once
 
+#include "color/colortargets.h"
+
 #include <QWidget>
 
+#include <array>
 #include <memory>
 
 class QLabel;
@@ -12,17 +15,20 @@ class QScrollBar;
 class ClickLabel;
 class PreviewBox;
 class ColorEditor;
+class ColorHistory;
 class PreviewText;
 class BackgroundImage;
 class OutputActions;
 class WindowPlacement;
 class ColorVisionPreview;
+class UserActions;
 namespace platform {
 class CommonDialog;
 }
 
 // The main window. It builds and owns every control; each subsystem is a
-// small class that is handed this window and connects its own handlers.
+// small class handed the controls it uses, and the window wires what one
+// says happened to what another does about it.
 class frmmain : public QWidget {
     Q_OBJECT
 public:
@@ -32,46 +38,8 @@ public:
     // False when the start-up guard ended the program before the window loaded.
     bool loaded() const { return m_loaded; }
 
-    // Left column.
-    QLabel *lblR, *lblG, *lblB;
-    QPushButton *cmdALLup, *cmdALLdown;
-    QScrollBar *VScrollRed, *VScrollGreen, *VScrollBlue;
-    QLabel *lblred, *lblgreen, *lblblue;
-    QLineEdit *txtred, *txtgreen, *txtblue;
-    QPushButton *cmdUSEwindows, *cmd0, *cmd255, *cmdabout, *cmdexit;
-
-    // Middle column.
-    QLabel *lblpreview;
-    PreviewBox *picboxMAIN;
-    ClickLabel *lblpic, *lblpicNewlink, *lblpicVisitedlink, *lblpicActivelink;
-    QLineEdit *txtBOX;
-    QRadioButton *optTEXT, *optBACK, *optNewlinks, *optVisitedlinks, *optActivelinks;
-    QPushButton *cmdresetNEW, *cmdresetVISITED, *cmdresetACTIVE;
-    QPushButton *cmdFONT, *comdefFONT, *cmdload, *cmdclear, *cmdsave;
-
-    // Right column.
-    QLabel *lblHTML;
-    QLineEdit *txtHEXtext, *txtHEXback, *txtnewlink, *txtvisitedlink, *txtactivelink;
-    QLabel *lblhextxtcolor, *lblhexbackcolor, *lblhexnewlinkcolor, *lblhexvisitedlinkcolor, *lblhexactivelinkcolor;
-    QPushButton *cmdCOPYTEXT, *cmdCOPYBACK, *cmdCOPYnewlink, *cmdCOPYvisitedlink, *cmdCOPYactivelink;
-    QPushButton *cmdtag;
-
-    // State fields, out of sight.
-    QLineEdit *HIDDENtxtbackred, *HIDDENtxtbackgreen, *HIDDENtxtbackblue;
-    QLineEdit *HIDDENtxtred, *HIDDENtxtgreen, *HIDDENtxtblue;
-    QLineEdit *HIDDENtxtnewlinksred, *HIDDENtxtnewlinksgreen, *HIDDENtxtnewlinksblue;
-    QLineEdit *HIDDENtxtvisitedlinksred, *HIDDENtxtvisitedlinksgreen, *HIDDENtxtvisitedlinksblue;
-    QLineEdit *HIDDENtxtactivelinksred, *HIDDENtxtactivelinksgreen, *HIDDENtxtactivelinksblue;
-    QLineEdit *HIDDENtxthexcolor;
-    QLabel *HIDDENlblcolor, *HIDDENlbltaginfo, *HIDDENlblfilename;
-    QLabel *picboxHIDDEN;
-
-    platform::CommonDialog *CommonDialog1, *CommonDialog2;
-
-    // Fast-step flag of the all-up and all-down buttons.
-    bool ShiftHeld = false;
-
     ColorEditor &colorEditor() { return *m_color; }
+    ColorHistory &history() { return *m_history; }
     PreviewText &previewText() { return *m_previewText; }
     BackgroundImage &backgroundImage() { return *m_image; }
     OutputActions &output() { return *m_output; }
@@ -87,6 +55,7 @@ protected:
 private:
     bool Form_Initialize();
     void createControls();
+    void createSubsystems();
     void setTabOrder();
     void Form_Load();
     void Form_QueryUnload();
@@ -95,11 +64,51 @@ private:
     void cmdabout_Click();
     void focusNextBearing(const QKeySequence &accessKey);
 
+    // Left column.
+    QLabel *lblR, *lblG, *lblB;
+    QPushButton *cmdALLup, *cmdALLdown;
+    QScrollBar *VScrollRed, *VScrollGreen, *VScrollBlue;
+    QLabel *lblred, *lblgreen, *lblblue;
+    QLineEdit *txtred, *txtgreen, *txtblue;
+    QPushButton *cmdUSEwindows, *cmd0, *cmd255, *cmdabout, *cmdexit;
+
+    // Middle column.
+    QLabel *lblpreview;
+    PreviewBox *picboxMAIN;
+    QLabel *lblpic; // the sample text, the text color's preview label
+    QLineEdit *txtBOX;
+    QPushButton *cmdFONT, *comdefFONT, *cmdload, *cmdclear, *cmdsave;
+
+    // Right column.
+    QLabel *lblHTML;
+    QPushButton *cmdtag;
+
+    // The controls of each color target, named as its row of the table.
+    struct TargetControls {
+        QRadioButton *option;
+        QPushButton *reset; // null where the target has none
+        std::array<QLineEdit *, 3> stores;
+        QLineEdit *hexBox;
+        QLabel *swatch;
+        QPushButton *copy;
+        QWidget *previewElement;
+    };
+    std::array<TargetControls, colorTargets.size()> m_targets{};
+
+    // State fields, out of sight.
+    QLineEdit *HIDDENtxthexcolor;
+    QLabel *HIDDENlblcolor, *HIDDENlbltaginfo, *HIDDENlblfilename;
+    QLabel *picboxHIDDEN;
+
+    platform::CommonDialog *CommonDialog1, *CommonDialog2;
+
     bool m_loaded = false;
+    UserActions *m_actions = nullptr;
     std::unique_ptr<ColorEditor> m_color;
     std::unique_ptr<PreviewText> m_previewText;
     std::unique_ptr<BackgroundImage> m_image;
     std::unique_ptr<OutputActions> m_output;
     std::unique_ptr<WindowPlacement> m_placement;
     std::unique_ptr<ColorVisionPreview> m_vision;
+    ColorHistory *m_history = nullptr;
 };

@@ -1,12 +1,12 @@
 #include "app/openpage.h"
 
-#include "app/frmmain.h"
 #include "color/coloreditor.h"
 #include "output/pagecolors.h"
 #include "platform/commondialog.h"
 #include "platform/desktop.h"
 #include "platform/regularfile.h"
 #include "preview/backgroundimage.h"
+#include "widgets/useraction.h"
 
 #include <QDir>
 #include <QFile>
@@ -17,10 +17,12 @@
 
 #include <optional>
 
-OpenPage::OpenPage(frmmain &window) :
-    QObject(&window), m(window), m_dialog(new platform::CommonDialog(QStringLiteral("CommonDialog3"), &window))
+OpenPage::OpenPage(QWidget &window, ColorEditor &editor, BackgroundImage &image, UserActions &actions,
+                   QWidget *focusHome) :
+    QObject(&window), m_window(window), m_editor(editor), m_image(image), m_actions(actions), m_focusHome(focusHome),
+    m_dialog(new platform::CommonDialog(QStringLiteral("CommonDialog3"), &window))
 {
-    auto *keys = new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_O), &m);
+    auto *keys = new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_O), &window);
     connect(keys, &QShortcut::activated, this, &OpenPage::open);
 }
 
@@ -32,14 +34,14 @@ void OpenPage::open()
     dialog.DialogTitle = QStringLiteral("Open a web page's colors");
     dialog.Filter = QStringLiteral("Web pages (*.htm *.html)|*.htm;*.html|");
     if (dialog.ShowOpen())
-        openPageColors(m, dialog.FileName);
-    m.VScrollRed->setFocus();
+        openColors(dialog.FileName);
+    m_focusHome->setFocus();
 }
 
-void openPageColors(frmmain &m, const QString &path)
+void OpenPage::openColors(const QString &path)
 {
-    const auto fail = [&m](const QString &text) {
-        platform::desktop().messageBox(&m, text, QString(), platform::MessageIcon::Exclamation);
+    const auto fail = [this](const QString &text) {
+        platform::desktop().messageBox(&m_window, text, QString(), platform::MessageIcon::Exclamation);
     };
     QFile file(path);
     // A FIFO or device in the page's place must not hold the window.
@@ -58,26 +60,20 @@ void openPageColors(frmmain &m, const QString &path)
     if (!read)
         return fail(output::pageWithoutBodyText(path));
 
-    ColorEditor &editor = m.colorEditor();
+    ColorEditor &editor = m_editor;
     // The colors and the picture are one step, ended before any message.
-    std::optional<ColorHistory::Step> step(std::in_place, editor.history());
+    std::optional<UserAction> step(std::in_place, m_actions);
     const ColorTarget selected = editor.selectedTarget();
-    const std::pair<ColorTarget, const std::optional<color::Rgb> &> colors[] = {
-        {ColorTarget::Text, read->text},
-        {ColorTarget::Back, read->back},
-        {ColorTarget::NewLink, read->newLink},
-        {ColorTarget::VisitedLink, read->visitedLink},
-        {ColorTarget::ActiveLink, read->activeLink}};
-    for (const auto &[target, color] : colors)
-        if (color)
-            editor.setTargetColor(target, *color);
+    for (const ColorTargetInfo &t : colorTargets)
+        if (const std::optional<color::Rgb> &color = (*read)[t.target])
+            editor.setTargetColor(t.target, *color);
     editor.controls(selected).option->setChecked(true);
 
     if (read->background && !read->background->isEmpty()) {
         const QDir folder = QFileInfo(path).absoluteDir();
         const QString picture = folder.filePath(*read->background);
         if (QFileInfo(picture).isFile()) {
-            m.backgroundImage().loadPicture(QDir::toNativeSeparators(picture));
+            m_image.loadPicture(QDir::toNativeSeparators(picture));
         } else {
             step.reset();
             fail(output::pageImageMissingText(*read->background, QDir::toNativeSeparators(folder.path())));

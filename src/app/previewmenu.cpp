@@ -1,6 +1,6 @@
 #include "app/previewmenu.h"
 
-#include "app/frmmain.h"
+#include "app/colorhistory.h"
 #include "app/openpage.h"
 #include "color/coloreditor.h"
 #include "color/colortext.h"
@@ -9,12 +9,11 @@
 #include <QAction>
 #include <QMenu>
 
-void addPreviewCommands(frmmain &m, QMenu &menu, OpenPage &openPage)
+void addPreviewCommands(QMenu &menu, ColorEditor &editor, ColorHistory &history, OpenPage &openPage)
 {
-    ColorEditor &editor = m.colorEditor();
     menu.addSeparator();
-    menu.addAction(editor.history().undoAction());
-    menu.addAction(editor.history().redoAction());
+    menu.addAction(history.undoAction());
+    menu.addAction(history.redoAction());
     menu.addSeparator();
     // The keys are the window's; here they only show.
     QAction *paste = menu.addAction(QStringLiteral("Paste color"), &menu,

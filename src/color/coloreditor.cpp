@@ -1,14 +1,12 @@
 #include "color/coloreditor.h"
 
-#include "app/controls.h"
-#include "app/frmmain.h"
-#include "color/colorhistory.h"
+#include "widgets/controls.h"
 #include "color/colortext.h"
 #include "color/packedcolor.h"
+#include "color/rgb.h"
 #include "color/valuetext.h"
 #include "platform/commondialog.h"
 #include "platform/desktop.h"
-#include "preview/previewbox.h"
 
 #include <QAction>
 #include <QApplication>
@@ -24,118 +22,82 @@
 #include <algorithm>
 #include <utility>
 
-ColorEditor::ColorEditor(frmmain &window) :
-    m(window), m_sliders{m.VScrollRed, m.VScrollGreen, m.VScrollBlue}, m_boxes{m.txtred, m.txtgreen, m.txtblue},
-    m_channelSwatches{m.lblred, m.lblgreen, m.lblblue},
-    m_targets{{
-        {ColorTarget::Text,
-         m.optTEXT,
-         {m.HIDDENtxtred, m.HIDDENtxtgreen, m.HIDDENtxtblue},
-         m.txtHEXtext,
-         m.lblhextxtcolor,
-         m.lblpic,
-         nullptr,
-         {10, 10, 10}},
-        {ColorTarget::Back,
-         m.optBACK,
-         {m.HIDDENtxtbackred, m.HIDDENtxtbackgreen, m.HIDDENtxtbackblue},
-         m.txtHEXback,
-         m.lblhexbackcolor,
-         m.picboxMAIN,
-         nullptr,
-         {220, 220, 220}},
-        {ColorTarget::NewLink,
-         m.optNewlinks,
-         {m.HIDDENtxtnewlinksred, m.HIDDENtxtnewlinksgreen, m.HIDDENtxtnewlinksblue},
-         m.txtnewlink,
-         m.lblhexnewlinkcolor,
-         m.lblpicNewlink,
-         m.cmdresetNEW,
-         {0, 0, 238}},
-        {ColorTarget::VisitedLink,
-         m.optVisitedlinks,
-         {m.HIDDENtxtvisitedlinksred, m.HIDDENtxtvisitedlinksgreen, m.HIDDENtxtvisitedlinksblue},
-         m.txtvisitedlink,
-         m.lblhexvisitedlinkcolor,
-         m.lblpicVisitedlink,
-         m.cmdresetVISITED,
-         {85, 26, 139}},
-        {ColorTarget::ActiveLink,
-         m.optActivelinks,
-         {m.HIDDENtxtactivelinksred, m.HIDDENtxtactivelinksgreen, m.HIDDENtxtactivelinksblue},
-         m.txtactivelink,
-         m.lblhexactivelinkcolor,
-         m.lblpicActivelink,
-         m.cmdresetACTIVE,
-         {238, 0, 0}},
-    }},
-    m_history(new ColorHistory(window, *this))
+ColorEditor::ColorEditor(const Controls &controls) : m(controls)
 {
     for (int c = 0; c < 3; ++c) {
-        connect(m_sliders[c], &QScrollBar::valueChanged, this, [this, c] { VScroll_Change(c); });
-        connect(m_boxes[c], &QLineEdit::textChanged, this, [this, c] { txt_Change(c); });
-        m_boxes[c]->installEventFilter(this);
+        connect(m.sliders[c], &QScrollBar::valueChanged, this, [this, c] { VScroll_Change(c); });
+        connect(m.boxes[c], &QLineEdit::textChanged, this, [this, c] { txt_Change(c); });
+        m.boxes[c]->installEventFilter(this);
     }
-    connect(m.cmdALLup, &QPushButton::clicked, this, [this] { moveAll(false); });
-    connect(m.cmdALLdown, &QPushButton::clicked, this, [this] { moveAll(true); });
-    m.cmdALLup->installEventFilter(this);
-    m.cmdALLdown->installEventFilter(this);
-    connect(m.cmd0, &QPushButton::clicked, this, [this] { setAll(0); });
-    connect(m.cmd255, &QPushButton::clicked, this, [this] { setAll(255); });
+    connect(m.allUp, &QPushButton::clicked, this, [this] { moveAll(false); });
+    connect(m.allDown, &QPushButton::clicked, this, [this] { moveAll(true); });
+    m.allUp->installEventFilter(this);
+    m.allDown->installEventFilter(this);
+    connect(m.black, &QPushButton::clicked, this, [this] { setAll(0); });
+    connect(m.white, &QPushButton::clicked, this, [this] { setAll(255); });
 
-    for (const TargetControls &t : m_targets) {
+    for (const TargetControls &t : m.targets) {
         const ColorTarget target = t.target;
         connect(t.option, &QRadioButton::toggled, this, [this, target](bool on) {
             keepOneTabStop();
-            if (on)
+            if (on) {
                 select(target);
+                emit selectionChanged(target);
+            }
         });
         t.option->installEventFilter(this);
         if (t.reset != nullptr)
             connect(t.reset, &QPushButton::clicked, this, [this, target] { reset(target); });
         if (auto *label = qobject_cast<ClickLabel *>(t.previewElement))
-            connect(label, &ClickLabel::clicked, this, [this, target] { previewClicked(target); });
+            connect(label, &ClickLabel::clicked, this, [this, target] { choose(target); });
         // The hex boxes only show colors: typing, pasting and cutting never change them.
         t.hexBox->setReadOnly(true);
     }
-    connect(m.picboxMAIN, &PreviewBox::clicked, this, &ColorEditor::picboxMAIN_Click);
-    connect(m.cmdUSEwindows, &QPushButton::clicked, this, &ColorEditor::cmdUSEwindows_Click);
+    connect(m.colorDialogButton, &QPushButton::clicked, this, &ColorEditor::cmdUSEwindows_Click);
     // Esc in the main window presses the color dialog button.
-    auto *escape = new QShortcut(QKeySequence(Qt::Key_Escape), &m);
-    connect(escape, &QShortcut::activated, m.cmdUSEwindows, &QPushButton::click);
+    auto *escape = new QShortcut(QKeySequence(Qt::Key_Escape), m.window);
+    connect(escape, &QShortcut::activated, m.colorDialogButton, &QPushButton::click);
     // A color from the clipboard. The value boxes and the sample text take
     // their own pastes; the read-only hex boxes leave the keys to the window.
-    auto *paste = new QShortcut(QKeySequence::Paste, &m);
+    auto *paste = new QShortcut(QKeySequence::Paste, m.window);
     connect(paste, &QShortcut::activated, this, &ColorEditor::pasteColor);
 }
 
 const ColorEditor::TargetControls &ColorEditor::controls(ColorTarget target) const
 {
-    return m_targets[static_cast<size_t>(target)];
+    return m.targets[static_cast<size_t>(target)];
 }
 
 ColorTarget ColorEditor::selectedTarget() const
 {
-    for (const TargetControls &t : m_targets)
+    for (const TargetControls &t : m.targets)
         if (t.option->isChecked())
             return t.target;
     return ColorTarget::Back;
 }
 
+color::Rgb ColorEditor::color(ColorTarget target) const
+{
+    if (target == selectedTarget())
+        return {m.sliders[0]->value(), m.sliders[1]->value(), m.sliders[2]->value()};
+    const auto &stores = controls(target).stores;
+    return {stores[0]->text().toInt(), stores[1]->text().toInt(), stores[2]->text().toInt()};
+}
+
 void ColorEditor::colorupdate()
 {
-    const int r = m.VScrollRed->value();
-    const int g = m.VScrollGreen->value();
-    const int b = m.VScrollBlue->value();
-    setBackColor(m.HIDDENlblcolor, color::fromPacked(color::packedColor(r, g, b)));
-    m.HIDDENtxthexcolor->setText(color::hexColor(r, g, b));
+    const int r = m.sliders[0]->value();
+    const int g = m.sliders[1]->value();
+    const int b = m.sliders[2]->value();
+    setBackColor(m.mixSwatch, color::fromPacked(color::packedColor(r, g, b)));
+    m.mixHex->setText(color::hexColor(r, g, b));
     const ColorTarget target = selectedTarget();
     if (m_unshown && m_unshown->target != target)
         showMix();
-    m_unshown = Mix{target, backColor(m.HIDDENlblcolor), m.HIDDENtxthexcolor->text()};
+    m_unshown = Mix{target, backColor(m.mixSwatch), m.mixHex->text()};
     if (m_handling == 0)
         showMix();
-    emit colorUpdated();
+    emit colorChanged(target);
 }
 
 void ColorEditor::showMix()
@@ -159,7 +121,7 @@ void ColorEditor::showMix()
 
 // The outermost handling of a user action is also one step of the history.
 ColorEditor::Handling::Handling(ColorEditor &editor, int typedBox) :
-    m_editor(editor), m_step(*editor.m_history, typedBox)
+    m_editor(editor), m_action(*editor.m.actions, typedBox)
 {
     ++m_editor.m_handling;
 }
@@ -172,14 +134,14 @@ ColorEditor::Handling::~Handling()
 
 void ColorEditor::VScroll_Change(int c)
 {
-    const ColorHistory::Step step(*m_history);
-    const int v = m_sliders[c]->value();
-    m_boxes[c]->setText(QString::number(v));
-    setBackColor(m_channelSwatches[c], QColor(c == 0 ? v : 0, c == 1 ? v : 0, c == 2 ? v : 0));
+    const UserAction action(*m.actions);
+    const int v = m.sliders[c]->value();
+    m.boxes[c]->setText(QString::number(v));
+    setBackColor(m.channelSwatches[c], QColor(c == 0 ? v : 0, c == 1 ? v : 0, c == 2 ? v : 0));
     colorupdate();
-    for (const TargetControls &t : m_targets) {
+    for (const TargetControls &t : m.targets) {
         if (t.option->isChecked()) {
-            t.stores[c]->setText(m_boxes[c]->text());
+            t.stores[c]->setText(m.boxes[c]->text());
             break;
         }
     }
@@ -188,30 +150,30 @@ void ColorEditor::VScroll_Change(int c)
 void ColorEditor::txt_Change(int c)
 {
     const Handling handling(*this, c);
-    QLineEdit *box = m_boxes[c];
+    QLineEdit *box = m.boxes[c];
     if (box->text().isEmpty())
         box->setText(QStringLiteral("0"));
     // Typed text is digits only; pasted text may be anything and never reaches a store.
     if (!color::isDecimalDigits(box->text())) {
         const auto digits = color::pastedDigits(box->text());
-        box->setText(digits ? *digits : QString::number(m_sliders[c]->value()));
+        box->setText(digits ? *digits : QString::number(m.sliders[c]->value()));
         return;
     }
     if (color::atLeast255(box->text()))
         box->setText(QStringLiteral("255"));
-    m_sliders[c]->setValue(box->text().toInt());
+    m.sliders[c]->setValue(box->text().toInt());
 }
 
 bool ColorEditor::eventFilter(QObject *watched, QEvent *event)
 {
-    if (watched == m.cmdALLup || watched == m.cmdALLdown) {
+    if (watched == m.allUp || watched == m.allDown) {
         switch (event->type()) {
         case QEvent::KeyPress: {
             // X repeats no SHIFT key-down to the button: Space pressed while
             // SHIFT is held stands for one.
             const auto *key = static_cast<QKeyEvent *>(event);
             if (key->key() == Qt::Key_Shift || (key->key() == Qt::Key_Space && key->modifiers() & Qt::ShiftModifier))
-                m.ShiftHeld = true;
+                ShiftHeld = true;
             return false;
         }
         case QEvent::KeyRelease: {
@@ -219,19 +181,19 @@ bool ColorEditor::eventFilter(QObject *watched, QEvent *event)
             if (key->key() == Qt::Key_Space && key->modifiers() & Qt::ShiftModifier && !key->isAutoRepeat()) {
                 // The button clicks on this release: the click steps fast,
                 // then the release ends fast mode as any other does.
-                m.ShiftHeld = true;
+                ShiftHeld = true;
                 watched->event(event);
-                m.ShiftHeld = false;
+                ShiftHeld = false;
                 return true;
             }
-            m.ShiftHeld = false;
+            ShiftHeld = false;
             return false;
         }
         case QEvent::MouseButtonRelease: {
             // Likewise a click made while SHIFT is held.
             const auto *mouse = static_cast<QMouseEvent *>(event);
             if (mouse->button() == Qt::LeftButton && mouse->modifiers() & Qt::ShiftModifier)
-                m.ShiftHeld = true;
+                ShiftHeld = true;
             return false;
         }
         default: return false;
@@ -246,10 +208,13 @@ bool ColorEditor::eventFilter(QObject *watched, QEvent *event)
     }
     if (event->type() == QEvent::KeyPress) {
         const auto *key = static_cast<QKeyEvent *>(event);
-        // The window's undo and redo, not the box's own.
-        if (QAction *action = m_history->actionFor(*key)) {
-            action->trigger();
-            return true;
+        // The window's own actions (undo and redo), not the box's.
+        const QKeySequence pressed(key->keyCombination());
+        for (QAction *action : m.window->actions()) {
+            if (action->shortcuts().contains(pressed)) {
+                action->trigger();
+                return true;
+            }
         }
         // Value boxes take digits and backspace; every other character is dropped.
         const QString text = key->text();
@@ -270,9 +235,9 @@ bool ColorEditor::eventFilter(QObject *watched, QEvent *event)
 void ColorEditor::keepOneTabStop()
 {
     bool anyOn = false;
-    for (const TargetControls &t : m_targets)
+    for (const TargetControls &t : m.targets)
         anyOn = anyOn || t.option->isChecked();
-    for (const TargetControls &t : m_targets)
+    for (const TargetControls &t : m.targets)
         t.option->setFocusPolicy(!anyOn || t.option->isChecked() ? Qt::StrongFocus : Qt::ClickFocus);
 }
 
@@ -287,12 +252,12 @@ bool ColorEditor::stepThroughOptions(QRadioButton *from, int key)
         step = -1;
     else
         return false;
-    const int n = int(m_targets.size());
+    const int n = int(m.targets.size());
     int at = 0;
-    while (at < n && m_targets[size_t(at)].option != from)
+    while (at < n && m.targets[size_t(at)].option != from)
         ++at;
     for (int k = 1; k < n; ++k) {
-        QRadioButton *next = m_targets[size_t(((at + step * k) % n + n) % n)].option;
+        QRadioButton *next = m.targets[size_t(((at + step * k) % n + n) % n)].option;
         if (next->isEnabled()) {
             chooseFromKeyboard(next, step > 0 ? Qt::TabFocusReason : Qt::BacktabFocusReason);
             break;
@@ -311,15 +276,15 @@ void ColorEditor::chooseFromKeyboard(QRadioButton *option, Qt::FocusReason reaso
 void ColorEditor::moveAll(bool down)
 {
     const Handling handling(*this);
-    for (QScrollBar *s : m_sliders) {
+    for (QScrollBar *s : m.sliders) {
         const int v = s->value();
-        if (down && !m.ShiftHeld && v < 255)
+        if (down && !ShiftHeld && v < 255)
             s->setValue(v + 1);
-        else if (down && m.ShiftHeld && v < 235)
+        else if (down && ShiftHeld && v < 235)
             s->setValue(v + 20);
-        else if (!down && !m.ShiftHeld && v > 0)
+        else if (!down && !ShiftHeld && v > 0)
             s->setValue(v - 1);
-        else if (!down && m.ShiftHeld && v > 20)
+        else if (!down && ShiftHeld && v > 20)
             s->setValue(v - 20);
     }
 }
@@ -327,9 +292,9 @@ void ColorEditor::moveAll(bool down)
 void ColorEditor::setAll(int value)
 {
     const Handling handling(*this);
-    for (QScrollBar *s : m_sliders)
+    for (QScrollBar *s : m.sliders)
         s->setValue(value);
-    m.VScrollRed->setFocus();
+    m.sliders[0]->setFocus();
 }
 
 void ColorEditor::select(ColorTarget target)
@@ -337,15 +302,15 @@ void ColorEditor::select(ColorTarget target)
     const Handling handling(*this);
     const TargetControls &t = controls(target);
     if (target != ColorTarget::Back && !m_focusStaysOnOption)
-        m.VScrollRed->setFocus();
+        m.sliders[0]->setFocus();
     for (int c = 0; c < 3; ++c)
-        m_boxes[c]->setText(t.stores[c]->text());
-    m.cmdresetNEW->setEnabled(target == ColorTarget::NewLink);
-    m.cmdresetVISITED->setEnabled(target == ColorTarget::VisitedLink);
-    m.cmdresetACTIVE->setEnabled(target == ColorTarget::ActiveLink);
+        m.boxes[c]->setText(t.stores[c]->text());
+    for (const TargetControls &other : m.targets)
+        if (other.reset != nullptr)
+            other.reset->setEnabled(other.target == target);
 }
 
-void ColorEditor::previewClicked(ColorTarget target)
+void ColorEditor::choose(ColorTarget target)
 {
     QRadioButton *option = controls(target).option;
     if (option->isChecked())
@@ -354,44 +319,51 @@ void ColorEditor::previewClicked(ColorTarget target)
         option->setChecked(true); // selects through the option's own handling
 }
 
-void ColorEditor::picboxMAIN_Click()
+void ColorEditor::setBackEditable(bool editable)
 {
-    if (m.HIDDENlbltaginfo->text().isEmpty())
-        previewClicked(ColorTarget::Back);
+    QRadioButton *back = controls(ColorTarget::Back).option;
+    if (editable) {
+        back->setEnabled(true);
+        back->setChecked(true);
+    } else {
+        controls(ColorTarget::Text).option->setChecked(true);
+        back->setEnabled(false);
+    }
 }
 
 void ColorEditor::reset(ColorTarget target)
 {
     const Handling handling(*this);
-    m.VScrollRed->setFocus();
-    const auto &defaults = controls(target).defaults;
-    for (int c = 0; c < 3; ++c)
-        m_boxes[c]->setText(QString::number(defaults[c]));
+    m.sliders[0]->setFocus();
+    const color::Rgb defaults = targetInfo(target).defaultColor;
+    m.boxes[0]->setText(QString::number(defaults.red));
+    m.boxes[1]->setText(QString::number(defaults.green));
+    m.boxes[2]->setText(QString::number(defaults.blue));
 }
 
 void ColorEditor::setTargetColor(ColorTarget target, const color::Rgb &color)
 {
-    const ColorHistory::Step step(*m_history);
+    const UserAction action(*m.actions);
     const TargetControls &t = controls(target);
     if (!t.option->isChecked())
         t.option->setChecked(true); // selects through the option's own handling
     {
         const Handling handling(*this);
-        m.txtred->setText(QString::number(color.red));
-        m.txtgreen->setText(QString::number(color.green));
-        m.txtblue->setText(QString::number(color.blue));
+        m.boxes[0]->setText(QString::number(color.red));
+        m.boxes[1]->setText(QString::number(color.green));
+        m.boxes[2]->setText(QString::number(color.blue));
     }
-    m.VScrollRed->setFocus();
+    m.sliders[0]->setFocus();
 }
 
 // Into the hex box that has the focus, else into the selected target.
 void ColorEditor::pasteColor()
 {
     QWidget *focus = QApplication::focusWidget();
-    if (focus == m.txtBOX || std::find(m_boxes.begin(), m_boxes.end(), focus) != m_boxes.end())
+    if (focus == m.sampleText || std::find(m.boxes.begin(), m.boxes.end(), focus) != m.boxes.end())
         return;
     ColorTarget target = selectedTarget();
-    for (const TargetControls &t : m_targets)
+    for (const TargetControls &t : m.targets)
         if (focus == t.hexBox)
             target = t.target;
     pasteColorOn(target);
@@ -399,7 +371,7 @@ void ColorEditor::pasteColor()
 
 void ColorEditor::pasteColorOn(ColorTarget target)
 {
-    const ColorHistory::Step step(*m_history);
+    const UserAction action(*m.actions);
     const ColorTarget selected = selectedTarget();
     const std::optional<color::Rgb> color = color::colorFromText(platform::desktop().clipboardText());
     if (!color) {
@@ -415,7 +387,7 @@ void ColorEditor::pasteColorOn(ColorTarget target)
 
 void ColorEditor::cmdUSEwindows_Click()
 {
-    platform::CommonDialog &dialog = *m.CommonDialog1;
+    platform::CommonDialog &dialog = *m.colorDialog;
     dialog.CancelError = true;
     dialog.Flags = platform::CommonDialog::cdlCCRGBInit;
     if (dialog.ShowColor()) {
@@ -423,9 +395,9 @@ void ColorEditor::cmdUSEwindows_Click()
         const Handling handling(*this);
         RGB split;
         split.setColor(dialog.Color);
-        m.txtred->setText(QString::number(split.Red()));
-        m.txtgreen->setText(QString::number(split.Green()));
-        m.txtblue->setText(QString::number(split.Blue()));
+        m.boxes[0]->setText(QString::number(split.Red()));
+        m.boxes[1]->setText(QString::number(split.Green()));
+        m.boxes[2]->setText(QString::number(split.Blue()));
     }
-    m.VScrollRed->setFocus();
+    m.sliders[0]->setFocus();
 }

@@ -1,6 +1,7 @@
 #pragma once
 
-#include "color/colorhistory.h"
+#include "color/colortargets.h"
+#include "widgets/useraction.h"
 
 #include <QColor>
 #include <QObject>
@@ -9,18 +10,16 @@
 #include <array>
 #include <optional>
 
-class frmmain;
 class QLabel;
 class QLineEdit;
 class QPushButton;
 class QRadioButton;
 class QScrollBar;
 class QWidget;
-namespace color {
-struct Rgb;
+class UserActions;
+namespace platform {
+class CommonDialog;
 }
-
-enum class ColorTarget { Text, Back, NewLink, VisitedLink, ActiveLink };
 
 // The color editing of the main window: the sliders and value boxes, the
 // all-up/all-down, black and white buttons, target selection and reset, the
@@ -28,25 +27,41 @@ enum class ColorTarget { Text, Back, NewLink, VisitedLink, ActiveLink };
 class ColorEditor : public QObject {
     Q_OBJECT
 public:
-    // The controls that belong to one target, in the order Text, Back,
-    // NewLink, VisitedLink, ActiveLink.
+    // The controls that belong to one target, in the order of the table of
+    // targets.
     struct TargetControls {
         ColorTarget target;
         QRadioButton *option;
         std::array<QLineEdit *, 3> stores;
         QLineEdit *hexBox;
         QLabel *swatch;
-        QWidget *previewElement;
-        QPushButton *reset; // null for Back and Text
-        std::array<int, 3> defaults;
+        QWidget *previewElement; // a label, or the preview box for the back color
+        QPushButton *reset;      // null where the target has none
+    };
+    // What the editor is handed by the window that owns the controls.
+    struct Controls {
+        QWidget *window; // Esc and paste are its shortcuts
+        std::array<QScrollBar *, 3> sliders;
+        std::array<QLineEdit *, 3> boxes;
+        std::array<QLabel *, 3> channelSwatches;
+        QPushButton *allUp, *allDown, *black, *white, *colorDialogButton;
+        QLineEdit *sampleText; // takes its own pastes
+        QLabel *mixSwatch;     // the sliders' mix, out of sight
+        QLineEdit *mixHex;
+        std::array<TargetControls, colorTargets.size()> targets;
+        platform::CommonDialog *colorDialog;
+        UserActions *actions;
     };
 
-    explicit ColorEditor(frmmain &window);
+    explicit ColorEditor(const Controls &controls);
 
-    const std::array<TargetControls, 5> &targets() const { return m_targets; }
+    const std::array<TargetControls, colorTargets.size()> &targets() const { return m.targets; }
     const TargetControls &controls(ColorTarget target) const;
     // The target whose option button is on.
     ColorTarget selectedTarget() const;
+    // The color a target shows now: the selected one is mid-edit, and the
+    // sliders hold its color before its store does.
+    color::Rgb color(ColorTarget target) const;
 
     // Shows the sliders' mix on the selected target.
     void colorupdate();
@@ -56,6 +71,14 @@ public:
     // that the arrow keys go on through the group.
     void chooseFromKeyboard(QRadioButton *option, Qt::FocusReason reason);
 
+    // Selects a target as a click on its preview element does.
+    void choose(ColorTarget target);
+
+    // While a picture covers the preview its back color cannot be edited:
+    // false selects the text color and disables the back color's option,
+    // true enables it again and selects it.
+    void setBackEditable(bool editable);
+
     // Gives `target` a color the way the color dialog's choice does: the
     // target is selected and the value boxes take the three components.
     void setTargetColor(ColorTarget target, const color::Rgb &color);
@@ -63,11 +86,14 @@ public:
     // Puts the clipboard's color on `target`; junk beeps.
     void pasteColorOn(ColorTarget target);
 
-    ColorHistory &history() { return *m_history; }
+    // Fast steps of the all-up and all-down buttons: SHIFT is held on them.
+    bool ShiftHeld = false;
 
 signals:
-    // colorupdate ran: the selected target shows a new mix.
-    void colorUpdated();
+    // colorupdate ran: `target`, the selected one, shows a new mix.
+    void colorChanged(ColorTarget target);
+    // An option was switched on.
+    void selectionChanged(ColorTarget target);
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
@@ -78,19 +104,13 @@ private:
     void moveAll(bool down);
     void setAll(int value);
     void select(ColorTarget target);
-    void previewClicked(ColorTarget target);
-    void picboxMAIN_Click();
     void reset(ColorTarget target);
     void cmdUSEwindows_Click();
     void pasteColor();
     void keepOneTabStop();
     bool stepThroughOptions(QRadioButton *from, int key);
 
-    frmmain &m;
-    std::array<QScrollBar *, 3> m_sliders;
-    std::array<QLineEdit *, 3> m_boxes;
-    std::array<QLabel *, 3> m_channelSwatches;
-    std::array<TargetControls, 5> m_targets;
+    Controls m;
     // The selected target's preview element, hex box and swatch show the
     // mix of the last colorupdate once the user's action has been handled:
     // a switch or a reset moves the three sliders one after the other, and
@@ -110,12 +130,11 @@ private:
     private:
         ColorEditor &m_editor;
         // Ends after the mix is shown.
-        ColorHistory::Step m_step;
+        UserAction m_action;
     };
     void showMix();
 
     int m_handling = 0;
     bool m_focusStaysOnOption = false;
     std::optional<Mix> m_unshown;
-    ColorHistory *m_history;
 };

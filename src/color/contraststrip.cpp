@@ -1,9 +1,8 @@
 #include "color/contraststrip.h"
 
-#include "app/controls.h"
-#include "app/frmmain.h"
 #include "color/coloreditor.h"
-#include "preview/previewbox.h"
+#include "widgets/controls.h"
+#include "widgets/useraction.h"
 
 #include <QFontMetrics>
 #include <QGraphicsEffect>
@@ -52,11 +51,6 @@ const char *entryName(Role r)
     return "";
 }
 
-contrast::Rgb fromStores(const std::array<QLineEdit *, 3> &stores)
-{
-    return {stores[0]->text().toInt(), stores[1]->text().toInt(), stores[2]->text().toInt()};
-}
-
 QLabel *stripLabel(QWidget *parent, const char *name)
 {
     auto *l = new QLabel(parent);
@@ -68,8 +62,8 @@ QLabel *stripLabel(QWidget *parent, const char *name)
 
 } // namespace
 
-ContrastStrip::ContrastStrip(frmmain &window) :
-    QFrame(&window), m(window), m_editor(window.colorEditor()), m_lead(stripLabel(this, "contrastLead")), m_entries{},
+ContrastStrip::ContrastStrip(QWidget &window, ColorEditor &editor, QWidget &preview, UserActions &actions) :
+    QFrame(&window), m_editor(editor), m_preview(preview), m_actions(actions), m_lead(stripLabel(this, "contrastLead")), m_entries{},
     m_note(stripLabel(this, "contrastNote")), m_message(stripLabel(this, "contrastMessage"))
 {
     setObjectName(QStringLiteral("contrastStrip"));
@@ -101,13 +95,8 @@ ContrastStrip::ContrastStrip(frmmain &window) :
     }
     m_message->hide();
 
-    connect(&m_editor, &ColorEditor::colorUpdated, this, &ContrastStrip::refresh);
-    for (const auto &t : m_editor.targets())
-        connect(t.option, &QRadioButton::toggled, this, &ContrastStrip::refresh);
-    // Connected after the image's own handlers, so these run once they are done.
-    connect(m.cmdload, &QPushButton::clicked, this, &ContrastStrip::rescanImage);
-    connect(m.cmdclear, &QPushButton::clicked, this, &ContrastStrip::rescanImage);
-    connect(&m_editor.history(), &ColorHistory::applied, this, &ContrastStrip::rescanImage);
+    connect(&m_editor, &ColorEditor::colorChanged, this, &ContrastStrip::refresh);
+    connect(&m_editor, &ColorEditor::selectionChanged, this, &ContrastStrip::refresh);
     refreshNow();
 }
 
@@ -125,35 +114,10 @@ QString ContrastStrip::sentence()
     return m_sentence;
 }
 
-bool ContrastStrip::imageLoaded() const
+contrast::Rgb ContrastStrip::colorOf(ColorTarget target) const
 {
-    return !m.HIDDENlbltaginfo->text().isEmpty();
-}
-
-contrast::Rgb ContrastStrip::colorOf(Role role) const
-{
-    const ColorTarget target = targetOf(role);
-    // The selected target is mid-edit: the sliders hold its color before its store does.
-    for (const auto &t : m_editor.targets()) {
-        if (!t.option->isChecked())
-            continue;
-        if (t.target == target)
-            return {m.VScrollRed->value(), m.VScrollGreen->value(), m.VScrollBlue->value()};
-        break;
-    }
-    return fromStores(m_editor.controls(target).stores);
-}
-
-contrast::Rgb ContrastStrip::storedBack() const
-{
-    for (const auto &t : m_editor.targets()) {
-        if (!t.option->isChecked())
-            continue;
-        if (t.target == ColorTarget::Back)
-            return {m.VScrollRed->value(), m.VScrollGreen->value(), m.VScrollBlue->value()};
-        break;
-    }
-    return fromStores(m_editor.controls(ColorTarget::Back).stores);
+    const color::Rgb c = m_editor.color(target);
+    return {c.red, c.green, c.blue};
 }
 
 QImage ContrastStrip::previewPixels(QWidget *preview, const QColor &back)
@@ -173,17 +137,16 @@ QImage ContrastStrip::previewPixels(QWidget *preview, const QColor &back)
 
 const contrast::Backdrop &ContrastStrip::backdrop()
 {
-    const contrast::Rgb back = storedBack();
+    const contrast::Rgb back = colorOf(ColorTarget::Back);
     if (!imageLoaded()) {
         m_plain = contrast::Backdrop::plain(back);
         return m_plain;
     }
-    const QString file = m.HIDDENlblfilename->text() + QLatin1Char('\n') + m.HIDDENlbltaginfo->text();
-    if (file != m_scannedFile || back != m_scannedBack) {
-        const QImage pixels = previewPixels(m.picboxMAIN, QColor(back.r, back.g, back.b));
+    if (m_picture != m_scannedFile || back != m_scannedBack) {
+        const QImage pixels = previewPixels(&m_preview, QColor(back.r, back.g, back.b));
         m_image = contrast::Backdrop::pixels(
             {reinterpret_cast<const std::uint32_t *>(pixels.constBits()), std::size_t(pixels.sizeInBytes() / 4)});
-        m_scannedFile = file;
+        m_scannedFile = m_picture;
         m_scannedBack = back;
     }
     return m_image;
@@ -197,8 +160,9 @@ void ContrastStrip::paintEvent(QPaintEvent *)
     p.drawRect(rect().adjusted(0, 0, -1, -1));
 }
 
-void ContrastStrip::rescanImage()
+void ContrastStrip::setPicture(const QString &file)
 {
+    m_picture = file;
     m_scannedFile.clear();
     refresh();
 }
@@ -222,8 +186,9 @@ void ContrastStrip::refreshNow()
 {
     m_pending = false;
     const contrast::Backdrop &ground = backdrop();
-    m_report = contrast::report(colorOf(Role::Text), colorOf(Role::NewLink), colorOf(Role::VisitedLink),
-                                colorOf(Role::ActiveLink), ground, imageLoaded());
+    m_report = contrast::report(colorOf(ColorTarget::Text), colorOf(ColorTarget::NewLink),
+                                colorOf(ColorTarget::VisitedLink), colorOf(ColorTarget::ActiveLink), ground,
+                                imageLoaded());
     // The fullest wording that fits on the line.
     const QFontMetrics metrics(font());
     const int room = contentsRect().width() - 2 * margin;
@@ -321,23 +286,17 @@ void ContrastStrip::placeEntries()
 
 void ContrastStrip::fix(Role role)
 {
-    const ColorHistory::Step step(m_editor.history());
+    const UserAction action(m_actions);
     refreshNow();
     const contrast::Entry &e = m_report.entries[static_cast<std::size_t>(role)];
     if (!contrast::failing(e))
         return;
-    const std::optional<contrast::Rgb> fixed = contrast::nearestByLightness(colorOf(role), backdrop());
+    const std::optional<contrast::Rgb> fixed = contrast::nearestByLightness(colorOf(targetOf(role)), backdrop());
     if (!fixed) {
         showMessage(contrast::noFixText(role));
         return;
     }
-    QRadioButton *option = m_editor.controls(targetOf(role)).option;
-    if (!option->isChecked())
-        option->setChecked(true); // selects the target through its own handling
     // Written like typed values: the value boxes move the sliders, the
     // preview and the target's stores.
-    m.txtred->setText(QString::number(fixed->r));
-    m.txtgreen->setText(QString::number(fixed->g));
-    m.txtblue->setText(QString::number(fixed->b));
-    m.VScrollRed->setFocus();
+    m_editor.setTargetColor(targetOf(role), {fixed->r, fixed->g, fixed->b});
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "color/colortargets.h"
 #include "color/contrast.h"
 
 #include <QFrame>
@@ -7,10 +8,10 @@
 
 #include <array>
 
-class frmmain;
 class ClickLabel;
 class ColorEditor;
 class QLabel;
+class UserActions;
 
 // The contrast strip in the free band at the bottom of the main window: one
 // line that grades the text and the three link colors against the
@@ -20,7 +21,9 @@ class QLabel;
 class ContrastStrip : public QFrame {
     Q_OBJECT
 public:
-    explicit ContrastStrip(frmmain &window);
+    // Placed in `window`, below its controls; it judges the colors `editor`
+    // shows over `preview`.
+    ContrastStrip(QWidget &window, ColorEditor &editor, QWidget &preview, UserActions &actions);
 
     // What the strip shows for the colors as they are now.
     const contrast::Report &report();
@@ -33,8 +36,9 @@ public:
     void refresh();
     // Reads the five colors again and shows them at once.
     void refreshNow();
-    // Reads the preview's pixels again (after an image was loaded or cleared).
-    void rescanImage();
+    // A picture was loaded into the preview (its file) or cleared (empty):
+    // the preview's pixels are read again.
+    void setPicture(const QString &file);
 
     // The preview's own pixels, without the sample labels and without any
     // color-vision simulation: what a page's text would stand on.
@@ -45,15 +49,16 @@ protected:
 
 private:
     void fix(contrast::Role role);
-    contrast::Rgb colorOf(contrast::Role role) const;
-    contrast::Rgb storedBack() const;
-    bool imageLoaded() const;
+    contrast::Rgb colorOf(ColorTarget target) const;
+    bool imageLoaded() const { return !m_picture.isEmpty(); }
     const contrast::Backdrop &backdrop();
     void showMessage(const QString &message);
     void placeEntries();
 
-    frmmain &m;
     ColorEditor &m_editor;
+    QWidget &m_preview;
+    UserActions &m_actions;
+    QString m_picture;
     QLabel *m_lead;
     std::array<ClickLabel *, 4> m_entries;
     QLabel *m_note;

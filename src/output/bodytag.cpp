@@ -2,12 +2,11 @@
 
 #include "output/htmltext.h"
 
-QString bodyTag(const BodyColors &colors, const QString &imageName)
+QString bodyTag(const PageColors &colors)
 {
-    const auto piece = [](const char *leadIn, const QString &value) {
-        return QLatin1String(leadIn) + QLatin1Char('"') + value + QLatin1String("\" ");
-    };
-    return piece("<BODY BGCOLOR=", colors.back) + piece("TEXT=", colors.text) + piece("LINK=", colors.newLink)
-           + piece("VLINK=", colors.visitedLink) + piece("ALINK=", colors.activeLink) + QLatin1String("BACKGROUND=\"")
-           + htmlEscapedInLine(imageName) + QLatin1String("\">");
+    QString tag = QStringLiteral("<BODY ");
+    for (const ColorTarget target : pageOrder())
+        tag += QLatin1String(targetInfo(target).attribute) + QLatin1String("=\"") + colors[target]
+               + QLatin1String("\" ");
+    return tag + QLatin1String("BACKGROUND=\"") + htmlEscapedInLine(colors.imageName) + QLatin1String("\">");
 }

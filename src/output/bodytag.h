@@ -1,12 +1,9 @@
 #pragma once
 
-#include <QString>
+#include "color/colortargets.h"
 
-// The five HexColors of a page, as their hex boxes hold them.
-struct BodyColors {
-    QString back, text, newLink, visitedLink, activeLink;
-};
+#include <QString>
 
 // The BODY start tag on one line; the image's bare name (empty for none)
 // goes into BACKGROUND, escaped for the attribute and kept on the line.
-QString bodyTag(const BodyColors &colors, const QString &imageName);
+QString bodyTag(const PageColors &colors);

@@ -1,6 +1,5 @@
 #include "output/copyformats.h"
 
-#include "app/frmmain.h"
 #include "output/cssoutput.h"
 #include "output/frmtag.h"
 #include "platform/desktop.h"
@@ -12,42 +11,35 @@
 #include <QPushButton>
 #include <QShortcut>
 
-CopyFormats::CopyFormats(frmmain &m) : QObject(&m)
+void addCopyFormats(QObject &owner, const std::array<QPushButton *, colorTargets.size()> &buttons,
+                    const std::array<QLineEdit *, colorTargets.size()> &hexBoxes, QPushButton *tagButton)
 {
-    const std::pair<QPushButton *, QLineEdit *> buttons[] = {{m.cmdCOPYTEXT, m.txtHEXtext},
-                                                             {m.cmdCOPYBACK, m.txtHEXback},
-                                                             {m.cmdCOPYnewlink, m.txtnewlink},
-                                                             {m.cmdCOPYvisitedlink, m.txtvisitedlink},
-                                                             {m.cmdCOPYactivelink, m.txtactivelink}};
-    for (const auto &[button, hexBox] : buttons) {
+    for (std::size_t i = 0; i < buttons.size(); ++i) {
+        QPushButton *button = buttons[i];
+        QLineEdit *hexBox = hexBoxes[i];
         auto *menu = new QMenu(button);
         menu->setObjectName(button->objectName() + QStringLiteral("Formats"));
         button->setContextMenuPolicy(Qt::CustomContextMenu);
         // The entries show the color as it is when the menu opens.
-        connect(button, &QWidget::customContextMenuRequested, this, [&m, button, hexBox, menu](const QPoint &pos) {
-            menu->clear();
-            for (const QString &text : output::colorCopyFormats(hexBox->text())) {
-                QAction *action = menu->addAction(text);
-                connect(action, &QAction::triggered, menu, [&m, text] {
-                    platform::desktop().setClipboardText(text);
-                    m.cmdtag->setFocus();
-                });
-            }
-            menu->popup(button->mapToGlobal(pos));
-        });
+        QObject::connect(button, &QWidget::customContextMenuRequested, &owner,
+                         [button, hexBox, menu, tagButton](const QPoint &pos) {
+                             menu->clear();
+                             for (const QString &text : output::colorCopyFormats(hexBox->text())) {
+                                 QAction *action = menu->addAction(text);
+                                 QObject::connect(action, &QAction::triggered, menu, [tagButton, text] {
+                                     platform::desktop().setClipboardText(text);
+                                     tagButton->setFocus();
+                                 });
+                             }
+                             menu->popup(button->mapToGlobal(pos));
+                         });
     }
 }
 
-void addCopyAsCss(frmtag &tag, frmmain &m)
+void addCopyAsCss(frmtag &tag, std::function<PageColors()> colors)
 {
     const QKeySequence keys(QStringLiteral("Ctrl+Shift+C"));
-    const auto copy = [&m] {
-        // The main window is blocked while the tag window shows, so these are
-        // the colors and the image the tag was made of.
-        platform::desktop().setClipboardText(
-            output::cssStyleBlock({m.txtHEXback->text(), m.txtHEXtext->text(), m.txtnewlink->text(),
-                                   m.txtvisitedlink->text(), m.txtactivelink->text(), m.HIDDENlbltaginfo->text()}));
-    };
+    const auto copy = [colors = std::move(colors)] { platform::desktop().setClipboardText(output::cssStyleBlock(colors())); };
     auto *shortcut = new QShortcut(keys, &tag);
     QObject::connect(shortcut, &QShortcut::activated, &tag, copy);
 

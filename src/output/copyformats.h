@@ -1,18 +1,21 @@
 #pragma once
 
-#include <QObject>
+#include "color/colortargets.h"
 
-class frmmain;
+#include <array>
+#include <functional>
+
 class frmtag;
+class QLineEdit;
+class QObject;
+class QPushButton;
 
-// Context menus of the five copy buttons: the color as "#RRGGBB" (what a
-// click copies), "#rrggbb", "RRGGBB" and "rgb(r, g, b)".
-class CopyFormats : public QObject {
-    Q_OBJECT
-public:
-    explicit CopyFormats(frmmain &window);
-};
+// Context menus of the copy buttons: the color of the hex box beside each as
+// "#RRGGBB" (what a click copies), "#rrggbb", "RRGGBB" and "rgb(r, g, b)".
+// A copy leaves the focus on `tagButton`, as a click does.
+void addCopyFormats(QObject &owner, const std::array<QPushButton *, colorTargets.size()> &buttons,
+                    const std::array<QLineEdit *, colorTargets.size()> &hexBoxes, QPushButton *tagButton);
 
 // The body tag window's "Copy as CSS" (context menu of the tag text and
-// Ctrl+Shift+C): the main window's five colors and image as a style block.
-void addCopyAsCss(frmtag &tag, frmmain &window);
+// Ctrl+Shift+C): the colors and image as a style block.
+void addCopyAsCss(frmtag &tag, std::function<PageColors()> colors);

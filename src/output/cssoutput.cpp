@@ -22,11 +22,19 @@ QString cssStringEscaped(const QString &text)
 
 QString cssStyleBlock(const PageColors &c)
 {
-    QString css = QStringLiteral("body {\n  background-color: %1;\n  color: %2;\n").arg(c.back, c.text);
+    const auto body = [](const ColorTargetInfo &t) { return QLatin1String(t.cssSelector) == QLatin1String("body"); };
+    QString css = QStringLiteral("body {\n");
+    for (const ColorTarget target : pageOrder())
+        if (body(targetInfo(target)))
+            css += QStringLiteral("  %1: %2;\n").arg(QLatin1String(targetInfo(target).cssProperty), c[target]);
     if (!c.imageName.isEmpty())
         css += QStringLiteral("  background-image: url(\"%1\");\n").arg(cssStringEscaped(c.imageName));
-    css += QStringLiteral("}\na:link { color: %1; }\na:visited { color: %2; }\na:active { color: %3; }\n")
-               .arg(c.newLink, c.visitedLink, c.activeLink);
+    css += QLatin1String("}\n");
+    for (const ColorTarget target : pageOrder())
+        if (!body(targetInfo(target)))
+            css += QStringLiteral("%1 { %2: %3; }\n")
+                       .arg(QLatin1String(targetInfo(target).cssSelector), QLatin1String(targetInfo(target).cssProperty),
+                            c[target]);
     return css;
 }
 

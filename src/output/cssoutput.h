@@ -1,5 +1,7 @@
 #pragma once
 
+#include "color/colortargets.h"
+
 #include <QString>
 #include <QStringList>
 
@@ -7,10 +9,6 @@ namespace output {
 
 // The five colors and the image as CSS rules for a modern page. The image
 // line appears only when an image name is given.
-struct PageColors {
-    QString back, text, newLink, visitedLink, activeLink;
-    QString imageName;
-};
 QString cssStyleBlock(const PageColors &colors);
 
 // Text escaped for the inside of a double-quoted CSS string.

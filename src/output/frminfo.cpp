@@ -1,7 +1,6 @@
 #include "output/frminfo.h"
 
-#include "app/controls.h"
-#include "app/frmmain.h"
+#include "widgets/controls.h"
 #include "output/frmtag.h"
 #include "output/htmltext.h"
 #include "output/pagefile.h"
@@ -35,7 +34,8 @@ bool namesThePage(const QString &destination, const QString &page)
 
 } // namespace
 
-frminfo::frminfo(frmmain &owner, frmtag &tag) : QDialog(&owner), m(owner), m_tag(&tag)
+frminfo::frminfo(QWidget &owner, frmtag &tag, PagePicture picture) :
+    QDialog(&owner), m_picture(std::move(picture)), m_tag(&tag)
 {
     setUpFixedDialog(this, "frminfo", QSize(tw(7020), tw(2520)));
 
@@ -96,11 +96,11 @@ void frminfo::cmdready_Click()
         return;
     }
 
-    const QString imageName = m.HIDDENlbltaginfo->text();
+    const QString imageName = m_picture.name();
     QString copyFailure;
     if (!imageName.isEmpty()) {
         const QString destination = ReplaceFileName(path, QDir::separator()) + imageName;
-        const QString source = m.HIDDENlblfilename->text();
+        const QString source = m_picture.path();
         if (namesThePage(destination, path)) {
             copyFailure = imageCopyFailedText(QDir::toNativeSeparators(destination), imageNamedLikePageText());
         } else {
@@ -122,7 +122,7 @@ void frminfo::cmdready_Click()
     close();
     const QString title = QStringLiteral("Dudovuvov.htm");
     if (copyFailure.isEmpty())
-        platform::desktop().messageBox(&m, pageDoneText(), title, platform::MessageIcon::Information);
+        platform::desktop().messageBox(parentWidget(), pageDoneText(), title, platform::MessageIcon::Information);
     else
-        platform::desktop().messageBox(&m, copyFailure, title, platform::MessageIcon::Exclamation);
+        platform::desktop().messageBox(parentWidget(), copyFailure, title, platform::MessageIcon::Exclamation);
 }

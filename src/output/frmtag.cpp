@@ -1,6 +1,6 @@
 #include "output/frmtag.h"
 
-#include "app/controls.h"
+#include "widgets/controls.h"
 #include "platform/desktop.h"
 
 #include <QKeyEvent>

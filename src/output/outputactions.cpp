@@ -1,50 +1,53 @@
 #include "output/outputactions.h"
 
-#include "app/frmmain.h"
 #include "output/bodytag.h"
 #include "output/copyformats.h"
-#include "output/frminfo.h"
 #include "output/frmtag.h"
 #include "platform/desktop.h"
 
-#include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
 
-OutputActions::OutputActions(frmmain &window) : m(window)
+OutputActions::OutputActions(const Controls &controls) : m(controls)
 {
-    connect(m.cmdtag, &QPushButton::clicked, this, &OutputActions::cmdtag_Click);
-    const std::pair<QPushButton *, QLineEdit *> copies[] = {{m.cmdCOPYTEXT, m.txtHEXtext},
-                                                            {m.cmdCOPYBACK, m.txtHEXback},
-                                                            {m.cmdCOPYnewlink, m.txtnewlink},
-                                                            {m.cmdCOPYvisitedlink, m.txtvisitedlink},
-                                                            {m.cmdCOPYactivelink, m.txtactivelink}};
-    for (const auto &[button, box] : copies)
-        connect(button, &QPushButton::clicked, this, [this, box = box] { copyColor(box); });
+    connect(m.tagButton, &QPushButton::clicked, this, &OutputActions::cmdtag_Click);
+    for (std::size_t i = 0; i < colorTargets.size(); ++i)
+        connect(m.copyButtons[i], &QPushButton::clicked, this, [this, box = m.hexBoxes[i]] { copyColor(box); });
+    addCopyFormats(*this, m.copyButtons, m.hexBoxes, m.tagButton);
+}
+
+PageColors OutputActions::pageColors() const
+{
+    PageColors colors;
+    for (const ColorTargetInfo &t : colorTargets)
+        colors[t.target] = m.hexBoxes[static_cast<std::size_t>(t.target)]->text();
+    colors.imageName = m.picture.name();
+    return colors;
 }
 
 void OutputActions::cmdtag_Click()
 {
-    const BodyColors colors{m.txtHEXback->text(), m.txtHEXtext->text(), m.txtnewlink->text(), m.txtvisitedlink->text(),
-                            m.txtactivelink->text()};
+    const PageColors colors = pageColors();
     if (m_tag == nullptr) {
-        m_tag = new frmtag(&m);
+        m_tag = new frmtag(m.window);
         connect(m_tag, &frmtag::createHtmlRequested, this, &OutputActions::showPageInfo);
-        addCopyAsCss(*m_tag, m);
+        // The main window is blocked while the tag window shows, so these are
+        // the colors and the image the tag was made of.
+        addCopyAsCss(*m_tag, [this] { return pageColors(); });
     }
-    m_tag->txtTag->setPlainText(bodyTag(colors, m.HIDDENlbltaginfo->text()));
+    m_tag->txtTag->setPlainText(bodyTag(colors));
     m_tag->show();
 }
 
 void OutputActions::copyColor(const QLineEdit *hexBox)
 {
     platform::desktop().setClipboardText(hexBox->text());
-    m.cmdtag->setFocus();
+    m.tagButton->setFocus();
 }
 
 void OutputActions::showPageInfo()
 {
-    auto *info = new frminfo(m, *m_tag);
+    auto *info = new frminfo(*m.window, *m_tag, m.picture);
     info->show();
 }

@@ -3,6 +3,7 @@
 #include <QStringDecoder>
 #include <QStringList>
 
+#include <algorithm>
 #include <array>
 
 namespace output {
@@ -241,17 +242,15 @@ void overlay(ReadColors &under, const ReadColors &over)
         if (from)
             to = from;
     };
-    take(under.back, over.back);
-    take(under.text, over.text);
-    take(under.newLink, over.newLink);
-    take(under.visitedLink, over.visitedLink);
-    take(under.activeLink, over.activeLink);
+    for (std::size_t i = 0; i < under.colors.size(); ++i)
+        take(under.colors[i], over.colors[i]);
     take(under.background, over.background);
 }
 
 bool anyPiece(const ReadColors &colors)
 {
-    return colors.back || colors.text || colors.newLink || colors.visitedLink || colors.activeLink || colors.background;
+    return colors.background
+           || std::any_of(colors.colors.begin(), colors.colors.end(), [](const auto &c) { return c.has_value(); });
 }
 
 } // namespace
@@ -344,22 +343,12 @@ ReadColors colorsFromCss(const QString &css)
         for (const QString &selector : rule.selectors.split(u',')) {
             const QString name = asciiLower(selector.simplified());
             for (const auto &[property, value] : rule.declarations) {
-                if (name == u"body") {
-                    if (property == u"background-color")
-                        setColor(colors.back, value);
-                    else if (property == u"color")
-                        setColor(colors.text, value);
-                    else if (property == u"background-image") {
-                        if (const auto url = cssUrl(value))
-                            colors.background = url;
-                    }
-                } else if (property == u"color") {
-                    if (name == u"a:link")
-                        setColor(colors.newLink, value);
-                    else if (name == u"a:visited")
-                        setColor(colors.visitedLink, value);
-                    else if (name == u"a:active")
-                        setColor(colors.activeLink, value);
+                for (const ColorTargetInfo &t : colorTargets)
+                    if (name == QLatin1String(t.cssSelector) && property == QLatin1String(t.cssProperty))
+                        setColor(colors[t.target], value);
+                if (name == u"body" && property == u"background-image") {
+                    if (const auto url = cssUrl(value))
+                        colors.background = url;
                 }
             }
         }
@@ -440,21 +429,17 @@ std::optional<ReadColors> readPageColors(const QByteArray &page)
     ReadColors colors;
     if (body) {
         // A value's bytes, read one a byte above, in the page's own encoding.
-        const auto value = [&](const char *name) {
-            const QString raw = body->attribute(QLatin1String(name));
+        const auto value = [&](QLatin1String name) {
+            const QString raw = body->attribute(name);
             return htmlUnescaped(decoded(raw));
         };
-        const auto legacy = [&](std::optional<Rgb> &target, const char *name) {
+        for (const ColorTargetInfo &t : colorTargets) {
+            const QByteArray name = QByteArray(t.attribute).toLower();
             if (body->has(QLatin1String(name)))
-                target = color::legacyColor(value(name));
-        };
-        legacy(colors.back, "bgcolor");
-        legacy(colors.text, "text");
-        legacy(colors.newLink, "link");
-        legacy(colors.visitedLink, "vlink");
-        legacy(colors.activeLink, "alink");
+                colors[t.target] = color::legacyColor(value(QLatin1String(name)));
+        }
         if (body->has(QLatin1String("background")))
-            colors.background = value("background");
+            colors.background = value(QLatin1String("background"));
     }
     overlay(colors, fromStyle);
     return colors;

@@ -1,10 +1,12 @@
 #pragma once
 
+#include "color/colortargets.h"
 #include "color/colortext.h"
 
 #include <QByteArray>
 #include <QString>
 
+#include <array>
 #include <optional>
 
 namespace output {
@@ -12,9 +14,12 @@ namespace output {
 // What a page says about its five colors and its background image; a piece
 // the page leaves out is absent.
 struct ReadColors {
-    std::optional<color::Rgb> back, text, newLink, visitedLink, activeLink;
+    // In the order of the table of targets.
+    std::array<std::optional<color::Rgb>, colorTargets.size()> colors;
     // The image's file name as written (character references undone).
     std::optional<QString> background;
+    std::optional<color::Rgb> &operator[](ColorTarget t) { return colors[static_cast<std::size_t>(t)]; }
+    const std::optional<color::Rgb> &operator[](ColorTarget t) const { return colors[static_cast<std::size_t>(t)]; }
     friend bool operator==(const ReadColors &, const ReadColors &) = default;
 };
 

@@ -1,7 +1,5 @@
 #include "preview/backgroundimage.h"
 
-#include "app/frmmain.h"
-#include "color/coloreditor.h"
 #include "output/pagefile.h"
 #include "platform/commondialog.h"
 #include "platform/desktop.h"
@@ -11,6 +9,7 @@
 #include "preview/previewbox.h"
 #include "preview/previewmessages.h"
 #include "preview/tilegrid.h"
+#include "widgets/useraction.h"
 
 #include <QDir>
 #include <QLabel>
@@ -23,22 +22,37 @@ namespace {
 constexpr float twipsPerPixel = 15.0F;
 } // namespace
 
-BackgroundImage::BackgroundImage(frmmain &window) : m(window)
+BackgroundImage::BackgroundImage(const Controls &controls) : m(controls)
 {
-    connect(m.cmdload, &QPushButton::clicked, this, &BackgroundImage::cmdload_Click);
-    connect(m.cmdclear, &QPushButton::clicked, this, &BackgroundImage::cmdclear_Click);
-    connect(m.cmdsave, &QPushButton::clicked, this, &BackgroundImage::cmdsave_Click);
+    connect(m.loadButton, &QPushButton::clicked, this, &BackgroundImage::cmdload_Click);
+    connect(m.clearButton, &QPushButton::clicked, this, &BackgroundImage::cmdclear_Click);
+    connect(m.saveButton, &QPushButton::clicked, this, &BackgroundImage::cmdsave_Click);
+}
+
+bool BackgroundImage::hasPicture() const
+{
+    return !m.tagInfo->text().isEmpty();
+}
+
+QString BackgroundImage::pictureName() const
+{
+    return m.tagInfo->text();
+}
+
+QString BackgroundImage::picturePath() const
+{
+    return m.fileName->text();
 }
 
 void BackgroundImage::cmdload_Click()
 {
-    platform::CommonDialog &dialog = *m.CommonDialog2;
+    platform::CommonDialog &dialog = *m.fileDialog;
     dialog.CancelError = true;
     dialog.Flags = platform::CommonDialog::cdlOFNHideReadOnly;
     dialog.Filter = QStringLiteral("All Files (*.*)|*.*|");
     // A cancel or a file that is not a picture changes nothing.
     if (!dialog.ShowOpen()) {
-        m.VScrollRed->setFocus();
+        m.focusHome->setFocus();
         return;
     }
     loadPicture(dialog.FileName);
@@ -46,31 +60,30 @@ void BackgroundImage::cmdload_Click()
 
 void BackgroundImage::loadPicture(const QString &path)
 {
-    const ColorHistory::Step step(m.colorEditor().history());
+    const UserAction action(*m.actions);
     // A FIFO or device would hold the window until something writes to it;
     // like any file that is no picture, it changes nothing.
     QString unreadable;
     if (!platform::isReadableRegularFile(path, unreadable)) {
-        m.VScrollRed->setFocus();
+        m.focusHome->setFocus();
         return;
     }
     // Tiles are as large as the picture, so the preview shows no more of it than
     // its own size (in picture pixels, which are logical ones); a little more
     // keeps the edge exact when a fractional pixel ratio rounds outwards.
-    PicturePart picture = readPicturePart(path, m.picboxMAIN->size() + QSize(2, 2));
+    PicturePart picture = readPicturePart(path, m.preview->size() + QSize(2, 2));
     if (!picture.image.isNull()) {
         // The holder keeps the whole picture's size, the grid follows from it.
-        m.picboxHIDDEN->setPixmap(QPixmap::fromImage(std::move(picture.image)));
-        m.picboxHIDDEN->resize(picture.fullSize);
-        TilePicture(m.picboxMAIN, m.picboxHIDDEN);
-        m.optTEXT->setChecked(true);
-        m.optBACK->setEnabled(false);
-        m.cmdclear->setEnabled(true);
-        m.cmdsave->setEnabled(true);
-        m.HIDDENlblfilename->setText(path);
-        m.HIDDENlbltaginfo->setText(GetFileName(path, QDir::separator()));
+        m.holder->setPixmap(QPixmap::fromImage(std::move(picture.image)));
+        m.holder->resize(picture.fullSize);
+        TilePicture(m.preview, m.holder);
+        m.clearButton->setEnabled(true);
+        m.saveButton->setEnabled(true);
+        m.fileName->setText(path);
+        m.tagInfo->setText(GetFileName(path, QDir::separator()));
+        emit pictureLoaded(path);
     }
-    m.VScrollRed->setFocus();
+    m.focusHome->setFocus();
 }
 
 void BackgroundImage::TilePicture(PreviewBox *theTiledPic, QLabel *theOriginalPic)
@@ -89,21 +102,20 @@ void BackgroundImage::cmdclear_Click()
 
 void BackgroundImage::clearPicture()
 {
-    const ColorHistory::Step step(m.colorEditor().history());
-    m.picboxMAIN->clearPicture();
-    m.optBACK->setEnabled(true);
-    m.optBACK->setChecked(true);
-    m.cmdclear->setEnabled(false);
-    m.cmdsave->setEnabled(false);
-    m.HIDDENlbltaginfo->setText(QString());
-    m.VScrollRed->setFocus();
+    const UserAction action(*m.actions);
+    m.preview->clearPicture();
+    m.clearButton->setEnabled(false);
+    m.saveButton->setEnabled(false);
+    m.tagInfo->setText(QString());
+    emit pictureCleared();
+    m.focusHome->setFocus();
 }
 
 void BackgroundImage::cmdsave_Click()
 {
-    platform::CommonDialog &dialog = *m.CommonDialog2;
+    platform::CommonDialog &dialog = *m.fileDialog;
     dialog.CancelError = true;
-    const QString source = m.HIDDENlblfilename->text();
+    const QString source = m.fileName->text();
     dialog.Flags = platform::CommonDialog::cdlOFNOverwritePrompt;
     if (!dialog.ShowSave())
         return;
@@ -114,7 +126,7 @@ void BackgroundImage::cmdsave_Click()
     if (result != CopyResult::Done) {
         const auto step =
             result == CopyResult::SourceFailed ? ImageSaveStep::ReadSource : ImageSaveStep::WriteDestination;
-        platform::desktop().messageBox(&m, imageSaveFailedText(step, source, destination, reason), QString(),
+        platform::desktop().messageBox(m.window, imageSaveFailedText(step, source, destination, reason), QString(),
                                        platform::MessageIcon::Critical);
     }
 }

@@ -3,15 +3,32 @@
 #include <QObject>
 #include <QString>
 
-class frmmain;
 class PreviewBox;
 class QLabel;
+class QPushButton;
+class QWidget;
+class UserActions;
+namespace platform {
+class CommonDialog;
+}
 
 // The background image: load, tile over the preview, clear, save a copy.
 class BackgroundImage : public QObject {
     Q_OBJECT
 public:
-    explicit BackgroundImage(frmmain &window);
+    // What the image is handed by the window that owns the controls.
+    struct Controls {
+        QWidget *window; // owns the messages
+        PreviewBox *preview;
+        QLabel *holder; // the whole picture, out of sight
+        QPushButton *loadButton, *clearButton, *saveButton;
+        QLabel *fileName; // state: the last picture's file
+        QLabel *tagInfo;  // state: its bare name while it shows, else empty
+        QWidget *focusHome; // where the focus goes back to
+        platform::CommonDialog *fileDialog;
+        UserActions *actions;
+    };
+    explicit BackgroundImage(const Controls &controls);
 
     // Tiles the picture held by `theOriginalPic` over `theTiledPic`: the
     // holder's size is the whole picture's, its pixmap that or its top-left part.
@@ -23,10 +40,21 @@ public:
     // Clears the picture as "Clear Image" does.
     void clearPicture();
 
+    // Whether a picture shows, and its bare file name and full path.
+    bool hasPicture() const;
+    QString pictureName() const;
+    QString picturePath() const;
+
+signals:
+    // A picture now covers the preview: `path` is its file.
+    void pictureLoaded(const QString &path);
+    // The preview shows its back color again.
+    void pictureCleared();
+
 private:
     void cmdload_Click();
     void cmdclear_Click();
     void cmdsave_Click();
 
-    frmmain &m;
+    Controls m;
 };

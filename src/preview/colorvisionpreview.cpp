@@ -1,6 +1,5 @@
 #include "preview/colorvisionpreview.h"
 
-#include "app/frmmain.h"
 #include "preview/previewbox.h"
 
 #include <QActionGroup>
@@ -69,7 +68,7 @@ void ColorVisionEffect::draw(QPainter *painter)
     painter->restore();
 }
 
-ColorVisionPreview::ColorVisionPreview(frmmain &window) : m(window), m_menu(new QMenu(window.picboxMAIN))
+ColorVisionPreview::ColorVisionPreview(QWidget &preview) : m_preview(preview), m_menu(new QMenu(&preview))
 {
     m_menu->setObjectName(QStringLiteral("mnuColorVision"));
     auto *group = new QActionGroup(m_menu);
@@ -81,23 +80,23 @@ ColorVisionPreview::ColorVisionPreview(frmmain &window) : m(window), m_menu(new 
         group->addAction(action);
         connect(action, &QAction::triggered, this, [this, v] { setVision(v); });
     }
-    m.picboxMAIN->setContextMenuPolicy(Qt::CustomContextMenu);
-    connect(m.picboxMAIN, &QWidget::customContextMenuRequested, this, &ColorVisionPreview::showMenu);
+    m_preview.setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(&m_preview, &QWidget::customContextMenuRequested, this, &ColorVisionPreview::showMenu);
 }
 
 void ColorVisionPreview::showMenu(const QPoint &pos)
 {
     // Not exec(): the menu must not hold up the event loop of a caller.
-    m_menu->popup(m.picboxMAIN->mapToGlobal(pos));
+    m_menu->popup(m_preview.mapToGlobal(pos));
 }
 
 void ColorVisionPreview::setVision(preview::Vision vision)
 {
     m_vision = vision;
     if (vision == preview::Vision::Normal)
-        m.picboxMAIN->setGraphicsEffect(nullptr);
+        m_preview.setGraphicsEffect(nullptr);
     else
-        m.picboxMAIN->setGraphicsEffect(new ColorVisionEffect(vision));
+        m_preview.setGraphicsEffect(new ColorVisionEffect(vision));
     const auto actions = m_menu->actions();
     actions[static_cast<int>(vision)]->setChecked(true);
 }

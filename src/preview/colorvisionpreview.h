@@ -5,7 +5,6 @@
 #include <QGraphicsEffect>
 #include <QObject>
 
-class frmmain;
 class QMenu;
 
 // Draws the preview (its color, labels and tiles) as seen with a color-vision
@@ -28,7 +27,8 @@ private:
 class ColorVisionPreview : public QObject {
     Q_OBJECT
 public:
-    explicit ColorVisionPreview(frmmain &window);
+    // Offers the simulations on the preview box's context menu.
+    explicit ColorVisionPreview(QWidget &preview);
     preview::Vision vision() const { return m_vision; }
     void setVision(preview::Vision vision);
     QMenu *menu() const { return m_menu; }
@@ -36,7 +36,7 @@ public:
 private:
     void showMenu(const QPoint &pos);
 
-    frmmain &m;
+    QWidget &m_preview;
     preview::Vision m_vision = preview::Vision::Normal;
     QMenu *m_menu;
 };

@@ -1,7 +1,6 @@
 #include "preview/previewtext.h"
 
-#include "app/controls.h"
-#include "app/frmmain.h"
+#include "widgets/controls.h"
 #include "platform/commondialog.h"
 #include "platform/desktop.h"
 #include "preview/previewmessages.h"
@@ -14,18 +13,18 @@
 #include <algorithm>
 #include <cmath>
 
-PreviewText::PreviewText(frmmain &window) : m(window)
+PreviewText::PreviewText(const Controls &controls) : m(controls)
 {
-    m.txtBOX->setMaxLength(50);
-    connect(m.txtBOX, &QLineEdit::textChanged, this, &PreviewText::txtBOX_Change);
-    m.txtBOX->installEventFilter(this);
-    connect(m.cmdFONT, &QPushButton::clicked, this, &PreviewText::cmdFONT_Click);
-    connect(m.comdefFONT, &QPushButton::clicked, this, &PreviewText::comdefFONT_Click);
+    m.text->setMaxLength(50);
+    connect(m.text, &QLineEdit::textChanged, this, &PreviewText::txtBOX_Change);
+    m.text->installEventFilter(this);
+    connect(m.fontButton, &QPushButton::clicked, this, &PreviewText::cmdFONT_Click);
+    connect(m.defaultFontButton, &QPushButton::clicked, this, &PreviewText::comdefFONT_Click);
 }
 
 bool PreviewText::eventFilter(QObject *watched, QEvent *event)
 {
-    if (watched == m.txtBOX && event->type() == QEvent::FocusOut) {
+    if (watched == m.text && event->type() == QEvent::FocusOut) {
         // The box keeps the focus while its context menu is open or another
         // window is active; only a move to another control leaves it.
         const Qt::FocusReason reason = static_cast<QFocusEvent *>(event)->reason();
@@ -37,29 +36,29 @@ bool PreviewText::eventFilter(QObject *watched, QEvent *event)
 
 void PreviewText::txtBOX_Change()
 {
-    m.lblpic->setText(m.txtBOX->text());
-    m.lblpic->adjustSize();
+    m.sample->setText(m.text->text());
+    m.sample->adjustSize();
 }
 
 void PreviewText::txtBOX_LostFocus()
 {
-    if (m.txtBOX->text().isEmpty())
-        m.txtBOX->setText(defaultText());
+    if (m.text->text().isEmpty())
+        m.text->setText(defaultText());
 }
 
 void PreviewText::cmdFONT_Click()
 {
-    platform::CommonDialog &dialog = *m.CommonDialog1;
+    platform::CommonDialog &dialog = *m.fontDialog;
     dialog.CancelError = true;
     dialog.Flags = platform::CommonDialog::cdlCFBoth;
     const auto apply = [this](const QFont &font) {
-        m.lblpic->setFont(font);
-        m.lblpic->adjustSize();
+        m.sample->setFont(font);
+        m.sample->adjustSize();
     };
     // A cancel, a face without a name or a size that is no size ends here;
     // what was applied before stays.
     if (dialog.ShowFont() && !dialog.FontName.isEmpty()) {
-        QFont font = m.lblpic->font();
+        QFont font = m.sample->font();
         font.setFamily(dialog.FontName);
         apply(font);
         if (std::isfinite(dialog.FontSize) && dialog.FontSize > 0) {
@@ -71,7 +70,7 @@ void PreviewText::cmdFONT_Click()
             apply(font);
         }
     }
-    m.comdefFONT->setFocus();
+    m.defaultFontButton->setFocus();
 }
 
 void PreviewText::comdefFONT_Click()
@@ -82,11 +81,11 @@ void PreviewText::comdefFONT_Click()
     font.setItalic(false);
     font.setUnderline(false);
     font.setStrikeOut(false);
-    m.lblpic->setFont(font);
-    m.lblpic->adjustSize();
+    m.sample->setFont(font);
+    m.sample->adjustSize();
     // Setting a font cannot fail; the system substitutes a missing face. What
     // can fail is that neither the face nor one with its metrics is there.
-    if (!isDefaultSampleFace(QFontInfo(m.lblpic->font()).family()))
-        platform::desktop().messageBox(&m, errorNumberText(QStringLiteral("Font not found"), 380),
+    if (!isDefaultSampleFace(QFontInfo(m.sample->font()).family()))
+        platform::desktop().messageBox(m.sample->window(), errorNumberText(QStringLiteral("Font not found"), 380),
                                        QStringLiteral("Please continue"), platform::MessageIcon::Critical);
 }

@@ -2,13 +2,26 @@
 
 #include <QObject>
 
-class frmmain;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+namespace platform {
+class CommonDialog;
+}
 
 // The sample text and its font.
 class PreviewText : public QObject {
     Q_OBJECT
 public:
-    explicit PreviewText(frmmain &window);
+    // What the sample text is handed: the preview's sample label, the box
+    // its text is typed in, the two font buttons and the font dialog.
+    struct Controls {
+        QLabel *sample;
+        QLineEdit *text;
+        QPushButton *fontButton, *defaultFontButton;
+        platform::CommonDialog *fontDialog;
+    };
+    explicit PreviewText(const Controls &controls);
 
     // The largest font size the sample takes, in points.
     static constexpr float maxFontSize = 14.0F;
@@ -24,5 +37,5 @@ private:
     void cmdFONT_Click();
     void comdefFONT_Click();
 
-    frmmain &m;
+    Controls m;
 };

@@ -1,6 +1,5 @@
 #include "settings/windowplacement.h"
 
-#include "app/frmmain.h"
 #include "platform/desktop.h"
 #include "settings/placementtext.h"
 #include "settings/registry.h"
@@ -8,6 +7,7 @@
 
 #include <QGuiApplication>
 #include <QScreen>
+#include <QWidget>
 
 #include <algorithm>
 #include <memory>
@@ -75,7 +75,7 @@ bool onSomeScreen(const QRect &frame)
 
 } // namespace
 
-WindowPlacement::WindowPlacement(frmmain &window) : m(window) {}
+WindowPlacement::WindowPlacement(QWidget &window) : m(window) {}
 
 void WindowPlacement::assumePlatformPlacesWindows(std::optional<bool> places)
 {

@@ -2,12 +2,12 @@
 
 #include <optional>
 
-class frmmain;
+class QWidget;
 
 // The main window's position, kept between runs in the settings store.
 class WindowPlacement {
 public:
-    explicit WindowPlacement(frmmain &window);
+    explicit WindowPlacement(QWidget &window);
 
     void RestoreWindowPlacement();
     void SaveWindowPlacement();
@@ -19,5 +19,5 @@ public:
 private:
     void centre();
 
-    frmmain &m;
+    QWidget &m;
 };

@@ -1,4 +1,4 @@
-#include "app/controls.h"
+#include "widgets/controls.h"
 #include "app/frmabout.h"
 #include "app/frmmain.h"
 #include "app/handicon.h"

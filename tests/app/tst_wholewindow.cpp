@@ -5,7 +5,7 @@
 //
 // DUDOVUVOV_SEED picks the run, DUDOVUVOV_WINDOW_ACTIONS its length; a
 // failure prints both and the actions that led to it.
-#include "app/controls.h"
+#include "widgets/controls.h"
 #include "app/frmmain.h"
 #include "color/coloreditor.h"
 #include "color/rgb.h"

@@ -1,4 +1,4 @@
-#include "app/controls.h"
+#include "widgets/controls.h"
 #include "app/frmmain.h"
 #include "output/frminfo.h"
 #include "output/frmtag.h"

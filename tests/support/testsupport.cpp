@@ -1,6 +1,6 @@
 #include "testsupport.h"
 
-#include "app/controls.h"
+#include "widgets/controls.h"
 #include "app/frmmain.h"
 #include "color/coloreditor.h"
 #include "color/rgb.h"

@@ -5,15 +5,19 @@
 
 #include <array>
 
-class frmmain;
+class BackgroundImage;
 class ColorEditor;
 class QAction;
 class QKeyEvent;
+class QLabel;
+class QLineEdit;
 class QUndoStack;
+class QWidget;
+class UserActions;
 
 // Undo and redo of the five colors and the background image. Each user
-// action is one step: the state before its outermost handling and the state
-// after it. Going back or forth drives the controls to the other state, as
+// action, as the subsystems mark it, is one step: the state before its
+// outermost handling and the state after it. Going back or forth drives the controls to the other state, as
 // the user would, so that every display follows by its usual handling.
 class ColorHistory : public QObject {
     Q_OBJECT
@@ -26,20 +30,10 @@ public:
         friend bool operator==(const Snapshot &, const Snapshot &) = default;
     };
 
-    // Brackets the handling of one user action; nested steps belong to the
-    // outermost one.
-    class Step {
-    public:
-        explicit Step(ColorHistory &history, int typedBox = -1) : m_history(history) { history.begin(typedBox); }
-        ~Step() { m_history.end(); }
-        Step(const Step &) = delete;
-        Step &operator=(const Step &) = delete;
-
-    private:
-        ColorHistory &m_history;
-    };
-
-    ColorHistory(frmmain &window, ColorEditor &editor);
+    // The actions are the window's; the sample text keeps its own undo.
+    // `imageFile` is the state field of the last picture's file.
+    ColorHistory(QWidget &window, ColorEditor &editor, BackgroundImage &image, UserActions &actions,
+                 QLineEdit *sampleText, QLabel *imageFile);
 
     Snapshot snapshot() const;
     QUndoStack &stack() const { return *m_stack; }
@@ -52,10 +46,6 @@ public:
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
-signals:
-    // An undo or redo has put a state back.
-    void applied();
-
 private:
     class Change;
 
@@ -65,8 +55,9 @@ private:
     void end();
     void apply(const Snapshot &state);
 
-    frmmain &m;
     ColorEditor &m_editor;
+    BackgroundImage &m_image;
+    QLabel *m_imageFile;
     QUndoStack *m_stack;
     QAction *m_undo;
     QAction *m_redo;

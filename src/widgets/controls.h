@@ -5,6 +5,10 @@
 #include <QLabel>
 #include <QRect>
 
+class QLineEdit;
+class QPushButton;
+class QRadioButton;
+class QScrollBar;
 class QWidget;
 
 // Window layouts are given in twips: 15 twips make one logical pixel.
@@ -37,6 +41,24 @@ template <class W> W *makeControl(QWidget *parent, const char *name, const QRect
     w->setGeometry(geometry);
     return w;
 }
+
+// The kinds of control the windows are drawn with, named and placed.
+QPushButton *button(QWidget *parent, const char *name, const QString &caption, const QString &tooltip,
+                    const QRect &geometry);
+template <class L = QLabel> L *label(QWidget *parent, const char *name, const QString &caption, const QRect &geometry)
+{
+    auto *l = makeControl<L>(parent, name, geometry);
+    l->setText(caption);
+    return l;
+}
+QLineEdit *textBox(QWidget *parent, const char *name, const QString &text, const QString &tooltip,
+                   const QRect &geometry);
+// A framed label that shows a color as its back color.
+QLabel *swatch(QWidget *parent, const char *name, const QRect &geometry);
+QRadioButton *option(QWidget *parent, const char *name, const QString &caption, const QString &tooltip,
+                     const QRect &geometry);
+// A vertical slider over 0..255 that reports only the settled value of a drag.
+QScrollBar *slider(QWidget *parent, const char *name, const QRect &geometry);
 
 // The program's fixed-size secondary windows: application-modal, destroyed
 // when closed, titled with the program's name, in the window font.

@@ -1,9 +1,9 @@
-#include "color/colorhistory.h"
+#include "app/colorhistory.h"
 
-#include "app/frmmain.h"
 #include "color/coloreditor.h"
 #include "color/colortext.h"
 #include "preview/backgroundimage.h"
+#include "widgets/useraction.h"
 
 #include <QAction>
 #include <QApplication>
@@ -52,8 +52,9 @@ private:
     bool m_pushed = false;
 };
 
-ColorHistory::ColorHistory(frmmain &window, ColorEditor &editor) :
-    QObject(&editor), m(window), m_editor(editor), m_stack(new QUndoStack(this))
+ColorHistory::ColorHistory(QWidget &window, ColorEditor &editor, BackgroundImage &image, UserActions &actions,
+                           QLineEdit *sampleText, QLabel *imageFile) :
+    QObject(&editor), m_editor(editor), m_image(image), m_imageFile(imageFile), m_stack(new QUndoStack(this))
 {
     m_undo = m_stack->createUndoAction(this, QStringLiteral("Undo"));
     m_undo->setObjectName(QStringLiteral("actUndo"));
@@ -63,10 +64,12 @@ ColorHistory::ColorHistory(frmmain &window, ColorEditor &editor) :
     m_redo->setShortcuts({QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), QKeySequence(Qt::CTRL | Qt::Key_Y)});
     for (QAction *action : {m_undo, m_redo}) {
         action->setShortcutVisibleInContextMenu(true);
-        m.addAction(action);
+        window.addAction(action);
     }
+    connect(&actions, &UserActions::began, this, &ColorHistory::begin);
+    connect(&actions, &UserActions::ended, this, &ColorHistory::end);
     // The sample text keeps its own undo, and these keys with it.
-    m.txtBOX->installEventFilter(this);
+    sampleText->installEventFilter(this);
     // A new focus or target starts a new run of typing.
     connect(qApp, &QApplication::focusChanged, this, [this] { ++m_typingRun; });
     for (const auto &t : m_editor.targets())
@@ -95,8 +98,8 @@ ColorHistory::Snapshot ColorHistory::snapshot() const
     for (const auto &t : m_editor.targets())
         for (int c = 0; c < 3; ++c)
             s.colors[static_cast<size_t>(t.target)][static_cast<size_t>(c)] = t.stores[c]->text().toInt();
-    s.imageFile = m.HIDDENlblfilename->text();
-    s.imageShown = !m.HIDDENlbltaginfo->text().isEmpty();
+    s.imageFile = m_imageFile->text();
+    s.imageShown = m_image.hasPicture();
     return s;
 }
 
@@ -121,14 +124,14 @@ void ColorHistory::apply(const Snapshot &state)
 {
     const QScopedValueRollback<bool> applying(m_applying, true);
     const Snapshot now = snapshot();
-    BackgroundImage &image = m.backgroundImage();
+    BackgroundImage &image = m_image;
     // A picture no longer there leaves the image as it is.
     if (state.imageShown && (!now.imageShown || now.imageFile != state.imageFile)) {
         image.loadPicture(state.imageFile);
     } else if (!state.imageShown) {
         if (now.imageShown)
             image.clearPicture();
-        m.HIDDENlblfilename->setText(state.imageFile);
+        m_imageFile->setText(state.imageFile);
     }
     // The image may have moved the selection.
     const ColorTarget kept = m_editor.selectedTarget();
@@ -144,5 +147,4 @@ void ColorHistory::apply(const Snapshot &state)
     if (last && !m_editor.controls(*last).option->isEnabled())
         m_editor.controls(kept).option->setChecked(true);
     ++m_typingRun;
-    emit applied();
 }

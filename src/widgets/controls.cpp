@@ -1,10 +1,64 @@
-#include "app/controls.h"
+#include "widgets/controls.h"
 
 #include <QDialog>
 #include <QFontDatabase>
+#include <QLineEdit>
 #include <QMouseEvent>
+#include <QPushButton>
+#include <QRadioButton>
 #include <QScreen>
+#include <QScrollBar>
 #include <QWidget>
+
+QPushButton *button(QWidget *parent, const char *name, const QString &caption, const QString &tooltip,
+                    const QRect &geometry)
+{
+    auto *b = makeControl<QPushButton>(parent, name, geometry);
+    b->setText(caption);
+    b->setToolTip(tooltip);
+    b->setAutoDefault(false);
+    return b;
+}
+
+QLineEdit *textBox(QWidget *parent, const char *name, const QString &text, const QString &tooltip,
+                   const QRect &geometry)
+{
+    auto *t = makeControl<QLineEdit>(parent, name, geometry);
+    t->setText(text);
+    t->setToolTip(tooltip);
+    return t;
+}
+
+QLabel *swatch(QWidget *parent, const char *name, const QRect &geometry)
+{
+    auto *l = makeControl<QLabel>(parent, name, geometry);
+    l->setFrameShape(QFrame::Box);
+    l->setLineWidth(1);
+    l->setAutoFillBackground(true);
+    return l;
+}
+
+QRadioButton *option(QWidget *parent, const char *name, const QString &caption, const QString &tooltip,
+                     const QRect &geometry)
+{
+    auto *o = makeControl<QRadioButton>(parent, name, geometry);
+    o->setText(caption);
+    o->setToolTip(tooltip);
+    return o;
+}
+
+QScrollBar *slider(QWidget *parent, const char *name, const QRect &geometry)
+{
+    auto *s = makeControl<QScrollBar>(parent, name, geometry);
+    s->setOrientation(Qt::Vertical);
+    s->setRange(0, 255);
+    s->setSingleStep(1);
+    s->setPageStep(10);
+    // Only the settled value of a drag is handled.
+    s->setTracking(false);
+    s->setFocusPolicy(Qt::StrongFocus);
+    return s;
+}
 
 void setBackColor(QWidget *w, const QColor &c)
 {
