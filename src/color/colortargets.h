@@ -53,34 +53,37 @@ struct ColorTargetInfo {
     // For a screen reader: the swatch's name and the preview's words for it.
     const char *spokenName;
     const char *previewWords;
-    // On the contrast strip, which judges every target but the back color.
+    // On the contrast strip, which judges every target but the back color:
+    // its entry's name and text, and the target in its sentences.
+    const char *stripEntry;
     const char *stripName;
     const char *longName;
+    const char *colorWords;
 };
 
 inline constexpr std::array<ColorTargetInfo, 5> colorTargets = {{
     {ColorTarget::Text, "optTEXT", "Set &Textcolor", " Work with Textcolor ", nullptr,
      {"HIDDENtxtred", "HIDDENtxtgreen", "HIDDENtxtblue"}, "txtHEXtext", "lblhextxtcolor", "cmdCOPYTEXT",
      "Copy Textcolor", " Copy text color to Clipboard ", "lblpic", {10, 10, 10}, &PageColors::text, "TEXT", "body", "color", "Textcolor",
-     "Textcolor", "Text", "text"},
+     "Textcolor", "contrastText", "Text", "text", "text color"},
     {ColorTarget::Back, "optBACK", "Set &Backcolor", " Work with Backcolor ", nullptr,
      {"HIDDENtxtbackred", "HIDDENtxtbackgreen", "HIDDENtxtbackblue"}, "txtHEXback", "lblhexbackcolor", "cmdCOPYBACK",
      "Copy Backcolor", " Copy background color to Clipboard ", "picboxMAIN", {220, 220, 220}, &PageColors::back, "BGCOLOR", "body",
-     "background-color", "Backcolor", "Backcolor", nullptr, nullptr},
+     "background-color", "Backcolor", "Backcolor", nullptr, nullptr, nullptr, nullptr},
     {ColorTarget::NewLink, "optNewlinks", "Set   New  Links color", " Work with new link color ", "cmdresetNEW",
      {"HIDDENtxtnewlinksred", "HIDDENtxtnewlinksgreen", "HIDDENtxtnewlinksblue"}, "txtnewlink", "lblhexnewlinkcolor",
      "cmdCOPYnewlink", "Copy New Link", " Copy new link color to Clipboard ", "lblpicNewlink", {0, 0, 238}, &PageColors::newLink, "LINK",
-     "a:link", "color", "New link color", "new links", "New", "new links"},
+     "a:link", "color", "New link color", "new links", "contrastNewlink", "New", "new links", "new link color"},
     {ColorTarget::VisitedLink, "optVisitedlinks", "Set Visited Links color", " Work with visited link color ",
      "cmdresetVISITED", {"HIDDENtxtvisitedlinksred", "HIDDENtxtvisitedlinksgreen", "HIDDENtxtvisitedlinksblue"},
      "txtvisitedlink", "lblhexvisitedlinkcolor", "cmdCOPYvisitedlink", "Copy Visited Link",
      " Copy visited link color to Clipboard ", "lblpicVisitedlink", {85, 26, 139}, &PageColors::visitedLink, "VLINK", "a:visited", "color",
-     "Visited link color", "visited links", "Visited", "visited links"},
+     "Visited link color", "visited links", "contrastVisitedlink", "Visited", "visited links", "visited link color"},
     {ColorTarget::ActiveLink, "optActivelinks", "Set Active Links color", " Work with active link color ",
      "cmdresetACTIVE", {"HIDDENtxtactivelinksred", "HIDDENtxtactivelinksgreen", "HIDDENtxtactivelinksblue"},
      "txtactivelink", "lblhexactivelinkcolor", "cmdCOPYactivelink", "Copy Active Link",
      " Copy active link color to Clipboard ", "lblpicActivelink", {238, 0, 0}, &PageColors::activeLink, "ALINK", "a:active", "color",
-     "Active link color", "active links", "Active", "active links"},
+     "Active link color", "active links", "contrastActivelink", "Active", "active links", "active link color"},
 }};
 
 constexpr const ColorTargetInfo &targetInfo(ColorTarget target)

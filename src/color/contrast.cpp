@@ -41,15 +41,9 @@ std::array<double, 3> hueWeights(double h)
     return w;
 }
 
-QString longName(Role r)
+QString longName(ColorTarget t)
 {
-    switch (r) {
-    case Role::Text: return QStringLiteral("text");
-    case Role::NewLink: return QStringLiteral("new links");
-    case Role::VisitedLink: return QStringLiteral("visited links");
-    case Role::ActiveLink: return QStringLiteral("active links");
-    }
-    return {};
+    return QLatin1String(targetInfo(t).longName);
 }
 
 QString sentenceGrade(Grade g)
@@ -280,16 +274,17 @@ std::optional<Rgb> nearestByLightness(Rgb c, const Backdrop &backdrop, double mi
     return best;
 }
 
-Report report(Rgb text, Rgb newLink, Rgb visitedLink, Rgb activeLink, const Backdrop &backdrop, bool overImage)
+Report report(const std::array<Rgb, Graded> &colors, const Backdrop &backdrop, bool overImage)
 {
-    const std::array<Rgb, 4> colors = {text, newLink, visitedLink, activeLink};
+    const auto graded = gradedTargets();
+    const Rgb text = colors[std::size_t(std::find(graded.begin(), graded.end(), ColorTarget::Text) - graded.begin())];
     Report r;
     r.overImage = overImage;
-    for (std::size_t i = 0; i < Roles.size(); ++i) {
+    for (std::size_t i = 0; i < Graded; ++i) {
         Entry &e = r.entries[i];
-        e.role = Roles[i];
+        e.target = gradedTargets()[i];
         e.ratio = backdrop.worstRatio(colors[i]);
-        e.nearText = e.role != Role::Text && tooCloseToText(colors[i], text);
+        e.nearText = e.target != ColorTarget::Text && tooCloseToText(colors[i], text);
     }
     return r;
 }
@@ -299,30 +294,25 @@ bool failing(const Entry &e)
     return e.ratio < AA;
 }
 
-QString shortName(Role r, Density d)
+QString shortName(ColorTarget t, Density d)
 {
-    QString name;
-    switch (r) {
-    case Role::Text: name = QStringLiteral("Text"); break;
-    case Role::NewLink: name = QStringLiteral("New"); break;
-    case Role::VisitedLink: name = QStringLiteral("Visited"); break;
-    case Role::ActiveLink: name = QStringLiteral("Active"); break;
-    }
+    const QString name = QLatin1String(targetInfo(t).stripName);
     return d == Density::Short || d == Density::Shortest ? name.left(1) : name;
 }
 
 QString entryText(const Entry &e, Density d)
 {
-    QString s = shortName(e.role, d) + QLatin1Char(' ') + ratioText(e.ratio, d == Density::Shortest ? 1 : 2)
+    QString s = shortName(e.target, d) + QLatin1Char(' ') + ratioText(e.ratio, d == Density::Shortest ? 1 : 2)
                 + QLatin1Char(' ') + gradeText(grade(e.ratio));
     if (e.nearText)
         s += QLatin1Char('*');
     return s;
 }
 
-QString fixKey(Role r)
+QString fixKey(ColorTarget t)
 {
-    return QStringLiteral("Alt+%1").arg(static_cast<int>(r) + 1);
+    const auto graded = gradedTargets();
+    return QStringLiteral("Alt+%1").arg(std::find(graded.begin(), graded.end(), t) - graded.begin() + 1);
 }
 
 QString nearTextNote(const Report &r, Density d)
@@ -347,11 +337,11 @@ QString sentence(const Report &r)
     QStringList fixes;
     for (const Entry &e : r.entries) {
         parts
-            << QStringLiteral("%1 %2:1 (%3)").arg(longName(e.role), ratioText(e.ratio), sentenceGrade(grade(e.ratio)));
+            << QStringLiteral("%1 %2:1 (%3)").arg(longName(e.target), ratioText(e.ratio), sentenceGrade(grade(e.ratio)));
         if (e.nearText)
-            near << longName(e.role);
+            near << longName(e.target);
         if (failing(e))
-            fixes << QStringLiteral("%1 for %2").arg(fixKey(e.role), longName(e.role));
+            fixes << QStringLiteral("%1 for %2").arg(fixKey(e.target), longName(e.target));
     }
     QString s = r.overImage ? QStringLiteral("Worst-case contrast over the background image: ")
                             : QStringLiteral("Contrast against the background: ");
@@ -364,11 +354,10 @@ QString sentence(const Report &r)
     return s;
 }
 
-QString noFixText(Role r)
+QString noFixText(ColorTarget t)
 {
-    static const std::array<const char *, 4> names = {"text", "new link", "visited link", "active link"};
-    return QStringLiteral("No lightness of the %1 color reaches AA here: nothing changed.")
-        .arg(QLatin1String(names[static_cast<std::size_t>(r)]));
+    return QStringLiteral("No lightness of the %1 reaches AA here: nothing changed.")
+        .arg(QLatin1String(targetInfo(t).colorWords));
 }
 
 } // namespace contrast

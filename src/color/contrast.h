@@ -1,5 +1,7 @@
 #pragma once
 
+#include "color/colortargets.h"
+
 #include <QString>
 
 #include <array>
@@ -74,23 +76,24 @@ Rgb fromHsl(const Hsl &c);
 // A color that already reaches it is returned unchanged.
 std::optional<Rgb> nearestByLightness(Rgb c, const Backdrop &backdrop, double minimum = AA);
 
-// The four colors the strip judges against the background.
-enum class Role { Text, NewLink, VisitedLink, ActiveLink };
-inline constexpr std::array<Role, 4> Roles = {Role::Text, Role::NewLink, Role::VisitedLink, Role::ActiveLink};
+// The colors the strip judges against the background: every target but the
+// back color, in the order of gradedTargets().
+inline constexpr std::size_t Graded = gradedTargets().size();
 
 struct Entry {
-    Role role = Role::Text;
+    ColorTarget target = ColorTarget::Text;
     double ratio = 1; // against the background, worst case over an image
     bool nearText = false;
 };
 
 struct Report {
-    std::array<Entry, 4> entries;
+    std::array<Entry, Graded> entries;
     bool overImage = false;
 };
 
-// The report for the four colors against the backdrop of the page.
-Report report(Rgb text, Rgb newLink, Rgb visitedLink, Rgb activeLink, const Backdrop &backdrop, bool overImage);
+// The report for the graded colors against the backdrop of the page.
+// `colors` are the graded targets' colors, in their order.
+Report report(const std::array<Rgb, Graded> &colors, const Backdrop &backdrop, bool overImage);
 
 // True where the entry falls short of AA and the fix applies.
 bool failing(const Entry &e);
@@ -105,12 +108,12 @@ enum class Density {
 inline constexpr std::array<Density, 4> Densities = {Density::Full, Density::Named, Density::Short, Density::Shortest};
 
 // The entry's name on the strip: "Text", "New", "Visited", "Active", or its initial.
-QString shortName(Role r, Density d = Density::Full);
+QString shortName(ColorTarget t, Density d = Density::Full);
 // The entry as the strip shows it, for example "Active 3.30 AA large"; a
 // star marks a link within 3:1 of the text.
 QString entryText(const Entry &e, Density d = Density::Full);
 // The key that fixes the entry: "Alt+1" for Text to "Alt+4" for ActiveLink.
-QString fixKey(Role r);
+QString fixKey(ColorTarget t);
 // The strip's closing note on the star; empty when no link is near the text.
 QString nearTextNote(const Report &r, Density d = Density::Full);
 // The strip's opening words: only over an image.
@@ -118,6 +121,6 @@ QString leadText(const Report &r, Density d = Density::Full);
 // The full sentence for the accessible description and the tooltip.
 QString sentence(const Report &r);
 // Said when a fix was asked for and no lightness reaches AA.
-QString noFixText(Role r);
+QString noFixText(ColorTarget t);
 
 } // namespace contrast

@@ -18,8 +18,6 @@
 
 namespace {
 
-using contrast::Role;
-
 // The strip's own colors, whatever the page colors are.
 const QColor stripBack(242, 242, 242);
 const QColor stripBorder(170, 170, 170);
@@ -28,28 +26,6 @@ const QColor stripFail(160, 0, 0);
 // Room at the ends of the strip and between its entries.
 constexpr int margin = 6;
 constexpr int spacing = 8;
-
-ColorTarget targetOf(Role r)
-{
-    switch (r) {
-    case Role::Text: return ColorTarget::Text;
-    case Role::NewLink: return ColorTarget::NewLink;
-    case Role::VisitedLink: return ColorTarget::VisitedLink;
-    case Role::ActiveLink: return ColorTarget::ActiveLink;
-    }
-    return ColorTarget::Text;
-}
-
-const char *entryName(Role r)
-{
-    switch (r) {
-    case Role::Text: return "contrastText";
-    case Role::NewLink: return "contrastNewlink";
-    case Role::VisitedLink: return "contrastVisitedlink";
-    case Role::ActiveLink: return "contrastActivelink";
-    }
-    return "";
-}
 
 QLabel *stripLabel(QWidget *parent, const char *name)
 {
@@ -81,17 +57,17 @@ ContrastStrip::ContrastStrip(QWidget &window, ColorEditor &editor, QWidget &prev
     // Placed by hand rather than by a layout: a new ratio would otherwise
     // have every entry measured again on each color change.
     for (std::size_t i = 0; i < m_entries.size(); ++i) {
-        const Role role = contrast::Roles[i];
+        const ColorTarget target = gradedTargets()[i];
         auto *entry = new ClickLabel(this);
-        entry->setObjectName(QLatin1String(entryName(role)));
+        entry->setObjectName(QLatin1String(targetInfo(target).stripEntry));
         entry->setFocusPolicy(Qt::NoFocus);
         entry->setTextFormat(Qt::PlainText);
         m_entries[i] = entry;
-        connect(entry, &ClickLabel::clicked, this, [this, role] { fix(role); });
+        connect(entry, &ClickLabel::clicked, this, [this, target] { fix(target); });
         // Alt+1 to Alt+4: no control of the window uses a digit as its access key.
         auto *key = new QShortcut(QKeySequence(Qt::ALT | Qt::Key(Qt::Key_1 + static_cast<int>(i))), this);
         key->setContext(Qt::WindowShortcut);
-        connect(key, &QShortcut::activated, this, [this, role] { fix(role); });
+        connect(key, &QShortcut::activated, this, [this, target] { fix(target); });
     }
     m_message->hide();
 
@@ -186,9 +162,10 @@ void ContrastStrip::refreshNow()
 {
     m_pending = false;
     const contrast::Backdrop &ground = backdrop();
-    m_report = contrast::report(colorOf(ColorTarget::Text), colorOf(ColorTarget::NewLink),
-                                colorOf(ColorTarget::VisitedLink), colorOf(ColorTarget::ActiveLink), ground,
-                                imageLoaded());
+    std::array<contrast::Rgb, contrast::Graded> colors{};
+    for (std::size_t i = 0; i < colors.size(); ++i)
+        colors[i] = colorOf(gradedTargets()[i]);
+    m_report = contrast::report(colors, ground, imageLoaded());
     // The fullest wording that fits on the line.
     const QFontMetrics metrics(font());
     const int room = contentsRect().width() - 2 * margin;
@@ -228,7 +205,7 @@ void ContrastStrip::refreshNow()
             entry->setFont(f);
             entry->setCursor(failing ? Qt::PointingHandCursor : Qt::ArrowCursor);
             entry->setToolTip(
-                failing ? QStringLiteral("Click or press %1 to reach AA by lightness").arg(contrast::fixKey(e.role))
+                failing ? QStringLiteral("Click or press %1 to reach AA by lightness").arg(contrast::fixKey(e.target))
                         : QString());
         }
         entry->setVisible(true);
@@ -284,19 +261,20 @@ void ContrastStrip::placeEntries()
     place(m_message);
 }
 
-void ContrastStrip::fix(Role role)
+void ContrastStrip::fix(ColorTarget target)
 {
     const UserAction action(m_actions);
     refreshNow();
-    const contrast::Entry &e = m_report.entries[static_cast<std::size_t>(role)];
+    const auto graded = gradedTargets();
+    const contrast::Entry &e = m_report.entries[std::size_t(std::find(graded.begin(), graded.end(), target) - graded.begin())];
     if (!contrast::failing(e))
         return;
-    const std::optional<contrast::Rgb> fixed = contrast::nearestByLightness(colorOf(targetOf(role)), backdrop());
+    const std::optional<contrast::Rgb> fixed = contrast::nearestByLightness(colorOf(target), backdrop());
     if (!fixed) {
-        showMessage(contrast::noFixText(role));
+        showMessage(contrast::noFixText(target));
         return;
     }
     // Written like typed values: the value boxes move the sliders, the
     // preview and the target's stores.
-    m_editor.setTargetColor(targetOf(role), {fixed->r, fixed->g, fixed->b});
+    m_editor.setTargetColor(target, {fixed->r, fixed->g, fixed->b});
 }

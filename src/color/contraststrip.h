@@ -48,7 +48,7 @@ protected:
     void paintEvent(QPaintEvent *event) override;
 
 private:
-    void fix(contrast::Role role);
+    void fix(ColorTarget target);
     contrast::Rgb colorOf(ColorTarget target) const;
     bool imageLoaded() const { return !m_picture.isEmpty(); }
     const contrast::Backdrop &backdrop();

@@ -84,7 +84,7 @@ private slots:
 
     void programDefaults()
     {
-        const Report r = report(text, newLink, visitedLink, activeLink, Backdrop::plain(back), false);
+        const Report r = report({text, newLink, visitedLink, activeLink}, Backdrop::plain(back), false);
         QCOMPARE(entryText(r.entries[0]), QStringLiteral("Text 14.43 AAA"));
         QCOMPARE(entryText(r.entries[1]), QStringLiteral("New 6.85 AA*"));
         QCOMPARE(entryText(r.entries[2]), QStringLiteral("Visited 8.03 AAA*"));
@@ -105,7 +105,7 @@ private slots:
 
     void sentenceVariants()
     {
-        Report r = report(black, {0, 0, 200}, {0, 0, 180}, {120, 120, 120}, Backdrop::plain(white), true);
+        Report r = report({black, {0, 0, 200}, {0, 0, 180}, {120, 120, 120}}, Backdrop::plain(white), true);
         QCOMPARE(leadText(r), QStringLiteral("Worst on image:"));
         QCOMPARE(leadText(r, Density::Named), QStringLiteral("Worst:"));
         QCOMPARE(nearTextNote(r), QStringLiteral("*near text"));
@@ -115,25 +115,25 @@ private slots:
         QVERIFY(s.contains(QStringLiteral("New links and visited links are within 3:1")));
         QVERIFY(s.endsWith(QStringLiteral("press Alt+4 for active links.")));
 
-        r = report(black, {200, 200, 200}, black, {250, 250, 250}, Backdrop::plain(white), false);
+        r = report({black, {200, 200, 200}, black, {250, 250, 250}}, Backdrop::plain(white), false);
         QCOMPARE(entryText(r.entries[1]), QStringLiteral("New 1.67 \u2717"));
         QCOMPARE(nearTextNote(r), QStringLiteral("*near text"));
         QVERIFY(sentence(r).contains(QStringLiteral("new links 1.67:1 (fails AA)")));
         QVERIFY(sentence(r).contains(QStringLiteral(" Visited links are within 3:1 of the text color.")));
         QVERIFY(sentence(r).endsWith(QStringLiteral("press Alt+2 for new links or Alt+4 for active links.")));
 
-        r = report(black, {0, 120, 0}, {0, 120, 0}, {0, 120, 0}, Backdrop::plain(white), false);
+        r = report({black, {0, 120, 0}, {0, 120, 0}, {0, 120, 0}}, Backdrop::plain(white), false);
         QCOMPARE(nearTextNote(r), QString());
         QVERIFY(!sentence(r).contains(QStringLiteral("within 3:1")));
         QVERIFY(!sentence(r).contains(QStringLiteral("press")));
 
-        QCOMPARE(noFixText(Role::VisitedLink),
+        QCOMPARE(noFixText(ColorTarget::VisitedLink),
                  QStringLiteral("No lightness of the visited link color reaches AA here: nothing changed."));
     }
 
     void tighterWordings()
     {
-        const Report r = report(text, newLink, visitedLink, activeLink, Backdrop::plain(back), false);
+        const Report r = report({text, newLink, visitedLink, activeLink}, Backdrop::plain(back), false);
         QCOMPARE(leadText(r, Density::Named), QString());
         QCOMPARE(entryText(r.entries[2], Density::Named), QStringLiteral("Visited 8.03 AAA*"));
         QCOMPARE(entryText(r.entries[2], Density::Short), QStringLiteral("V 8.03 AAA*"));
@@ -179,7 +179,7 @@ private slots:
         QCOMPARE(gradeText(Grade::AALarge), QStringLiteral("AA large"));
         QCOMPARE(gradeText(Grade::Fail), QStringLiteral("\u2717"));
         // What is shown agrees with the grade: a failing ratio never reads 4.50.
-        QVERIFY(failing(Entry{Role::Text, below, false}));
+        QVERIFY(failing(Entry{ColorTarget::Text, below, false}));
         QCOMPARE(ratioText(below), QStringLiteral("4.49"));
     }
 
