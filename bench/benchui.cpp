@@ -10,7 +10,6 @@
 // preview. Page: composing the page and writing it, alone and through the
 // page window. Prints tab-separated rows: PART MEASURE RESULT GOAL.
 #include "allocount.h"
-#include "widgets/controls.h"
 #include "app/frmmain.h"
 #include "app/paintcache.h"
 #include "output/bodytag.h"
@@ -22,6 +21,7 @@
 #include "platform/desktop.h"
 #include "platform/scripteddesktop.h"
 #include "preview/previewbox.h"
+#include "widgets/controls.h"
 
 #include <QApplication>
 #include <QCommandLineParser>

@@ -1,10 +1,10 @@
 #include "app/accessibility.h"
 
 #include "app/accessibletext.h"
-#include "widgets/controls.h"
 #include "app/frmmain.h"
 #include "color/colortargets.h"
 #include "color/rgb.h"
+#include "widgets/controls.h"
 
 #include <QAbstractButton>
 #include <QAccessible>
@@ -175,9 +175,10 @@ class Announcer : public QObject {
 public:
     explicit Announcer(QWidget &window) : QObject(&window), m_preview(named(window, "picboxMAIN"))
     {
-        std::vector<std::pair<QLabel *, QString>> swatches = {{named<QLabel>(window, "lblred"), QStringLiteral("Red")},
-                                                              {named<QLabel>(window, "lblgreen"), QStringLiteral("Green")},
-                                                              {named<QLabel>(window, "lblblue"), QStringLiteral("Blue")}};
+        std::vector<std::pair<QLabel *, QString>> swatches = {
+            {named<QLabel>(window, "lblred"), QStringLiteral("Red")},
+            {named<QLabel>(window, "lblgreen"), QStringLiteral("Green")},
+            {named<QLabel>(window, "lblblue"), QStringLiteral("Blue")}};
         for (const ColorTargetInfo &t : colorTargets)
             swatches.emplace_back(named<QLabel>(window, t.swatch), QLatin1String(t.spokenName));
         for (const auto &[swatch, what] : swatches) {

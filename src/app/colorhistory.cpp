@@ -54,7 +54,8 @@ private:
 
 ColorHistory::ColorHistory(QWidget &window, ColorEditor &editor, BackgroundImage &image, UserActions &actions,
                            QLineEdit *sampleText, QLabel *imageFile) :
-    QObject(&editor), m_editor(editor), m_image(image), m_imageFile(imageFile), m_stack(new QUndoStack(this))
+    QObject(&editor),
+    m_editor(editor), m_image(image), m_imageFile(imageFile), m_stack(new QUndoStack(this))
 {
     m_undo = m_stack->createUndoAction(this, QStringLiteral("Undo"));
     m_undo->setObjectName(QStringLiteral("actUndo"));

@@ -1,9 +1,9 @@
 #include "app/frmabout.h"
 
-#include "widgets/controls.h"
 #include "app/handicon.h"
 #include "output/pagetext.h"
 #include "platform/desktop.h"
+#include "widgets/controls.h"
 
 #include <QKeyEvent>
 #include <QPushButton>

@@ -81,10 +81,24 @@ struct TargetLayout {
     bool previewSample; // the sample text's face, else a link's
 };
 constexpr std::array<TargetLayout, colorTargets.size()> targetLayout = {{
-    {twRect(2115, 2490, 1395, 300), {}, twRect(5235, 450, 900, 285), twRect(6240, 450, 390, 285),
-     twRect(5235, 795, 1395, 300), "Sample", 975, 180, true},
-    {twRect(3540, 2490, 1365, 300), {}, twRect(5235, 1155, 900, 285), twRect(6240, 1155, 390, 285),
-     twRect(5235, 1500, 1395, 300), nullptr, 0, 0, false},
+    {twRect(2115, 2490, 1395, 300),
+     {},
+     twRect(5235, 450, 900, 285),
+     twRect(6240, 450, 390, 285),
+     twRect(5235, 795, 1395, 300),
+     "Sample",
+     975,
+     180,
+     true},
+    {twRect(3540, 2490, 1365, 300),
+     {},
+     twRect(5235, 1155, 900, 285),
+     twRect(6240, 1155, 390, 285),
+     twRect(5235, 1500, 1395, 300),
+     nullptr,
+     0,
+     0,
+     false},
     {twRect(2115, 2985, 2025, 300), twRect(4200, 2985, 705, 300), twRect(5235, 1860, 900, 285),
      twRect(6240, 1860, 390, 285), twRect(5235, 2205, 1395, 300), "New Link color", 765, 555, false},
     {twRect(2115, 3315, 2025, 300), twRect(4200, 3315, 705, 300), twRect(5235, 2580, 900, 285),
@@ -132,17 +146,15 @@ void frmmain::createSubsystems()
                                 m_actions};
     for (const ColorTargetInfo &info : colorTargets) {
         const TargetControls &t = m_targets[static_cast<std::size_t>(info.target)];
-        color.targets[static_cast<std::size_t>(info.target)] = {info.target, t.option,     t.stores,
-                                                                 t.hexBox,    t.swatch,     t.previewElement,
-                                                                 t.reset};
+        color.targets[static_cast<std::size_t>(info.target)] = {info.target, t.option,         t.stores, t.hexBox,
+                                                                t.swatch,    t.previewElement, t.reset};
     }
     m_color = std::make_unique<ColorEditor>(color);
-    m_previewText = std::make_unique<PreviewText>(PreviewText::Controls{lblpic, txtBOX, cmdFONT, comdefFONT,
-                                                                        CommonDialog1});
-    m_image = std::make_unique<BackgroundImage>(BackgroundImage::Controls{this, picboxMAIN, picboxHIDDEN, cmdload,
-                                                                          cmdclear, cmdsave, HIDDENlblfilename,
-                                                                          HIDDENlbltaginfo, VScrollRed, CommonDialog2,
-                                                                          m_actions});
+    m_previewText =
+        std::make_unique<PreviewText>(PreviewText::Controls{lblpic, txtBOX, cmdFONT, comdefFONT, CommonDialog1});
+    m_image = std::make_unique<BackgroundImage>(
+        BackgroundImage::Controls{this, picboxMAIN, picboxHIDDEN, cmdload, cmdclear, cmdsave, HIDDENlblfilename,
+                                  HIDDENlbltaginfo, VScrollRed, CommonDialog2, m_actions});
     m_history = new ColorHistory(*this, *m_color, *m_image, *m_actions, txtBOX, HIDDENlblfilename);
 
     OutputActions::Controls output{this, cmdtag, {}, {}, {}};
@@ -297,7 +309,7 @@ void frmmain::createControls()
 
     // State fields.
     const std::array<QString, 3> componentTips = {QStringLiteral(" Red value "), QStringLiteral(" Green value "),
-                                                   QStringLiteral(" Blue value ")};
+                                                  QStringLiteral(" Blue value ")};
     int row = 0;
     for (const ColorTarget target : pageOrder()) {
         const ColorTargetInfo &info = targetInfo(target);
@@ -321,8 +333,8 @@ void frmmain::createControls()
 
 void frmmain::setTabOrder()
 {
-    QList<QWidget *> order = {VScrollRed, VScrollGreen, VScrollBlue, cmdALLup, cmdALLdown, cmdUSEwindows, txtred,
-                              txtgreen,   txtblue,      cmd0,        cmd255,   txtBOX};
+    QList<QWidget *> order = {VScrollRed, VScrollGreen, VScrollBlue, cmdALLup, cmdALLdown, cmdUSEwindows,
+                              txtred,     txtgreen,     txtblue,     cmd0,     cmd255,     txtBOX};
     for (const TargetControls &t : m_targets) {
         order.append(t.option);
         if (t.reset != nullptr)

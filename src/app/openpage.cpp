@@ -19,7 +19,8 @@
 
 OpenPage::OpenPage(QWidget &window, ColorEditor &editor, BackgroundImage &image, UserActions &actions,
                    QWidget *focusHome) :
-    QObject(&window), m_window(window), m_editor(editor), m_image(image), m_actions(actions), m_focusHome(focusHome),
+    QObject(&window),
+    m_window(window), m_editor(editor), m_image(image), m_actions(actions), m_focusHome(focusHome),
     m_dialog(new platform::CommonDialog(QStringLiteral("CommonDialog3"), &window))
 {
     auto *keys = new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_O), &window);

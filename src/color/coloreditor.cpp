@@ -1,12 +1,12 @@
 #include "color/coloreditor.h"
 
-#include "widgets/controls.h"
 #include "color/colortext.h"
 #include "color/packedcolor.h"
 #include "color/rgb.h"
 #include "color/valuetext.h"
 #include "platform/commondialog.h"
 #include "platform/desktop.h"
+#include "widgets/controls.h"
 
 #include <QAction>
 #include <QApplication>

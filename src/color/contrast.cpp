@@ -336,8 +336,8 @@ QString sentence(const Report &r)
     QStringList near;
     QStringList fixes;
     for (const Entry &e : r.entries) {
-        parts
-            << QStringLiteral("%1 %2:1 (%3)").arg(longName(e.target), ratioText(e.ratio), sentenceGrade(grade(e.ratio)));
+        parts << QStringLiteral("%1 %2:1 (%3)")
+                     .arg(longName(e.target), ratioText(e.ratio), sentenceGrade(grade(e.ratio)));
         if (e.nearText)
             near << longName(e.target);
         if (failing(e))

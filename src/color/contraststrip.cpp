@@ -39,8 +39,9 @@ QLabel *stripLabel(QWidget *parent, const char *name)
 } // namespace
 
 ContrastStrip::ContrastStrip(QWidget &window, ColorEditor &editor, QWidget &preview, UserActions &actions) :
-    QFrame(&window), m_editor(editor), m_preview(preview), m_actions(actions), m_lead(stripLabel(this, "contrastLead")), m_entries{},
-    m_note(stripLabel(this, "contrastNote")), m_message(stripLabel(this, "contrastMessage"))
+    QFrame(&window), m_editor(editor), m_preview(preview), m_actions(actions),
+    m_lead(stripLabel(this, "contrastLead")), m_entries{}, m_note(stripLabel(this, "contrastNote")),
+    m_message(stripLabel(this, "contrastMessage"))
 {
     setObjectName(QStringLiteral("contrastStrip"));
     // The free band below the buttons, across the window.
@@ -266,7 +267,8 @@ void ContrastStrip::fix(ColorTarget target)
     const UserAction action(m_actions);
     refreshNow();
     const auto graded = gradedTargets();
-    const contrast::Entry &e = m_report.entries[std::size_t(std::find(graded.begin(), graded.end(), target) - graded.begin())];
+    const contrast::Entry &e =
+        m_report.entries[std::size_t(std::find(graded.begin(), graded.end(), target) - graded.begin())];
     if (!contrast::failing(e))
         return;
     const std::optional<contrast::Rgb> fixed = contrast::nearestByLightness(colorOf(target), backdrop());

@@ -39,7 +39,9 @@ void addCopyFormats(QObject &owner, const std::array<QPushButton *, colorTargets
 void addCopyAsCss(frmtag &tag, std::function<PageColors()> colors)
 {
     const QKeySequence keys(QStringLiteral("Ctrl+Shift+C"));
-    const auto copy = [colors = std::move(colors)] { platform::desktop().setClipboardText(output::cssStyleBlock(colors())); };
+    const auto copy = [colors = std::move(colors)] {
+        platform::desktop().setClipboardText(output::cssStyleBlock(colors()));
+    };
     auto *shortcut = new QShortcut(keys, &tag);
     QObject::connect(shortcut, &QShortcut::activated, &tag, copy);
 

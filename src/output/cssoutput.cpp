@@ -33,8 +33,8 @@ QString cssStyleBlock(const PageColors &c)
     for (const ColorTarget target : pageOrder())
         if (!body(targetInfo(target)))
             css += QStringLiteral("%1 { %2: %3; }\n")
-                       .arg(QLatin1String(targetInfo(target).cssSelector), QLatin1String(targetInfo(target).cssProperty),
-                            c[target]);
+                       .arg(QLatin1String(targetInfo(target).cssSelector),
+                            QLatin1String(targetInfo(target).cssProperty), c[target]);
     return css;
 }
 

@@ -1,6 +1,5 @@
 #include "output/frminfo.h"
 
-#include "widgets/controls.h"
 #include "output/frmtag.h"
 #include "output/htmltext.h"
 #include "output/pagefile.h"
@@ -8,6 +7,7 @@
 #include "platform/commondialog.h"
 #include "platform/desktop.h"
 #include "preview/previewmessages.h"
+#include "widgets/controls.h"
 
 #include <QDir>
 #include <QFileInfo>

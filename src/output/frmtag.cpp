@@ -1,7 +1,7 @@
 #include "output/frmtag.h"
 
-#include "widgets/controls.h"
 #include "platform/desktop.h"
+#include "widgets/controls.h"
 
 #include <QKeyEvent>
 #include <QPlainTextEdit>

@@ -22,8 +22,8 @@ public:
         PreviewBox *preview;
         QLabel *holder; // the whole picture, out of sight
         QPushButton *loadButton, *clearButton, *saveButton;
-        QLabel *fileName; // state: the last picture's file
-        QLabel *tagInfo;  // state: its bare name while it shows, else empty
+        QLabel *fileName;   // state: the last picture's file
+        QLabel *tagInfo;    // state: its bare name while it shows, else empty
         QWidget *focusHome; // where the focus goes back to
         platform::CommonDialog *fileDialog;
         UserActions *actions;

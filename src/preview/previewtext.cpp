@@ -1,9 +1,9 @@
 #include "preview/previewtext.h"
 
-#include "widgets/controls.h"
 #include "platform/commondialog.h"
 #include "platform/desktop.h"
 #include "preview/previewmessages.h"
+#include "widgets/controls.h"
 
 #include <QFocusEvent>
 #include <QFontInfo>

@@ -1,8 +1,8 @@
-#include "widgets/controls.h"
 #include "app/frmabout.h"
 #include "app/frmmain.h"
 #include "app/handicon.h"
 #include "testsupport.h"
+#include "widgets/controls.h"
 
 #include <QApplication>
 #include <QLabel>

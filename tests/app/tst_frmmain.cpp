@@ -1,10 +1,10 @@
-#include "widgets/controls.h"
+#include "app/colorhistory.h"
 #include "app/frmmain.h"
 #include "color/coloreditor.h"
-#include "app/colorhistory.h"
 #include "color/rgb.h"
 #include "preview/previewbox.h"
 #include "testsupport.h"
+#include "widgets/controls.h"
 
 #include <QAbstractButton>
 #include <QAction>

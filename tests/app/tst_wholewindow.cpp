@@ -5,12 +5,12 @@
 //
 // DUDOVUVOV_SEED picks the run, DUDOVUVOV_WINDOW_ACTIONS its length; a
 // failure prints both and the actions that led to it.
-#include "widgets/controls.h"
 #include "app/frmmain.h"
 #include "color/coloreditor.h"
 #include "color/rgb.h"
 #include "platform/filefilter.h"
 #include "testsupport.h"
+#include "widgets/controls.h"
 
 #include <QAbstractButton>
 #include <QApplication>

@@ -1,8 +1,8 @@
-#include "widgets/controls.h"
 #include "app/frmmain.h"
 #include "color/coloreditor.h"
 #include "color/rgb.h"
 #include "testsupport.h"
+#include "widgets/controls.h"
 
 #include <QApplication>
 #include <QLineEdit>

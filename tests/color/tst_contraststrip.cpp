@@ -1,8 +1,8 @@
-#include "widgets/controls.h"
 #include "app/frmmain.h"
 #include "color/contrast.h"
 #include "color/contraststrip.h"
 #include "testsupport.h"
+#include "widgets/controls.h"
 
 #include <QAccessible>
 #include <QDir>

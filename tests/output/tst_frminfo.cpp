@@ -1,4 +1,3 @@
-#include "widgets/controls.h"
 #include "app/frmmain.h"
 #include "filefaults.h"
 #include "output/frminfo.h"
@@ -6,6 +5,7 @@
 #include "output/pagetext.h"
 #include "platform/commondialog.h"
 #include "testsupport.h"
+#include "widgets/controls.h"
 
 #include <QAccessible>
 #include <QApplication>

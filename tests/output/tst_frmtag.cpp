@@ -1,8 +1,8 @@
-#include "widgets/controls.h"
 #include "app/frmmain.h"
 #include "output/frminfo.h"
 #include "output/frmtag.h"
 #include "testsupport.h"
+#include "widgets/controls.h"
 
 #include <QApplication>
 #include <QLabel>

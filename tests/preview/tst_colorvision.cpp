@@ -1,7 +1,7 @@
-#include "widgets/controls.h"
 #include "app/frmmain.h"
 #include "preview/colorvision.h"
 #include "testsupport.h"
+#include "widgets/controls.h"
 
 #include <QDialog>
 #include <QDir>

@@ -1,10 +1,10 @@
 #include "testsupport.h"
 
-#include "widgets/controls.h"
 #include "app/frmmain.h"
 #include "color/coloreditor.h"
 #include "color/rgb.h"
 #include "platform/desktop.h"
+#include "widgets/controls.h"
 
 #include <QApplication>
 #include <QLabel>
