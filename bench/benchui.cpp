@@ -17,9 +17,9 @@
 #include "output/frminfo.h"
 #include "output/frmtag.h"
 #include "output/htmltext.h"
-#include "output/pagefile.h"
 #include "output/pagetext.h"
 #include "platform/desktop.h"
+#include "platform/files.h"
 #include "platform/scripteddesktop.h"
 #include "preview/previewbox.h"
 

@@ -4,10 +4,11 @@
 #include "app/frmmain.h"
 #include "output/frmtag.h"
 #include "output/htmltext.h"
-#include "output/pagefile.h"
 #include "output/pagetext.h"
 #include "platform/commondialog.h"
 #include "platform/desktop.h"
+#include "platform/files.h"
+#include "platform/pathparts.h"
 #include "preview/previewmessages.h"
 
 #include <QDir>

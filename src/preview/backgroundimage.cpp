@@ -2,11 +2,12 @@
 
 #include "app/frmmain.h"
 #include "color/coloreditor.h"
-#include "output/pagefile.h"
 #include "platform/commondialog.h"
 #include "platform/desktop.h"
+#include "platform/files.h"
+#include "platform/pathparts.h"
 #include "platform/regularfile.h"
-#include "preview/pathparts.h"
+#include "platform/twips.h"
 #include "preview/picturepart.h"
 #include "preview/previewbox.h"
 #include "preview/previewmessages.h"
@@ -18,10 +19,6 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScrollBar>
-
-namespace {
-constexpr float twipsPerPixel = 15.0F;
-} // namespace
 
 BackgroundImage::BackgroundImage(frmmain &window) : m(window)
 {
@@ -75,6 +72,7 @@ void BackgroundImage::loadPicture(const QString &path)
 
 void BackgroundImage::TilePicture(PreviewBox *theTiledPic, QLabel *theOriginalPic)
 {
+    constexpr auto twipsPerPixel = static_cast<float>(platform::twipsPerPixel);
     const float ow = static_cast<float>(theOriginalPic->width()) * twipsPerPixel;
     const float oh = static_cast<float>(theOriginalPic->height()) * twipsPerPixel;
     const float tw = static_cast<float>(theTiledPic->width()) * twipsPerPixel;
