@@ -1,8 +1,7 @@
 // The file-name part and the folder part of any path, with either separator:
 // together they give the path back, and the name holds no separator.
 #include "fuzzsupport.h"
-#include "output/pagetext.h"
-#include "preview/pathparts.h"
+#include "platform/pathparts.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size)
 {

@@ -1,5 +1,7 @@
 #include "color/contrast.h"
 
+#include "color/srgb.h"
+
 #include <QStringList>
 
 #include <algorithm>
@@ -14,10 +16,8 @@ const std::array<double, 256> &linearTable()
 {
     static const std::array<double, 256> table = [] {
         std::array<double, 256> t{};
-        for (int v = 0; v < 256; ++v) {
-            const double c = v / 255.0;
-            t[v] = c <= 0.04045 ? c / 12.92 : std::pow((c + 0.055) / 1.055, 2.4);
-        }
+        for (int v = 0; v < 256; ++v)
+            t[v] = color::srgbToLinear(static_cast<std::uint8_t>(v));
         return t;
     }();
     return table;

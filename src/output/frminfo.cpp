@@ -2,10 +2,11 @@
 
 #include "output/frmtag.h"
 #include "output/htmltext.h"
-#include "output/pagefile.h"
 #include "output/pagetext.h"
 #include "platform/commondialog.h"
 #include "platform/desktop.h"
+#include "platform/files.h"
+#include "platform/pathparts.h"
 #include "preview/previewmessages.h"
 #include "widgets/controls.h"
 

@@ -50,12 +50,6 @@ QString pageText(const QString &name, const QString &title, const QString &tag)
     return lines.join(crlf) + crlf;
 }
 
-QString ReplaceFileName(const QString &path, QChar separator)
-{
-    const qsizetype last = path.lastIndexOf(separator);
-    return last < 0 ? path : path.left(last + 1);
-}
-
 QString pageDoneText()
 {
     return QStringLiteral("All done!\r\nYour webpage has been successfully generated!");

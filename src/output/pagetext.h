@@ -1,6 +1,5 @@
 #pragma once
 
-#include <QChar>
 #include <QString>
 
 // The maker's home page, linked from every generated page's footer.
@@ -11,10 +10,6 @@ QString homePageAddress();
 // taken as it stands (the user may have edited it), only any line break in
 // it written as CR LF.
 QString pageText(const QString &name, const QString &title, const QString &tag);
-
-// The directory part of `path` up to and including its last `separator`;
-// a path without one comes back whole.
-QString ReplaceFileName(const QString &path, QChar separator);
 
 // The messages that end a click of "&Ready!".
 QString pageDoneText();

@@ -1,10 +1,11 @@
 #include "preview/backgroundimage.h"
 
-#include "output/pagefile.h"
 #include "platform/commondialog.h"
 #include "platform/desktop.h"
+#include "platform/files.h"
+#include "platform/pathparts.h"
 #include "platform/regularfile.h"
-#include "preview/pathparts.h"
+#include "platform/twips.h"
 #include "preview/picturepart.h"
 #include "preview/previewbox.h"
 #include "preview/previewmessages.h"
@@ -17,10 +18,6 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScrollBar>
-
-namespace {
-constexpr float twipsPerPixel = 15.0F;
-} // namespace
 
 BackgroundImage::BackgroundImage(const Controls &controls) : m(controls)
 {
@@ -88,6 +85,7 @@ void BackgroundImage::loadPicture(const QString &path)
 
 void BackgroundImage::TilePicture(PreviewBox *theTiledPic, QLabel *theOriginalPic)
 {
+    constexpr auto twipsPerPixel = static_cast<float>(platform::twipsPerPixel);
     const float ow = static_cast<float>(theOriginalPic->width()) * twipsPerPixel;
     const float oh = static_cast<float>(theOriginalPic->height()) * twipsPerPixel;
     const float tw = static_cast<float>(theTiledPic->width()) * twipsPerPixel;

@@ -1,7 +1,8 @@
 #include "preview/colorvision.h"
 
+#include "color/srgb.h"
+
 #include <algorithm>
-#include <cmath>
 
 namespace preview {
 
@@ -41,19 +42,6 @@ QString visionName(Vision vision)
     return {};
 }
 
-double srgbToLinear(std::uint8_t v)
-{
-    const double c = v / 255.0;
-    return c <= 0.04045 ? c / 12.92 : std::pow((c + 0.055) / 1.055, 2.4);
-}
-
-std::uint8_t linearToSrgb(double linear)
-{
-    const double l = std::clamp(linear, 0.0, 1.0);
-    const double c = l <= 0.0031308 ? l * 12.92 : 1.055 * std::pow(l, 1.0 / 2.4) - 0.055;
-    return static_cast<std::uint8_t>(std::lround(std::clamp(c, 0.0, 1.0) * 255.0));
-}
-
 std::array<double, 3> simulateLinear(Vision vision, const std::array<double, 3> &rgb)
 {
     switch (vision) {
@@ -74,8 +62,8 @@ std::array<std::uint8_t, 3> simulateVision(Vision vision, std::uint8_t r, std::u
 {
     if (vision == Vision::Normal)
         return {r, g, b};
-    const auto out = simulateLinear(vision, {srgbToLinear(r), srgbToLinear(g), srgbToLinear(b)});
-    return {linearToSrgb(out[0]), linearToSrgb(out[1]), linearToSrgb(out[2])};
+    const auto out = simulateLinear(vision, {color::srgbToLinear(r), color::srgbToLinear(g), color::srgbToLinear(b)});
+    return {color::linearToSrgb(out[0]), color::linearToSrgb(out[1]), color::linearToSrgb(out[2])};
 }
 
 } // namespace preview

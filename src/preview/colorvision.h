@@ -19,8 +19,4 @@ std::array<std::uint8_t, 3> simulateVision(Vision vision, std::uint8_t r, std::u
 // The same in linear light, for components 0..1 (clamped to 0..1).
 std::array<double, 3> simulateLinear(Vision vision, const std::array<double, 3> &linearRgb);
 
-// sRGB transfer functions.
-double srgbToLinear(std::uint8_t v);
-std::uint8_t linearToSrgb(double linear);
-
 } // namespace preview

@@ -1,5 +1,6 @@
 #include "preview/colorvisionpreview.h"
 
+#include "color/srgb.h"
 #include "preview/previewbox.h"
 
 #include <QActionGroup>
@@ -15,7 +16,7 @@ void simulateImage(QImage &image, preview::Vision vision)
     static const auto linear = [] {
         std::array<double, 256> table{};
         for (int v = 0; v < 256; ++v)
-            table[size_t(v)] = preview::srgbToLinear(std::uint8_t(v));
+            table[size_t(v)] = color::srgbToLinear(std::uint8_t(v));
         return table;
     }();
     for (int y = 0; y < image.height(); ++y) {
@@ -28,8 +29,8 @@ void simulateImage(QImage &image, preview::Vision vision)
             if (!haveLast || in != lastIn) {
                 const auto out = preview::simulateLinear(
                     vision, {linear[size_t(qRed(in))], linear[size_t(qGreen(in))], linear[size_t(qBlue(in))]});
-                lastOut = qRgba(preview::linearToSrgb(out[0]), preview::linearToSrgb(out[1]),
-                                preview::linearToSrgb(out[2]), qAlpha(in));
+                lastOut = qRgba(color::linearToSrgb(out[0]), color::linearToSrgb(out[1]), color::linearToSrgb(out[2]),
+                                qAlpha(in));
                 lastIn = in;
                 haveLast = true;
             }

@@ -1,11 +1,9 @@
 #include "preview/previewbox.h"
 
+#include "platform/twips.h"
+
 #include <QMouseEvent>
 #include <QPainter>
-
-namespace {
-constexpr qreal twipsPerPixel = 15.0;
-}
 
 PreviewBox::PreviewBox(QWidget *parent) : QWidget(parent)
 {
@@ -68,6 +66,7 @@ void PreviewBox::paintTiles(QPainter &painter) const
     // The part's share of each tile: all of it when the part is the whole picture.
     const qreal shareX = static_cast<qreal>(m_picture.width()) / m_fullSize.width();
     const qreal shareY = static_cast<qreal>(m_picture.height()) / m_fullSize.height();
+    constexpr auto twipsPerPixel = static_cast<qreal>(platform::twipsPerPixel);
     for (const Tile &t : m_tiles) {
         const QRectF target(t.x / twipsPerPixel, t.y / twipsPerPixel, t.width / twipsPerPixel * shareX,
                             t.height / twipsPerPixel * shareY);

@@ -1,6 +1,7 @@
 #include "settings/filebackend.h"
 
 #include "platform/regularfile.h"
+#include "settings/rootkeys.h"
 #include "settings/settingsfile.h"
 
 #include <QDateTime>
@@ -37,24 +38,11 @@ constexpr qint64 maxFileSize = 4 * 1024 * 1024;
 // Another copy holds the lock only while it rewrites the file.
 constexpr int lockWaitMs = 2000;
 
-// The roots that hold keys; the other two exist only as live system data.
-const char *rootName(RootKey root)
-{
-    switch (root) {
-    case 0x80000000: return "HKEY_CLASSES_ROOT";
-    case 0x80000001: return "HKEY_CURRENT_USER";
-    case 0x80000002: return "HKEY_LOCAL_MACHINE";
-    case 0x80000003: return "HKEY_USERS";
-    case 0x80000005: return "HKEY_CURRENT_CONFIG";
-    default: return nullptr;
-    }
-}
-
 // The full path of a key, or an error code for a path the registry refuses.
 long fullPath(RootKey root, const std::string &subKey, std::string &path)
 {
-    const char *name = rootName(root);
-    if (name == nullptr)
+    const std::string_view name = keyRootName(root);
+    if (name.empty())
         return errorInvalidHandle;
     if (!subKey.empty()
         && (subKey.front() == '\\' || subKey.back() == '\\' || subKey.find("\\\\") != std::string::npos))

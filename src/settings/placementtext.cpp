@@ -1,5 +1,7 @@
 #include "settings/placementtext.h"
 
+#include "platform/twips.h"
+
 #include <charconv>
 #include <cmath>
 #include <limits>
@@ -77,7 +79,7 @@ std::string singleToText(float value)
 
 std::optional<int> twipsToPixels(float twips)
 {
-    const double pixels = std::nearbyint(static_cast<double>(twips) / twipsPerPixel);
+    const double pixels = std::nearbyint(static_cast<double>(twips) / platform::twipsPerPixel);
     if (!std::isfinite(pixels) || std::fabs(pixels) > maxPixels)
         return std::nullopt;
     return static_cast<int>(pixels);

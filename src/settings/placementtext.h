@@ -7,8 +7,6 @@
 // The numbers of the stored window position and their text form.
 namespace settings {
 
-constexpr int twipsPerPixel = 15;
-
 // The standard text-to-number conversion: optional blanks, a sign, digits
 // with an optional fraction and exponent. Anything else, the empty text and
 // numbers beyond the single-precision range fail.

@@ -1,21 +1,12 @@
 #include "settings/registry.h"
 
-#include <array>
+#include "settings/rootkeys.h"
+
 #include <utility>
 
 namespace settings {
 
 namespace {
-
-constexpr std::array<std::pair<std::string_view, RootKey>, 7> rootKeys = {{
-    {"HKEY_CLASSES_ROOT", 0x80000000},
-    {"HKEY_CURRENT_USER", 0x80000001},
-    {"HKEY_LOCAL_MACHINE", 0x80000002},
-    {"HKEY_USERS", 0x80000003},
-    {"HKEY_PERFORMANCE_DATA", 0x80000004},
-    {"HKEY_CURRENT_CONFIG", 0x80000005},
-    {"HKEY_DYN_DATA", 0x80000006},
-}};
 
 constexpr std::size_t readBufferSize = 255;
 
@@ -37,11 +28,7 @@ Registry::Registry(RegistryBackend &backend, MessageSink showMessage) :
 
 RootKey Registry::LookupRootKey(std::string_view name)
 {
-    for (const auto &[rootName, handle] : rootKeys) {
-        if (name == rootName)
-            return handle;
-    }
-    return 0;
+    return rootKeyNamed(name);
 }
 
 SplitPath Registry::SplitKeyPath(std::string_view path) const

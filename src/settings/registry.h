@@ -1,5 +1,7 @@
 #pragma once
 
+#include "settings/rootkeys.h"
+
 #include <cstdint>
 #include <functional>
 #include <string>
@@ -9,9 +11,6 @@
 // "HKEY_CURRENT_USER\Software\Zudedidu\Dudovuvov". Standard C++ only, so the
 // same source runs over the Windows registry and over the file store.
 namespace settings {
-
-// A predefined root key as its 32-bit handle value (0x80000000...), 0 for none.
-using RootKey = std::uint32_t;
 
 constexpr std::uint32_t KEY_READ_ACCESS = 0x20019;
 constexpr std::uint32_t KEY_WRITE_ACCESS = 0x20006;

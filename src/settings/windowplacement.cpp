@@ -1,6 +1,7 @@
 #include "settings/windowplacement.h"
 
 #include "platform/desktop.h"
+#include "platform/twips.h"
 #include "settings/placementtext.h"
 #include "settings/registry.h"
 #include "settings/systemstore.h"
@@ -63,7 +64,7 @@ bool platformPlacesWindows()
 
 std::string positionText(int pixels)
 {
-    return settings::singleToText(static_cast<float>(pixels * settings::twipsPerPixel));
+    return settings::singleToText(static_cast<float>(pixels * platform::twipsPerPixel));
 }
 
 bool onSomeScreen(const QRect &frame)
@@ -89,8 +90,8 @@ void WindowPlacement::RestoreWindowPlacement()
     if (!platformPlacesWindows())
         return;
     // Negative is judged in stored twips: -1 rounds to pixel 0 yet means centre.
-    float top = static_cast<float>(m.pos().y() * settings::twipsPerPixel);
-    float left = static_cast<float>(m.pos().x() * settings::twipsPerPixel);
+    float top = static_cast<float>(m.pos().y() * platform::twipsPerPixel);
+    float left = static_cast<float>(m.pos().x() * platform::twipsPerPixel);
     if (const auto stored = storedPosition(store, "Top")) {
         top = stored->twips;
         m.move(m.pos().x(), stored->pixels);
@@ -114,7 +115,7 @@ void WindowPlacement::centre()
     // The frame is known once the window exists on the screen.
     m.winId();
     const QSize outer = m.frameGeometry().size();
-    constexpr double t = settings::twipsPerPixel;
+    constexpr double t = platform::twipsPerPixel;
     const int left = settings::centredOffset(area.width() * t, outer.width() * t);
     const int top = settings::centredOffset(area.height() * t, outer.height() * t);
     m.move(area.x() + settings::twipsToPixels(static_cast<float>(left)).value_or(0),

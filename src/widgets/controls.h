@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/twips.h"
+
 #include <QColor>
 #include <QFont>
 #include <QLabel>
@@ -11,10 +13,10 @@ class QRadioButton;
 class QScrollBar;
 class QWidget;
 
-// Window layouts are given in twips: 15 twips make one logical pixel.
+// Window layouts are given in twips.
 constexpr int tw(int twips)
 {
-    return twips / 15;
+    return twips / platform::twipsPerPixel;
 }
 constexpr QRect twRect(int left, int top, int width, int height)
 {

@@ -1,8 +1,8 @@
 #include "filefaults.h"
 #include "output/bodytag.h"
 #include "output/htmltext.h"
-#include "output/pagefile.h"
 #include "output/pagetext.h"
+#include "platform/files.h"
 
 #include <QDir>
 #include <QTemporaryDir>
@@ -152,29 +152,6 @@ private slots:
     {
         QFETCH(QString, text);
         QTEST(::latin1WithReferences(text), "bytes");
-    }
-
-    void replaceFileName_data()
-    {
-        QTest::addColumn<QString>("path");
-        QTest::addColumn<QChar>("separator");
-        QTest::addColumn<QString>("folder");
-        const QChar back = QLatin1Char('\\'), slash = QLatin1Char('/');
-        QTest::newRow("windows") << "C:\\web\\index.htm" << back << "C:\\web\\";
-        QTest::newRow("unix") << "/home/anna/web/index.htm" << slash << "/home/anna/web/";
-        QTest::newRow("root") << "/index.htm" << slash << "/";
-        QTest::newRow("folder only") << "C:\\web\\" << back << "C:\\web\\";
-        QTest::newRow("no separator") << "index.htm" << back << "index.htm";
-        QTest::newRow("empty") << "" << slash << "";
-        QTest::newRow("only the given separator counts") << "/srv/a\\b.htm" << slash << "/srv/";
-        QTest::newRow("backslash given") << "/srv/a\\b.htm" << back << "/srv/a\\";
-    }
-
-    void replaceFileName()
-    {
-        QFETCH(QString, path);
-        QFETCH(QChar, separator);
-        QTEST(ReplaceFileName(path, separator), "folder");
     }
 
     void writeReplacesAWholeFile()

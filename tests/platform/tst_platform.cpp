@@ -1,4 +1,5 @@
 #include "platform/filefilter.h"
+#include "platform/pathparts.h"
 #include "platform/qtdesktop.h"
 #include "testsupport.h"
 
@@ -32,6 +33,55 @@ private slots:
         QCOMPARE(platform::withDefaultExtension(QStringLiteral("/tmp/my.dir/page"), QStringLiteral("htm")),
                  QStringLiteral("/tmp/my.dir/page.htm"));
         QCOMPARE(platform::withDefaultExtension(QStringLiteral("/tmp/page"), QString()), QStringLiteral("/tmp/page"));
+    }
+
+    void fileNameIsTheTextAfterTheLastSeparator_data()
+    {
+        QTest::addColumn<QString>("path");
+        QTest::addColumn<QChar>("separator");
+        QTest::addColumn<QString>("name");
+        const QChar back(u'\\'), slash(u'/');
+        QTest::newRow("nested, backslash") << "C:\\pics\\old\\tile.gif" << back << "tile.gif";
+        QTest::newRow("nested, slash") << "/home/u/pics/old/tile.gif" << slash << "tile.gif";
+        QTest::newRow("no separator") << "tile.gif" << back << "tile.gif";
+        QTest::newRow("other separator only") << "/home/u/tile.gif" << back << "/home/u/tile.gif";
+        QTest::newRow("ends in separator") << "C:\\pics\\" << back << "";
+        QTest::newRow("only a separator") << "/" << slash << "";
+        QTest::newRow("empty") << "" << slash << "";
+        QTest::newRow("blank name kept") << "/pics/ a b.png" << slash << " a b.png";
+    }
+    void fileNameIsTheTextAfterTheLastSeparator()
+    {
+        QFETCH(QString, path);
+        QFETCH(QChar, separator);
+        QFETCH(QString, name);
+        QCOMPARE(GetFileName(path, separator), name);
+    }
+
+    void replaceFileName_data()
+    {
+        QTest::addColumn<QString>("path");
+        QTest::addColumn<QChar>("separator");
+        QTest::addColumn<QString>("folder");
+        const QChar back = QLatin1Char('\\'), slash = QLatin1Char('/');
+        QTest::newRow("windows") << "C:\\web\\index.htm" << back << "C:\\web\\";
+        QTest::newRow("unix") << "/home/anna/web/index.htm" << slash << "/home/anna/web/";
+        QTest::newRow("root") << "/index.htm" << slash << "/";
+        QTest::newRow("folder only") << "C:\\web\\" << back << "C:\\web\\";
+        QTest::newRow("no separator") << "index.htm" << back << "index.htm";
+        QTest::newRow("empty") << "" << slash << "";
+        QTest::newRow("only the given separator counts") << "/srv/a\\b.htm" << slash << "/srv/";
+        QTest::newRow("backslash given") << "/srv/a\\b.htm" << back << "/srv/a\\";
+    }
+
+    void replaceFileName()
+    {
+        QFETCH(QString, path);
+        QFETCH(QChar, separator);
+        QTEST(ReplaceFileName(path, separator), "folder");
+        // Folder and name split the path between them.
+        if (path.contains(separator))
+            QCOMPARE(ReplaceFileName(path, separator) + GetFileName(path, separator), path);
     }
 
     void missingFolderRefusal()

@@ -1,4 +1,5 @@
 #include "app/frmmain.h"
+#include "color/srgb.h"
 #include "preview/colorvision.h"
 #include "testsupport.h"
 #include "widgets/controls.h"
@@ -8,6 +9,8 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QPlainTextEdit>
+
+#include <cmath>
 
 using preview::Vision;
 using testsupport::control;
@@ -44,13 +47,19 @@ private slots:
         const auto mono = preview::simulateVision(Vision::Achromatopsia, 0, 255, 0);
         QCOMPARE(mono[0], mono[1]);
         QCOMPARE(mono[1], mono[2]);
-        QCOMPARE(int(mono[0]), int(preview::linearToSrgb(0.7152)));
+        QCOMPARE(int(mono[0]), int(color::linearToSrgb(0.7152)));
     }
 
     void transferFunctionsRoundTrip()
     {
         for (int v = 0; v < 256; ++v)
-            QCOMPARE(int(preview::linearToSrgb(preview::srgbToLinear(std::uint8_t(v)))), v);
+            QCOMPARE(int(color::linearToSrgb(color::srgbToLinear(std::uint8_t(v)))), v);
+        // Either side of the knee between the straight line and the power curve.
+        QCOMPARE(color::srgbToLinear(10), 10 / 255.0 / 12.92);
+        QCOMPARE(color::srgbToLinear(11), std::pow((11 / 255.0 + 0.055) / 1.055, 2.4));
+        QCOMPARE(color::srgbToLinear(255), 1.0);
+        QCOMPARE(int(color::linearToSrgb(-1.0)), 0);
+        QCOMPARE(int(color::linearToSrgb(2.0)), 255);
     }
 
     void previewMenuSimulatesWithoutChangingColors()

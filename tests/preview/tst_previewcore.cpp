@@ -1,4 +1,3 @@
-#include "preview/pathparts.h"
 #include "preview/previewmessages.h"
 #include "preview/tilegrid.h"
 
@@ -59,29 +58,6 @@ private slots:
     {
         QVERIFY(tileGrid(2790, 1500, 0, 960).isEmpty());
         QVERIFY(tileGrid(2790, 1500, 960, 0.4F).isEmpty());
-    }
-
-    void fileNameIsTheTextAfterTheLastSeparator_data()
-    {
-        QTest::addColumn<QString>("path");
-        QTest::addColumn<QChar>("separator");
-        QTest::addColumn<QString>("name");
-        const QChar back(u'\\'), slash(u'/');
-        QTest::newRow("nested, backslash") << "C:\\pics\\old\\tile.gif" << back << "tile.gif";
-        QTest::newRow("nested, slash") << "/home/u/pics/old/tile.gif" << slash << "tile.gif";
-        QTest::newRow("no separator") << "tile.gif" << back << "tile.gif";
-        QTest::newRow("other separator only") << "/home/u/tile.gif" << back << "/home/u/tile.gif";
-        QTest::newRow("ends in separator") << "C:\\pics\\" << back << "";
-        QTest::newRow("only a separator") << "/" << slash << "";
-        QTest::newRow("empty") << "" << slash << "";
-        QTest::newRow("blank name kept") << "/pics/ a b.png" << slash << " a b.png";
-    }
-    void fileNameIsTheTextAfterTheLastSeparator()
-    {
-        QFETCH(QString, path);
-        QFETCH(QChar, separator);
-        QFETCH(QString, name);
-        QCOMPARE(GetFileName(path, separator), name);
     }
 
     void messages()

@@ -21,7 +21,7 @@ wineserver=$(command -v wineserver || true)
 exe="$out/tst_registry_windows.exe"
 "$cxx" -std=c++20 -static -O1 -Wall -Wextra -Wpedantic -Werror \
   -I"$src/src" -I"$src/tests/settings" \
-  "$src/src/settings/registry.cpp" "$src/src/settings/winregistrybackend.cpp" \
+  "$src/src/settings/registry.cpp" "$src/src/settings/rootkeys.cpp" "$src/src/settings/winregistrybackend.cpp" \
   "$src/tests/settings/registrytests.cpp" "$src/tests/settings/registrytests_windows.cpp" \
   -o "$exe"
 

@@ -127,6 +127,14 @@ void tst_filestore::createdKeyExistsWithoutValues()
     settings::RegistryBackend::Key key = 0;
     QCOMPARE(fresh.openKey(0x80000001, "Software\\Zude", settings::KEY_READ_ACCESS, key), 2L);
     QCOMPARE(store.read("Top"), std::string("Error"));
+    // Keys live under the five roots that hold them; the live-data roots and
+    // anything else are no handle at all.
+    for (const settings::RootKey root : {0x80000000U, 0x80000002U, 0x80000003U, 0x80000005U}) {
+        QCOMPARE(fresh.createKey(root, "Software", key), 0L);
+        QCOMPARE(fresh.closeKey(key), 0L);
+    }
+    for (const settings::RootKey root : {0x80000004U, 0x80000006U, 0x80000007U, 0U})
+        QCOMPARE(fresh.createKey(root, "Software", key), 6L);
 }
 
 void tst_filestore::damagedFileIsReadAsFarAsItGoesAndRewrittenClean()

@@ -1,4 +1,4 @@
-#include "output/pagefile.h"
+#include "platform/files.h"
 
 #include "platform/regularfile.h"
 

@@ -1,7 +1,0 @@
-#include "preview/pathparts.h"
-
-QString GetFileName(const QString &path, QChar separator)
-{
-    const qsizetype last = path.lastIndexOf(separator);
-    return last < 0 ? path : path.mid(last + 1);
-}
