@@ -1,5 +1,7 @@
 #pragma once
 
+#include "color/colortargets.h"
+
 #include <QObject>
 #include <QString>
 
@@ -24,7 +26,7 @@ class ColorHistory : public QObject {
 public:
     // The five colors as their stores hold them, and the background image.
     struct Snapshot {
-        std::array<std::array<int, 3>, 5> colors{};
+        std::array<std::array<int, 3>, colorTargets.size()> colors{};
         QString imageFile;
         bool imageShown = false;
         friend bool operator==(const Snapshot &, const Snapshot &) = default;

@@ -60,7 +60,7 @@ private:
     UserActions &m_actions;
     QString m_picture;
     QLabel *m_lead;
-    std::array<ClickLabel *, 4> m_entries;
+    std::array<ClickLabel *, contrast::Graded> m_entries;
     QLabel *m_note;
     QLabel *m_message;
     contrast::Report m_report;
