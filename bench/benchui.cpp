@@ -273,19 +273,15 @@ void benchPage(frmmain &w, platform::ScriptedDesktop &desktop, int count, const 
     const QString path = folder + QStringLiteral("/Dudovuvov.htm");
     auto always = [] { return true; };
     auto colors = [&w] {
-        return BodyColors{w.txtHEXback->text(), w.txtHEXtext->text(), w.txtnewlink->text(), w.txtvisitedlink->text(),
-                          w.txtactivelink->text()};
+        return PageColors{w.txtHEXback->text(),     w.txtHEXtext->text(),    w.txtnewlink->text(),
+                          w.txtvisitedlink->text(), w.txtactivelink->text(), QStringLiteral("tile.png")};
     };
     const QString name = QStringLiteral("Zofia \u0141ukasiewicz"), title = QStringLiteral("Colors & <tags>");
 
     QByteArray bytes;
     report(part, QStringLiteral("compose (tag, page text, ISO-8859-1)"),
            measure(
-               count,
-               [&](int) {
-                   bytes = latin1WithReferences(pageText(name, title, bodyTag(colors(), QStringLiteral("tile.png"))));
-               },
-               always),
+               count, [&](int) { bytes = latin1WithReferences(pageText(name, title, bodyTag(colors()))); }, always),
            QStringLiteral("-"), QStringLiteral("-"), QStringLiteral("page"));
 
     QString reason;

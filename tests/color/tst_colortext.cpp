@@ -96,7 +96,7 @@ private slots:
                 QCOMPARE(shown(color::colorFromText(copy)), shown(expected));
         }
         // Our whole style block holds five colors, not one.
-        const output::PageColors five{"#DCDCDC", "#0A0A0A", "#0000EE", "#551A8B", "#EE0000", "stone.gif"};
+        const PageColors five{"#DCDCDC", "#0A0A0A", "#0000EE", "#551A8B", "#EE0000", "stone.gif"};
         QCOMPARE(shown(color::colorFromText(output::cssStyleBlock(five))), shown(refused));
     }
 

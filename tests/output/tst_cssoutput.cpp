@@ -7,8 +7,8 @@ class TestCssOutput : public QObject {
 private slots:
     void defaults()
     {
-        const output::PageColors colors{QStringLiteral("#DCDCDC"), QStringLiteral("#0A0A0A"), QStringLiteral("#0000EE"),
-                                        QStringLiteral("#551A8B"), QStringLiteral("#EE0000"), QString()};
+        const PageColors colors{QStringLiteral("#DCDCDC"), QStringLiteral("#0A0A0A"), QStringLiteral("#0000EE"),
+                                QStringLiteral("#551A8B"), QStringLiteral("#EE0000"), QString()};
         QCOMPARE(output::cssStyleBlock(colors), QStringLiteral("body {\n"
                                                                "  background-color: #DCDCDC;\n"
                                                                "  color: #0A0A0A;\n"
@@ -20,9 +20,9 @@ private slots:
 
     void imageNameIsEscapedForACssString()
     {
-        output::PageColors colors{QStringLiteral("#000000"), QStringLiteral("#FFFFFF"),
-                                  QStringLiteral("#0000EE"), QStringLiteral("#551A8B"),
-                                  QStringLiteral("#EE0000"), QStringLiteral("my \"best\" back\\ground\n.gif")};
+        PageColors colors{QStringLiteral("#000000"), QStringLiteral("#FFFFFF"),
+                          QStringLiteral("#0000EE"), QStringLiteral("#551A8B"),
+                          QStringLiteral("#EE0000"), QStringLiteral("my \"best\" back\\ground\n.gif")};
         const QString css = output::cssStyleBlock(colors);
         QVERIFY(css.contains(QStringLiteral("  background-image: url(\"my \\\"best\\\" back\\\\ground\\a .gif\");\n")));
         colors.imageName = QStringLiteral("stone.gif");

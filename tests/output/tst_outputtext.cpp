@@ -13,7 +13,14 @@
 
 namespace {
 
-const BodyColors defaults{QStringLiteral("#DCDCDC"), QStringLiteral("#0A0A0A"), QStringLiteral("#0000EE"),
+// The tag of `colors` with `image` as its background image's name.
+QString bodyTagWith(PageColors colors, const QString &image)
+{
+    colors.imageName = image;
+    return bodyTag(colors);
+}
+
+const PageColors defaults{QStringLiteral("#DCDCDC"), QStringLiteral("#0A0A0A"), QStringLiteral("#0000EE"),
                           QStringLiteral("#551A8B"), QStringLiteral("#EE0000")};
 
 QByteArray readAll(const QString &path)
@@ -35,7 +42,7 @@ class TestOutputText : public QObject {
 private slots:
     void bodyTagWithTheDefaultColors()
     {
-        QCOMPARE(bodyTag(defaults, {}),
+        QCOMPARE(bodyTagWith(defaults, {}),
                  QStringLiteral("<BODY BGCOLOR=\"#DCDCDC\" TEXT=\"#0A0A0A\" LINK=\"#0000EE\" VLINK=\"#551A8B\" "
                                 "ALINK=\"#EE0000\" BACKGROUND=\"\">"));
     }
@@ -43,26 +50,26 @@ private slots:
     void bodyTagKeepsOrderAndValues()
     {
         // Equal colors still give five attributes; values go in unchanged.
-        const BodyColors same{QStringLiteral("#123456"), QStringLiteral("#123456"), QStringLiteral("#abcdef"),
+        const PageColors same{QStringLiteral("#123456"), QStringLiteral("#123456"), QStringLiteral("#abcdef"),
                               QStringLiteral(""), QStringLiteral(" x ")};
-        QCOMPARE(bodyTag(same, QStringLiteral("stone.gif")),
+        QCOMPARE(bodyTagWith(same, QStringLiteral("stone.gif")),
                  QStringLiteral("<BODY BGCOLOR=\"#123456\" TEXT=\"#123456\" LINK=\"#abcdef\" VLINK=\"\" "
                                 "ALINK=\" x \" BACKGROUND=\"stone.gif\">"));
     }
 
     void bodyTagEscapesTheImageName()
     {
-        const QString tag = bodyTag(defaults, QStringLiteral("a\"b&c<d>.gif"));
+        const QString tag = bodyTagWith(defaults, QStringLiteral("a\"b&c<d>.gif"));
         QVERIFY(tag.endsWith(QStringLiteral(" BACKGROUND=\"a&quot;b&amp;c&lt;d&gt;.gif\">")));
         QCOMPARE(tag.count(QLatin1Char('"')), 12);
         // A file name may hold line breaks; the tag stays one line.
-        QVERIFY(bodyTag(defaults, QStringLiteral("a\nb\rc\u2028d.gif"))
+        QVERIFY(bodyTagWith(defaults, QStringLiteral("a\nb\rc\u2028d.gif"))
                     .endsWith(QStringLiteral(" BACKGROUND=\"a&#10;b&#13;c&#8232;d.gif\">")));
     }
 
     void pageLines()
     {
-        const QString tag = bodyTag(defaults, QStringLiteral("stone.gif"));
+        const QString tag = bodyTagWith(defaults, QStringLiteral("stone.gif"));
         const QString page = pageText(QStringLiteral("Anna Smith"), QStringLiteral("My Page"), tag);
         QVERIFY(page.endsWith(QStringLiteral("</HTML>\r\n")));
         QVERIFY(!page.endsWith(QStringLiteral("\r\n\r\n")));

@@ -12,6 +12,13 @@ using output::ReadColors;
 
 namespace {
 
+// The tag of `colors` with `image` as its background image's name.
+QString bodyTagWith(PageColors colors, const QString &image)
+{
+    colors.imageName = image;
+    return bodyTag(colors);
+}
+
 QString hex(const Rgb &c)
 {
     return QStringLiteral("#%1%2%3")
@@ -27,9 +34,10 @@ QString shown(const std::optional<ReadColors> &read)
     if (!read)
         return QStringLiteral("nothing");
     const auto piece = [](const std::optional<Rgb> &c) { return c ? hex(*c) : QStringLiteral("-"); };
+    const ReadColors &r = *read;
     return QStringLiteral("back %1 text %2 link %3 vlink %4 alink %5 image %6")
-        .arg(piece(read->back), piece(read->text), piece(read->newLink), piece(read->visitedLink),
-             piece(read->activeLink),
+        .arg(piece(r[ColorTarget::Back]), piece(r[ColorTarget::Text]), piece(r[ColorTarget::NewLink]),
+             piece(r[ColorTarget::VisitedLink]), piece(r[ColorTarget::ActiveLink]),
              read->background ? QLatin1Char('[') + *read->background + QLatin1Char(']') : QStringLiteral("-"));
 }
 
@@ -38,15 +46,18 @@ std::optional<Rgb> fromHex(const QString &hexColor)
     return color::cssColor(hexColor);
 }
 
-ReadColors expected(const BodyColors &c, std::optional<QString> image)
+ReadColors expected(const PageColors &c, std::optional<QString> image)
 {
-    return {fromHex(c.back),        fromHex(c.text),       fromHex(c.newLink),
-            fromHex(c.visitedLink), fromHex(c.activeLink), std::move(image)};
+    ReadColors read;
+    for (const ColorTargetInfo &t : colorTargets)
+        read[t.target] = fromHex(c[t.target]);
+    read.background = std::move(image);
+    return read;
 }
 
-QByteArray ourPage(const BodyColors &colors, const QString &image)
+QByteArray ourPage(const PageColors &colors, const QString &image)
 {
-    return latin1WithReferences(pageText(QStringLiteral("Ann"), QStringLiteral("Colors"), bodyTag(colors, image)));
+    return latin1WithReferences(pageText(QStringLiteral("Ann"), QStringLiteral("Colors"), bodyTagWith(colors, image)));
 }
 
 } // namespace
@@ -56,10 +67,10 @@ class TestPageColors : public QObject {
 private slots:
     void ourPageReadsBack_data()
     {
-        QTest::addColumn<BodyColors>("colors");
+        QTest::addColumn<PageColors>("colors");
         QTest::addColumn<QString>("image");
-        const BodyColors defaults{"#DCDCDC", "#0A0A0A", "#0000EE", "#551A8B", "#EE0000"};
-        const BodyColors others{"#000000", "#FFFFFF", "#0F1000", "#A0A0A0", "#12AB9F"};
+        const PageColors defaults{"#DCDCDC", "#0A0A0A", "#0000EE", "#551A8B", "#EE0000"};
+        const PageColors others{"#000000", "#FFFFFF", "#0F1000", "#A0A0A0", "#12AB9F"};
         QTest::newRow("defaults, no image") << defaults << QString();
         QTest::newRow("image") << others << QStringLiteral("stone.gif");
         QTest::newRow("escaped name") << others << QStringLiteral("a&b <c> \"d\" 'e'.gif");
@@ -71,27 +82,27 @@ private slots:
 
     void ourPageReadsBack()
     {
-        QFETCH(BodyColors, colors);
+        QFETCH(PageColors, colors);
         QFETCH(QString, image);
         QCOMPARE(shown(output::readPageColors(ourPage(colors, image))), shown(expected(colors, image)));
     }
 
     void ourCssReadsBack()
     {
-        const output::PageColors css{"#102030", "#FFFFFF", "#0000EE",
-                                     "#551A8B", "#EE0000", QStringLiteral("my \"best\" back\\ground\t\u0001.gif")};
-        const BodyColors same{css.back, css.text, css.newLink, css.visitedLink, css.activeLink};
+        const PageColors css{"#102030", "#FFFFFF", "#0000EE",
+                             "#551A8B", "#EE0000", QStringLiteral("my \"best\" back\\ground\t\u0001.gif")};
+        const PageColors same{css.back, css.text, css.newLink, css.visitedLink, css.activeLink};
         QCOMPARE(shown(output::colorsFromCss(output::cssStyleBlock(css))), shown(expected(same, css.imageName)));
 
         // In a page, the style sheet wins over the tag's attributes, as in a browser.
-        const BodyColors tag{"#000000", "#000000", "#000000", "#000000", "#000000"};
+        const PageColors tag{"#000000", "#000000", "#000000", "#000000", "#000000"};
         QByteArray page = ourPage(tag, QStringLiteral("old.gif"));
         page.replace("</HEAD>", "<style type=\"text/css\">\n<!--\n" + output::cssStyleBlock(css).toLatin1()
                                     + "-->\n</style>\n</HEAD>");
         QCOMPARE(shown(output::readPageColors(page)), shown(expected(same, css.imageName)));
 
         // Without an image line the tag's image stays.
-        output::PageColors noImage = css;
+        PageColors noImage = css;
         noImage.imageName.clear();
         page = "<html><style>" + output::cssStyleBlock(noImage).toLatin1() + "</style><body background=old.gif>";
         QCOMPARE(shown(output::readPageColors(page)), shown(expected(same, QStringLiteral("old.gif"))));
@@ -154,8 +165,9 @@ private slots:
         const QString cafe = QStringLiteral("caf\u00E9.gif");
         const auto image = [](const QByteArray &page) {
             const auto read = output::readPageColors(page);
-            return read && read->back == Rgb{0x10, 0x20, 0x30} && read->background ? *read->background
-                                                                                   : QStringLiteral("<unread>");
+            return read && (*read)[ColorTarget::Back] == Rgb{0x10, 0x20, 0x30} && read->background
+                       ? *read->background
+                       : QStringLiteral("<unread>");
         };
         QCOMPARE(image("<meta charset=\"UTF-8\">" + tag), cafe);
         QCOMPARE(image("<META HTTP-EQUIV=\"Content-Type\" CONTENT=\"text/html; charset=utf-8\">" + tag), cafe);
