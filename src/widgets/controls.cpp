@@ -13,9 +13,7 @@
 QPushButton *button(QWidget *parent, const char *name, const QString &caption, const QString &tooltip,
                     const QRect &geometry)
 {
-    auto *b = makeControl<QPushButton>(parent, name, geometry);
-    b->setText(caption);
-    b->setToolTip(tooltip);
+    auto *b = captioned<QPushButton>(parent, name, caption, tooltip, geometry);
     b->setAutoDefault(false);
     return b;
 }
@@ -23,10 +21,7 @@ QPushButton *button(QWidget *parent, const char *name, const QString &caption, c
 QLineEdit *textBox(QWidget *parent, const char *name, const QString &text, const QString &tooltip,
                    const QRect &geometry)
 {
-    auto *t = makeControl<QLineEdit>(parent, name, geometry);
-    t->setText(text);
-    t->setToolTip(tooltip);
-    return t;
+    return captioned<QLineEdit>(parent, name, text, tooltip, geometry);
 }
 
 QLabel *swatch(QWidget *parent, const char *name, const QRect &geometry)
@@ -41,10 +36,7 @@ QLabel *swatch(QWidget *parent, const char *name, const QRect &geometry)
 QRadioButton *option(QWidget *parent, const char *name, const QString &caption, const QString &tooltip,
                      const QRect &geometry)
 {
-    auto *o = makeControl<QRadioButton>(parent, name, geometry);
-    o->setText(caption);
-    o->setToolTip(tooltip);
-    return o;
+    return captioned<QRadioButton>(parent, name, caption, tooltip, geometry);
 }
 
 QScrollBar *slider(QWidget *parent, const char *name, const QRect &geometry)

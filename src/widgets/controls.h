@@ -44,6 +44,16 @@ template <class W> W *makeControl(QWidget *parent, const char *name, const QRect
     return w;
 }
 
+// A control that shows `text`, with its tooltip.
+template <class W>
+W *captioned(QWidget *parent, const char *name, const QString &text, const QString &tooltip, const QRect &geometry)
+{
+    auto *w = makeControl<W>(parent, name, geometry);
+    w->setText(text);
+    w->setToolTip(tooltip);
+    return w;
+}
+
 // The kinds of control the windows are drawn with, named and placed.
 QPushButton *button(QWidget *parent, const char *name, const QString &caption, const QString &tooltip,
                     const QRect &geometry);
