@@ -81,7 +81,7 @@ private slots:
         };
         const double with = perRun("color change with the strip", 21, 400, change);
         const double refresh = perRun("strip refresh alone", 21, 400, [strip](int) { strip->refreshNow(); });
-        QObject::disconnect(&w->colorEditor(), &ColorEditor::colorUpdated, strip, nullptr);
+        QObject::disconnect(&w.window->colorEditor(), &ColorEditor::colorUpdated, strip, nullptr);
         const double without = perRun("color change without the strip", 21, 400, change);
         perRun("repainting the strip", 21, 50, [strip](int) { strip->repaint(); });
         qInfo("the strip adds %.4f ms to a color change", with - without);
@@ -127,7 +127,7 @@ private slots:
             QCoreApplication::sendPostedEvents(nullptr, QEvent::MetaCall);
         };
         const double with = perRun("color change over the image", 21, 200, change);
-        QObject::disconnect(&w->colorEditor(), &ColorEditor::colorUpdated, strip, nullptr);
+        QObject::disconnect(&w.window->colorEditor(), &ColorEditor::colorUpdated, strip, nullptr);
         const double without = perRun("the same without the strip", 21, 200, change);
         qInfo("over the image the strip adds %.4f ms to a color change", with - without);
         QVERIFY(withinBudget(with - without, 0.2, "strip added to a color change"));
