@@ -9,6 +9,7 @@
 // pictures of four sizes until the preview shows them, and repainting the
 // preview. Page: composing the page and writing it, alone and through the
 // page window. Prints tab-separated rows: PART MEASURE RESULT GOAL.
+#include "../tests/support/maincontrols.h"
 #include "allocount.h"
 #include "app/frmmain.h"
 #include "app/paintcache.h"
@@ -215,7 +216,7 @@ void report(const QString &part, const QString &what, const Series &s, const QSt
     row(part, what + QStringLiteral(": runs"), detail);
 }
 
-void benchEdits(frmmain &w, int count)
+void benchEdits(const testsupport::MainControls &w, int count)
 {
     const QString part = QStringLiteral("edit latency");
     const QString median = QStringLiteral("< 1 ms"), p99 = QStringLiteral("< 4 ms");
@@ -267,8 +268,9 @@ void benchEdits(frmmain &w, int count)
 }
 
 // Composing the page and writing it, alone and through the windows.
-void benchPage(frmmain &w, platform::ScriptedDesktop &desktop, int count, const QString &folder)
+void benchPage(frmmain &window, platform::ScriptedDesktop &desktop, int count, const QString &folder)
 {
+    const testsupport::MainControls w = testsupport::controlsOf(window);
     const QString part = QStringLiteral("page");
     const QString path = folder + QStringLiteral("/Dudovuvov.htm");
     auto always = [] { return true; };
@@ -306,12 +308,12 @@ void benchPage(frmmain &w, platform::ScriptedDesktop &desktop, int count, const 
         // The page window of the last run deletes itself on close.
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         w.cmdtag->click();
-        auto *tag = w.findChild<frmtag *>(QStringLiteral("frmtag"));
+        auto *tag = testsupport::findWindow<frmtag>(window);
         if (tag == nullptr)
             return;
         tag->cmdCREATEhtml->click();
         info = nullptr;
-        for (frminfo *candidate : w.findChildren<frminfo *>(QStringLiteral("frminfo")))
+        for (frminfo *candidate : window.findChildren<frminfo *>(QStringLiteral("frminfo")))
             if (candidate->isVisible())
                 info = candidate;
         if (info != nullptr) {
@@ -328,7 +330,7 @@ void benchPage(frmmain &w, platform::ScriptedDesktop &desktop, int count, const 
         },
         written, openInfo);
     desktop.takeMessages();
-    if (auto *tag = w.findChild<frmtag *>(QStringLiteral("frmtag")))
+    if (auto *tag = testsupport::findWindow<frmtag>(window))
         tag->close();
     report(part, QStringLiteral("Ready! click to page written"), ready, QStringLiteral("-"), QStringLiteral("-"),
            QStringLiteral("page"));
@@ -371,7 +373,8 @@ QString makePicture(const QString &folder, QSize size, const char *format)
 
 // Loading a picture through "Load Image" until the preview has painted it,
 // and repainting the preview afterwards; the peak memory after the largest.
-void benchImages(frmmain &w, platform::ScriptedDesktop &desktop, int count, const QString &folder, QSize large)
+void benchImages(const testsupport::MainControls &w, platform::ScriptedDesktop &desktop, int count,
+                 const QString &folder, QSize large)
 {
     const QString part = QStringLiteral("background image");
     const struct {
@@ -464,9 +467,9 @@ int main(int argc, char *argv[])
     const int count = parser.value(editsOption).toInt();
     QTemporaryDir output;
     if (parts.contains(QStringLiteral("edit")))
-        benchEdits(window, count);
+        benchEdits(testsupport::controlsOf(window), count);
     if (parts.contains(QStringLiteral("image")))
-        benchImages(window, desktop, count, output.path(), large);
+        benchImages(testsupport::controlsOf(window), desktop, count, output.path(), large);
     if (parts.contains(QStringLiteral("page")))
         benchPage(window, desktop, count, output.path());
     platform::setDesktop(nullptr);

@@ -167,7 +167,7 @@ private slots:
             children.insert(child->object());
         }
         QVERIFY(children.contains(w->VScrollRed) && children.contains(w->txtactivelink));
-        const QList<QWidget *> fields = w->findChildren<QWidget *>(QRegularExpression(QStringLiteral("HIDDEN")));
+        const QList<QWidget *> fields = w.window->findChildren<QWidget *>(QRegularExpression(QStringLiteral("HIDDEN")));
         QCOMPARE(fields.size(), 20);
         for (QWidget *field : fields) {
             QVERIFY2(!children.contains(field), qPrintable(field->objectName()));

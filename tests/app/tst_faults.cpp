@@ -58,21 +58,12 @@
 
 using Kind = platform::ScriptedDesktop::Kind;
 
+using testsupport::readFile;
+using testsupport::writeFile;
+
 namespace {
 
 bool privateMounts = false;
-
-QByteArray readAll(const QString &path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<unreadable>");
-}
-
-bool writeAll(const QString &path, const QByteArray &bytes)
-{
-    QFile f(path);
-    return f.open(QIODevice::WriteOnly | QIODevice::Truncate) && f.write(bytes) == bytes.size();
-}
 
 // Every file and folder below `root` with its content.
 std::map<QString, QByteArray> tree(const QString &root)
@@ -90,7 +81,7 @@ std::map<QString, QByteArray> tree(const QString &root)
         else if (!info.isFile())
             out[path] = "<fifo>"; // reading it would wait for a writer
         else
-            out[path] = readAll(path);
+            out[path] = readFile(path);
     }
     return out;
 }
@@ -299,7 +290,7 @@ class TestFaults : public QObject {
                     image.setPixel(x, y, qRgb((x * 37) ^ y, (y * 91) ^ x, (x * y) & 255));
             source = pictures.filePath(name);
             image.save(source, "BMP"); // large enough not to fit where the page does
-            sourceBytes = readAll(source);
+            sourceBytes = readFile(source);
             if (loadPicture) {
                 w.env.desktop.answerOpen(source);
                 QTest::mouseClick(w->cmdload, Qt::LeftButton);
@@ -310,11 +301,11 @@ class TestFaults : public QObject {
     static frminfo *openInfo(testsupport::MainWindow &w)
     {
         QTest::mouseClick(w->cmdtag, Qt::LeftButton);
-        auto *tag = w->findChild<frmtag *>(QStringLiteral("frmtag"));
+        auto *tag = testsupport::findWindow<frmtag>(*w.window);
         if (tag == nullptr)
             return nullptr;
         QTest::mouseClick(tag->cmdCREATEhtml, Qt::LeftButton);
-        auto *info = w->findChild<frminfo *>(QStringLiteral("frminfo"));
+        auto *info = testsupport::findWindow<frminfo>(*w.window);
         if (info != nullptr) {
             info->txtNAME->setText(QStringLiteral("Zo\u00eb & \u0141ukasz"));
             info->txtTITLE->setText(QStringLiteral("<Fault> \u20ac"));
@@ -324,7 +315,7 @@ class TestFaults : public QObject {
 
     static QByteArray expectedPage(frminfo *info, frmmain &m)
     {
-        auto *tag = m.findChild<frmtag *>(QStringLiteral("frmtag"));
+        auto *tag = testsupport::findWindow<frmtag>(m);
         return latin1WithReferences(
             pageText(info->txtNAME->text(), info->txtTITLE->text(), tag->txtTag->toPlainText()));
     }
@@ -346,7 +337,7 @@ class TestFaults : public QObject {
         }
         if (f.kind == QLatin1String("folder in the way")) {
             QDir().mkpath(target);
-            return writeAll(target + QStringLiteral("/inside.txt"), "keep me");
+            return writeFile(target + QStringLiteral("/inside.txt"), "keep me");
         }
         if (f.kind == QLatin1String("full disk")) {
             f.full = std::make_unique<FullDisk>(folder, free);
@@ -391,7 +382,7 @@ class TestFaults : public QObject {
             else if (!info.isFile())
                 t[path] = "<special>";
             else
-                t[path] = readAll(path);
+                t[path] = readFile(path);
         }
         return t;
     }
@@ -423,7 +414,7 @@ class TestFaults : public QObject {
             QDir(source).removeRecursively();
         else
             QFile::remove(source);
-        QVERIFY(writeAll(source, bytes));
+        QVERIFY(writeFile(source, bytes));
     }
     static bool isSourceFault(const QString &fault)
     {
@@ -472,7 +463,7 @@ private slots:
         if (old == QLatin1String("FIFO there")) {
             QVERIFY(makeFifo(target));
         } else if (!old.isEmpty()) {
-            QVERIFY(writeAll(target, oldPage));
+            QVERIFY(writeFile(target, oldPage));
             QCOMPARE(::link(QFile::encodeName(target).constData(), QFile::encodeName(linked).constData()), 0);
         }
         if (old == QLatin1String("read-only old page there"))
@@ -496,8 +487,8 @@ private slots:
         if (fault == QLatin1String("read-only folder") && old == QLatin1String("old page there")) {
             // Written in place, the old page's other name included.
             QCOMPARE(s.w.env.desktop.messages[0].text, pageDoneText());
-            QCOMPARE(readAll(target), page);
-            QCOMPARE(readAll(linked), page);
+            QCOMPARE(readFile(target), page);
+            QCOMPARE(readFile(linked), page);
             auto after = contentOf(s.web.path());
             before.erase(target), before.erase(linked), after.erase(target), after.erase(linked);
             QCOMPARE(after, before);
@@ -518,12 +509,12 @@ private slots:
             QVERIFY(QFile::remove(target));
         s.w.env.desktop.answerSave(target);
         QTest::mouseClick(info->cmdready, Qt::LeftButton);
-        QCOMPARE(readAll(target), page);
+        QCOMPARE(readFile(target), page);
         QCOMPARE(s.w.env.desktop.messages.size(), 1);
         QVERIFY(s.w.env.desktop.messages[0].icon == platform::MessageIcon::Information);
         // Written anew, not in place: the old page's other name keeps it.
         if (!old.isEmpty() && old != QLatin1String("FIFO there"))
-            QCOMPARE(readAll(linked), oldPage);
+            QCOMPARE(readFile(linked), oldPage);
     }
 
     // The page is written but the picture cannot be put beside it: the page
@@ -567,7 +558,7 @@ private slots:
                 QSKIP("this fault cannot be made here");
         } else if (fault == QLatin1String("link")) {
             QVERIFY(QDir().mkpath(QFileInfo(victim).absolutePath()));
-            QVERIFY(writeAll(victim, "not to be touched"));
+            QVERIFY(writeFile(victim, "not to be touched"));
             QVERIFY(QFile::link(QStringLiteral("../other/victim.bin"), copy));
         } else if (!likePage && !lineBreak
                    && !inject(f, fault == QLatin1String("full disk") ? target : copy, page.size() + 8192)) {
@@ -582,7 +573,7 @@ private slots:
             QTest::mouseClick(info->cmdready, Qt::LeftButton);
         }
         QVERIFY2(clock.elapsed() < frozenMs, "the window froze");
-        QCOMPARE(readAll(target), page);
+        QCOMPARE(readFile(target), page);
         QCOMPARE(s.w.env.desktop.messages.size(), 1);
         auto left = contentOf(s.web.path());
         QVERIFY(left.erase(target) == 1);
@@ -598,9 +589,9 @@ private slots:
             // A link gives way to the copy; what it pointed to is untouched.
             QCOMPARE(text, pageDoneText());
             QVERIFY(!QFileInfo(copy).isSymbolicLink());
-            QCOMPARE(readAll(copy), s.sourceBytes);
+            QCOMPARE(readFile(copy), s.sourceBytes);
             if (!lineBreak)
-                QCOMPARE(readAll(victim), QByteArray("not to be touched"));
+                QCOMPARE(readFile(victim), QByteArray("not to be touched"));
             QVERIFY(left.erase(copy) == 1);
             before.erase(copy);
             QCOMPARE(left, before);
@@ -628,7 +619,7 @@ private slots:
         QVERIFY(info);
         s.w.env.desktop.answerSave(likePage ? folder + QStringLiteral("/home.htm") : target);
         QTest::mouseClick(info->cmdready, Qt::LeftButton);
-        QCOMPARE(readAll(copy), s.sourceBytes);
+        QCOMPARE(readFile(copy), s.sourceBytes);
         QVERIFY(s.w.env.desktop.messages.value(0).icon == platform::MessageIcon::Information);
     }
 
@@ -658,7 +649,7 @@ private slots:
         if (fault != QLatin1String("missing folder"))
             QDir().mkpath(folder);
         if (existing)
-            QVERIFY(writeAll(target, "an older picture"));
+            QVERIFY(writeFile(target, "an older picture"));
         Fault f{fault, {}, {}};
         std::unique_ptr<NoPermissionOverride> noOverride;
         if (isSourceFault(fault)) {
@@ -692,7 +683,7 @@ private slots:
         s.w.env.desktop.answerSave(target);
         QTest::mouseClick(s.w->cmdsave, Qt::LeftButton);
         QCOMPARE(s.w.env.desktop.messages.size(), 0);
-        QCOMPARE(readAll(target), s.sourceBytes);
+        QCOMPARE(readFile(target), s.sourceBytes);
     }
 
     // Loading a picture from something that is no regular file: nothing
@@ -735,7 +726,7 @@ private slots:
 
         // A picture in its place loads.
         QVERIFY(QFile::remove(fifo));
-        QVERIFY(writeAll(fifo, s.sourceBytes));
+        QVERIFY(writeFile(fifo, s.sourceBytes));
         s.w.env.desktop.answerOpen(chosen);
         QTest::mouseClick(s.w->cmdload, Qt::LeftButton);
         QCOMPARE(s.w->HIDDENlbltaginfo->text(), QFileInfo(chosen).fileName());
@@ -780,16 +771,16 @@ private slots:
         QByteArray bytes;
         if (fault == QLatin1String("folder")) {
             QVERIFY(QDir().mkpath(path));
-            QVERIFY(writeAll(path + QStringLiteral("/inside.txt"), "keep me"));
+            QVERIFY(writeFile(path + QStringLiteral("/inside.txt"), "keep me"));
         } else if (fault == QLatin1String("fifo")) {
             QVERIFY(makeFifo(path));
         } else if (fault == QLatin1String("lock fifo")) {
-            QVERIFY(writeAll(path, good));
+            QVERIFY(writeFile(path, good));
             QVERIFY(makeFifo(path + QStringLiteral(".lock")));
         } else if (fault.startsWith(QLatin1String("link")) || fault == QLatin1String("dangling link")) {
             if (fault != QLatin1String("dangling link"))
                 QVERIFY(
-                    writeAll(other, fault == QLatin1String("link to ours") ? good : "my own notes\nnot settings\n"));
+                    writeFile(other, fault == QLatin1String("link to ours") ? good : "my own notes\nnot settings\n"));
             QVERIFY(QFile::link(other, path));
         } else {
             if (fault == QLatin1String("truncated") || fault == QLatin1String("unreadable"))
@@ -804,7 +795,7 @@ private slots:
                 for (char &c : bytes)
                     c = char(rng.bounded(256));
             }
-            QVERIFY(writeAll(path, bytes));
+            QVERIFY(writeFile(path, bytes));
         }
         // An unreadable file: no permission for anyone, root included.
         struct Unreadable {
@@ -838,8 +829,9 @@ private slots:
             QVERIFY(window.loaded());
             window.show();
             QVERIFY(QTest::qWaitForWindowExposed(&window));
-            testsupport::typeInto(window.txtred, QStringLiteral("123"));
-            QCOMPARE(window.VScrollRed->value(), 123);
+            const testsupport::MainControls c = testsupport::controlsOf(window);
+            testsupport::typeInto(c.txtred, QStringLiteral("123"));
+            QCOMPARE(c.VScrollRed->value(), 123);
             window.move(140, 120);
             window.close();
         }
@@ -854,9 +846,9 @@ private slots:
             || fault.contains(QLatin1String("fifo"))) {
             QCOMPARE(after, before);
             if (fault == QLatin1String("folder"))
-                QCOMPARE(readAll(path + QStringLiteral("/inside.txt")), QByteArray("keep me"));
+                QCOMPARE(readFile(path + QStringLiteral("/inside.txt")), QByteArray("keep me"));
             if (fault == QLatin1String("unreadable"))
-                QCOMPARE(readAll(path), bytes);
+                QCOMPARE(readFile(path), bytes);
         } else if (fault == QLatin1String("link to ours")) {
             // Written through the link: the user's own file holds the new place.
             QCOMPARE(after, before);
@@ -877,7 +869,7 @@ private slots:
             QVERIFY(rest.erase(path) == 1);
             QCOMPARE(rest, expected);
             QVERIFY(QFileInfo(path).isFile() && !QFileInfo(path).isSymLink());
-            QVERIFY(settings::parseSettings(readAll(path)).clean);
+            QVERIFY(settings::parseSettings(readFile(path)).clean);
             QCOMPARE(storedText(path, "Top"), std::string("1800"));
             QCOMPARE(storedText(path, "Left"), std::string("2100"));
             QCOMPARE(tree(elsewhere.path()), beforeElsewhere);
@@ -924,21 +916,21 @@ private slots:
         const QString lock = platform::instanceLockPath();
         const QString linkTarget = elsewhere.filePath(QStringLiteral("gone/lock"));
         if (fault == QLatin1String("empty lock")) {
-            QVERIFY(writeAll(lock, QByteArray()));
+            QVERIFY(writeFile(lock, QByteArray()));
         } else if (fault == QLatin1String("unreadable lock")) {
-            QVERIFY(writeAll(lock, "4242\n"));
+            QVERIFY(writeFile(lock, "4242\n"));
             QVERIFY(QFile::setPermissions(lock, {}));
             noOverride = std::make_unique<NoPermissionOverride>();
             QFile probe(lock);
             if (probe.open(QIODevice::ReadOnly))
                 QSKIP("files cannot be made unreadable here");
         } else if (fault == QLatin1String("junk lock")) {
-            QVERIFY(writeAll(lock, "\x9c\x01 Dudovuvov\n\n-7 not a lock\n"));
+            QVERIFY(writeFile(lock, "\x9c\x01 Dudovuvov\n\n-7 not a lock\n"));
         } else if (fault == QLatin1String("dangling lock")) {
             QVERIFY(QFile::link(linkTarget, lock));
         } else if (fault == QLatin1String("folder lock")) {
             QVERIFY(QDir().mkpath(lock));
-            QVERIFY(writeAll(lock + QStringLiteral("/inside.txt"), "keep me"));
+            QVERIFY(writeFile(lock + QStringLiteral("/inside.txt"), "keep me"));
         } else if (fault == QLatin1String("fifo lock")) {
             QVERIFY(makeFifo(lock));
         } else if (fault == QLatin1String("stale lock")) {
@@ -962,7 +954,7 @@ private slots:
                 QSKIP("folders cannot be made read-only here");
         } else {
             const QString file = elsewhere.filePath(QStringLiteral("config"));
-            QVERIFY(writeAll(file, "not a folder"));
+            QVERIFY(writeFile(file, "not a folder"));
             qputenv("XDG_CONFIG_HOME", file.toLocal8Bit());
         }
         {
@@ -975,8 +967,9 @@ private slots:
                      qPrintable(env.desktop.messages.value(0).text + " lock at " + platform::instanceLockPath()));
             window.show();
             QVERIFY(QTest::qWaitForWindowExposed(&window));
-            testsupport::typeInto(window.txtgreen, QStringLiteral("77"));
-            QCOMPARE(window.VScrollGreen->value(), 77);
+            const testsupport::MainControls c = testsupport::controlsOf(window);
+            testsupport::typeInto(c.txtgreen, QStringLiteral("77"));
+            QCOMPARE(c.VScrollGreen->value(), 77);
             window.close();
         }
         // The program has ended: its lock goes with it.

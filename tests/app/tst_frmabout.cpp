@@ -14,28 +14,24 @@ using testsupport::control;
 
 namespace {
 
-struct Inventory {
-    const char *name;
-    const char *kind;
-    const char *caption;          // nullptr: set at load, checked on its own
-    int left, top, width, height; // twips; width 0 where the label sizes itself to its text
-    int tabIndex;                 // -1: not in the order
-};
+// A caption of nullptr is set at load and checked on its own; width 0 where
+// the label sizes itself to its text.
+using Inventory = testsupport::InventoryRow;
 
 // clang-format off
 const Inventory controlsTable[] = {
-    {"cmdok", "QPushButton", "&Ok", 360, 3600, 1590, 390, 0},
-    {"lblprogtitle", "QLabel", "Dudovuvov", 360, 345, 3675, 330, 1},
-    {"lblcopyright", "QLabel", nullptr, 360, 930, 0, 0, 2},
-    {"lblurl", "ClickLabel", "http://www.zudedidu.example/", 360, 3105, 0, 0, 3},
-    {"lbltext5", "QLabel", "Visit my homepage at", 360, 2895, 1545, 195, 4},
-    {"lblversion", "QLabel", "Version 2.0.2", 360, 675, 3675, 195, 5},
-    {"lbltext4", "QLabel", "For updates and other freeware,", 360, 2700, 2265, 195, 6},
-    {"lbltext1", "QLabel", "This program is freeware.", 360, 1695, 3675, 195, 7},
-    {"lbltext2", "QLabel", "You can use and distribute it freely.", 360, 1890, 2460, 195, 8},
-    {"lbltext3", "QLabel", "Play and enjoy!", 360, 2085, 1110, 195, 9},
-    {"lblcopyright2", "QLabel", nullptr, 360, 1140, 2580, 240, 10},
-    {"imghand", "QLabel", "", 1605, 4380, 480, 480, -1},
+    {"cmdok", "QPushButton", "&Ok", nullptr, 360, 3600, 1590, 390, 0},
+    {"lblprogtitle", "QLabel", "Dudovuvov", nullptr, 360, 345, 3675, 330, 1},
+    {"lblcopyright", "QLabel", nullptr, nullptr, 360, 930, 0, 0, 2},
+    {"lblurl", "ClickLabel", "http://www.zudedidu.example/", nullptr, 360, 3105, 0, 0, 3},
+    {"lbltext5", "QLabel", "Visit my homepage at", nullptr, 360, 2895, 1545, 195, 4},
+    {"lblversion", "QLabel", "Version 2.0.2", nullptr, 360, 675, 3675, 195, 5},
+    {"lbltext4", "QLabel", "For updates and other freeware,", nullptr, 360, 2700, 2265, 195, 6},
+    {"lbltext1", "QLabel", "This program is freeware.", nullptr, 360, 1695, 3675, 195, 7},
+    {"lbltext2", "QLabel", "You can use and distribute it freely.", nullptr, 360, 1890, 2460, 195, 8},
+    {"lbltext3", "QLabel", "Play and enjoy!", nullptr, 360, 2085, 1110, 195, 9},
+    {"lblcopyright2", "QLabel", nullptr, nullptr, 360, 1140, 2580, 240, 10},
+    {"imghand", "QLabel", "", nullptr, 1605, 4380, 480, 480, -1},
 };
 // clang-format on
 
@@ -43,7 +39,7 @@ const Inventory controlsTable[] = {
 frmabout *openAbout(frmmain *w)
 {
     QTest::mouseClick(control<QWidget>(w, "cmdabout"), Qt::LeftButton);
-    auto *about = w->findChild<frmabout *>(QStringLiteral("frmabout"));
+    auto *about = testsupport::findWindow<frmabout>(*w);
     if (about != nullptr && !QTest::qWaitForWindowExposed(about))
         qWarning("about window was not exposed");
     return about;
@@ -51,7 +47,7 @@ frmabout *openAbout(frmmain *w)
 
 bool isGone(const QPointer<frmabout> &about)
 {
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    testsupport::processDeletes();
     return about.isNull();
 }
 
@@ -67,26 +63,15 @@ private slots:
         testsupport::MainWindow w;
         frmabout *about = openAbout(w.window.get());
         QVERIFY(about);
+        // A caption never clips: a box too narrow for it in the window's face grows to the right.
+        const QString mismatches =
+            testsupport::inventoryMismatches(*about, controlsTable, testsupport::Sizing::LabelsGrowToText);
+        QVERIFY2(mismatches.isEmpty(), qPrintable(mismatches));
         for (const Inventory &c : controlsTable) {
             auto *widget = control<QWidget>(about, c.name);
             QVERIFY2(widget, c.name);
-            QCOMPARE(widget->metaObject()->className(), c.kind);
-            if (c.caption != nullptr) {
-                const QString caption = qobject_cast<QPushButton *>(widget) != nullptr
-                                            ? qobject_cast<QPushButton *>(widget)->text()
-                                            : qobject_cast<QLabel *>(widget)->text();
-                QCOMPARE(caption, QString::fromLatin1(c.caption));
-            }
-            QCOMPARE(widget->pos(), QPoint(tw(c.left), tw(c.top)));
-            if (auto *l = qobject_cast<QLabel *>(widget); l != nullptr && c.width > 0) {
-                // A caption never clips: a box too narrow for it in the window's face grows to the right.
-                const int textWidth = l->fontMetrics().horizontalAdvance(l->text());
-                QCOMPARE(l->size(), QSize(qMax(tw(c.width), textWidth), tw(c.height)));
-            } else if (c.width > 0) {
-                QCOMPARE(widget->size(), QSize(tw(c.width), tw(c.height)));
-            } else {
+            if (c.width == 0)
                 QCOMPARE(widget->size(), widget->sizeHint());
-            }
             // Buttons lie inside the window; a label's box may run past its right edge, but not its text.
             if (auto *l = qobject_cast<QLabel *>(widget); l != nullptr && !l->text().isEmpty())
                 QVERIFY2(l->x() + l->fontMetrics().horizontalAdvance(l->text()) <= about->width(), c.name);
@@ -162,7 +147,7 @@ private slots:
         QCOMPARE(about->windowModality(), Qt::ApplicationModal);
         QCOMPARE(QApplication::activeModalWidget(), about);
         QCOMPARE(about->parentWidget(), w.window.get());
-        const QPoint offCentre = about->frameGeometry().center() - w->frameGeometry().center();
+        const QPoint offCentre = about->frameGeometry().center() - w.window->frameGeometry().center();
         QVERIFY2(offCentre.manhattanLength() <= 1,
                  qPrintable(QStringLiteral("%1,%2").arg(offCentre.x()).arg(offCentre.y())));
     }
@@ -170,8 +155,8 @@ private slots:
     void staysOnScreenWhenItsOwnerHangsOver()
     {
         testsupport::MainWindow w;
-        const QRect area = w->screen()->availableGeometry();
-        w->move(area.right() - 100, area.bottom() - 50);
+        const QRect area = w.window->screen()->availableGeometry();
+        w.window->move(area.right() - 100, area.bottom() - 50);
         frmabout *about = openAbout(w.window.get());
         QVERIFY(area.contains(about->frameGeometry()));
     }
@@ -207,7 +192,7 @@ private slots:
         testsupport::MainWindow w;
         QPointer<frmabout> about = openAbout(w.window.get());
         QTest::mouseClick(control<QWidget>(about, "lblurl"), Qt::LeftButton);
-        QVERIFY(w->isMinimized());
+        QVERIFY(w.window->isMinimized());
         QCOMPARE(w.env.desktop.openedAddresses, QStringList{QStringLiteral("http://www.zudedidu.example/")});
         QVERIFY(isGone(about));
         QVERIFY(w.env.desktop.unscripted.isEmpty() && w.env.desktop.messages.isEmpty());
@@ -232,7 +217,7 @@ private slots:
         QVERIFY(isGone(about));
         // Nothing of the address happened, and the main window is still up.
         QVERIFY(w.env.desktop.openedAddresses.isEmpty());
-        QVERIFY(!w->isMinimized() && w->isVisible());
+        QVERIFY(!w.window->isMinimized() && w.window->isVisible());
     }
 
     void handPointerOverTheAddress()

@@ -25,17 +25,12 @@
 #include <QUrl>
 
 using testsupport::control;
+using testsupport::writeFile;
 
 namespace {
 
-struct Inventory {
-    const char *name;
-    const char *kind;
-    const char *caption;
-    const char *tooltip;
-    int left, top, width, height; // twips; width 0 where the control sizes itself
-    int tabIndex;                 // -1: not in the keyboard order
-};
+// Width 0 where the control sizes itself.
+using Inventory = testsupport::InventoryRow;
 
 const char *const together = " Move all sliders together - press SHIFT as well to speed things up ";
 
@@ -107,7 +102,7 @@ QWidget *focused()
     return QApplication::focusWidget();
 }
 
-int checkedOptions(const frmmain &w)
+int checkedOptions(const testsupport::MainControls &w)
 {
     int on = 0;
     for (const QRadioButton *o : {w.optTEXT, w.optBACK, w.optNewlinks, w.optVisitedlinks, w.optActivelinks})
@@ -131,13 +126,7 @@ bool dragAndDrop(QWidget *on, const QMimeData &data, Qt::DropActions actions = Q
     return enter.isAccepted() && move.isAccepted() && drop.isAccepted() && drop.dropAction() == Qt::CopyAction;
 }
 
-bool writeFile(const QString &path, const QByteArray &bytes)
-{
-    QFile f(path);
-    return f.open(QIODevice::WriteOnly) && f.write(bytes) == bytes.size();
-}
-
-QStringList hexBoxes(const frmmain &w)
+QStringList hexBoxes(const testsupport::MainControls &w)
 {
     QStringList texts;
     for (const QLineEdit *box : {w.txtHEXtext, w.txtHEXback, w.txtnewlink, w.txtvisitedlink, w.txtactivelink})
@@ -146,7 +135,7 @@ QStringList hexBoxes(const frmmain &w)
 }
 
 // What undo and redo must bring back: the five hex boxes and the image.
-QStringList colorsAndImage(const frmmain &w)
+QStringList colorsAndImage(const testsupport::MainControls &w)
 {
     return {w.txtHEXtext->text(),    w.txtHEXback->text(),        w.txtnewlink->text(),      w.txtvisitedlink->text(),
             w.txtactivelink->text(), w.HIDDENlblfilename->text(), w.HIDDENlbltaginfo->text()};
@@ -180,24 +169,11 @@ private slots:
         testsupport::MainWindow w;
         QWidget *widget = control<QWidget>(w.window.get(), c.name);
         QVERIFY(widget);
-        QCOMPARE(widget->metaObject()->className(), c.kind);
+        const QString mismatches = testsupport::inventoryMismatches(*w.window, {&c, 1});
+        QVERIFY2(mismatches.isEmpty(), qPrintable(mismatches));
         QVERIFY(widget->isVisible());
-        if (c.caption != nullptr) {
-            QString caption;
-            if (auto *b = qobject_cast<QAbstractButton *>(widget))
-                caption = b->text();
-            else if (auto *l = qobject_cast<QLabel *>(widget))
-                caption = l->text();
-            else if (auto *t = qobject_cast<QLineEdit *>(widget))
-                caption = t->text();
-            QCOMPARE(caption, QString::fromLatin1(c.caption));
-        }
-        QCOMPARE(widget->toolTip(), QString::fromLatin1(c.tooltip));
-        QCOMPARE(widget->pos(), QPoint(tw(c.left), tw(c.top)));
-        if (c.width > 0)
-            QCOMPARE(widget->size(), QSize(tw(c.width), tw(c.height)));
         // Every control lies inside the client area.
-        QVERIFY(QRect(QPoint(0, 0), w->size()).contains(widget->geometry())
+        QVERIFY(QRect(QPoint(0, 0), w.window->size()).contains(widget->geometry())
                 || widget->parentWidget() != w.window.get());
     }
 
@@ -258,7 +234,7 @@ private slots:
             press(step.key);
             QCOMPARE(focused(), step.reached);
             QVERIFY(step.reached->isChecked());
-            QCOMPARE(checkedOptions(*w.window), 1);
+            QCOMPARE(checkedOptions(w.controls), 1);
             // The selection ran: the value boxes show the target's color.
             QCOMPARE(w->txtred->text(), QString::fromLatin1(step.red));
         }
@@ -295,7 +271,7 @@ private slots:
         press(Qt::Key_T, Qt::AltModifier);
         QCOMPARE(focused(), w->cmdtag);
         QVERIFY(w->optTEXT->isChecked());
-        auto *tag = w->findChild<QWidget *>(QStringLiteral("frmtag"));
+        auto *tag = w.window->findChild<QWidget *>(QStringLiteral("frmtag"));
         QVERIFY(tag == nullptr || !tag->isVisible());
         press(Qt::Key_T, Qt::AltModifier);
         QCOMPARE(focused(), w->optTEXT);
@@ -312,7 +288,7 @@ private slots:
         press(Qt::Key_T, Qt::AltModifier);
         QCOMPARE(focused(), w->optTEXT);
         QVERIFY(w->optTEXT->isChecked());
-        tag = w->findChild<QWidget *>(QStringLiteral("frmtag"));
+        tag = w.window->findChild<QWidget *>(QStringLiteral("frmtag"));
         QVERIFY(tag == nullptr || !tag->isVisible());
     }
 
@@ -336,7 +312,7 @@ private slots:
         press(Qt::Key_Space, Qt::ShiftModifier);
         QCOMPARE(sliders(), (QList<int>{221, 221, 221}));
         // Releasing the key ended fast mode.
-        QVERIFY(!w->ShiftHeld);
+        QVERIFY(!testsupport::shiftHeld(*w.window));
         press(Qt::Key_Space);
         QCOMPARE(sliders(), (QList<int>{220, 220, 220}));
     }
@@ -368,7 +344,7 @@ private slots:
     void captionsFitTheirBoxes()
     {
         testsupport::MainWindow w;
-        for (auto *b : w->findChildren<QAbstractButton *>()) {
+        for (auto *b : w.window->findChildren<QAbstractButton *>()) {
             if (b->text().isEmpty())
                 continue;
             const int textWidth = b->fontMetrics().horizontalAdvance(QString(b->text()).remove(QLatin1Char('&')));
@@ -386,14 +362,14 @@ private slots:
     void windowProperties()
     {
         testsupport::MainWindow w;
-        QCOMPARE(w->windowTitle(), QStringLiteral("Dudovuvov"));
-        QCOMPARE(w->size(), QSize(468, 362));
-        QCOMPARE(w->minimumSize(), w->maximumSize());
-        QCOMPARE(w->pos(), QPoint(77, 51));
-        QVERIFY(w->windowFlags() & Qt::WindowMinimizeButtonHint);
-        QVERIFY(!(w->windowFlags() & Qt::WindowMaximizeButtonHint));
-        QVERIFY(!w->windowIcon().isNull());
-        QVERIFY(w->windowIcon().availableSizes().contains(QSize(32, 32)));
+        QCOMPARE(w.window->windowTitle(), QStringLiteral("Dudovuvov"));
+        QCOMPARE(w.window->size(), QSize(468, 362));
+        QCOMPARE(w.window->minimumSize(), w.window->maximumSize());
+        QCOMPARE(w.window->pos(), QPoint(77, 51));
+        QVERIFY(w.window->windowFlags() & Qt::WindowMinimizeButtonHint);
+        QVERIFY(!(w.window->windowFlags() & Qt::WindowMaximizeButtonHint));
+        QVERIFY(!w.window->windowIcon().isNull());
+        QVERIFY(w.window->windowIcon().availableSizes().contains(QSize(32, 32)));
     }
 
     void stateFieldsStayOutOfSight()
@@ -407,15 +383,15 @@ private slots:
                                    QStringLiteral("HIDDENtxtbackred"),
                                    QStringLiteral("HIDDENtxtactivelinksblue")};
         for (const QString &name : names) {
-            auto *field = w->findChild<QWidget *>(name);
+            auto *field = w.window->findChild<QWidget *>(name);
             QVERIFY2(field, qPrintable(name));
             QVERIFY(!field->isVisible());
             QVERIFY(field->x() >= tw(7860));
         }
         QVERIFY(control<QLabel>(w.window.get(), "HIDDENlbltaginfo")->text().isEmpty());
         QVERIFY(control<QLabel>(w.window.get(), "HIDDENlblfilename")->text().isEmpty());
-        QVERIFY(w->findChild<QObject *>(QStringLiteral("CommonDialog1")));
-        QVERIFY(w->findChild<QObject *>(QStringLiteral("CommonDialog2")));
+        QVERIFY(w.window->findChild<QObject *>(QStringLiteral("CommonDialog1")));
+        QVERIFY(w.window->findChild<QObject *>(QStringLiteral("CommonDialog2")));
     }
 
     void startUpState()
@@ -467,13 +443,13 @@ private slots:
         page.write("<html><body bgcolor=\"#102030\" text=\"#405060\" vlink=\"#708090\">x</body></html>");
         page.close();
 
-        QList<QStringList> states = {colorsAndImage(*w.window)};
+        QList<QStringList> states = {colorsAndImage(w.controls)};
         const auto step = [&] {
-            QVERIFY(colorsAndImage(*w.window) != states.constLast());
-            states << colorsAndImage(*w.window);
+            QVERIFY(colorsAndImage(w.controls) != states.constLast());
+            states << colorsAndImage(w.controls);
         };
         QTest::mouseClick(w->optNewlinks, Qt::LeftButton);
-        QCOMPARE(colorsAndImage(*w.window), states.constLast()); // a switch alone is no step
+        QCOMPARE(colorsAndImage(w.controls), states.constLast()); // a switch alone is no step
         testsupport::typeInto(w->txtred, QStringLiteral("12"));
         QTest::keyClick(w->txtred, Qt::Key_0);
         step(); // three digits, one step
@@ -501,11 +477,11 @@ private slots:
         QTest::mouseClick(w->optActivelinks, Qt::LeftButton);
         QTest::mouseClick(w->cmd0, Qt::LeftButton);
         step();
-        QCOMPARE(w->colorEditor().history().stack().count(), states.size() - 1);
+        QCOMPARE(w.window->history().stack().count(), states.size() - 1);
 
         const auto showsChange = [&](const QStringList &from, const QStringList &to) {
             // Never Back under a picture.
-            for (QRadioButton *option : w->findChildren<QRadioButton *>())
+            for (QRadioButton *option : w.window->findChildren<QRadioButton *>())
                 QVERIFY(!option->isChecked() || option->isEnabled());
             // A single changed target is the selected one, its color on the sliders.
             QList<int> changed;
@@ -525,21 +501,21 @@ private slots:
         w->txtblue->setFocus();
         for (qsizetype i = states.size() - 1; i > 0; --i) {
             press(Qt::Key_Z, Qt::ControlModifier);
-            QCOMPARE(colorsAndImage(*w.window), states[i - 1]);
+            QCOMPARE(colorsAndImage(w.controls), states[i - 1]);
             showsChange(states[i], states[i - 1]);
             QCOMPARE(testsupport::brokenColorModel(*w.window), QString());
         }
         press(Qt::Key_Z, Qt::ControlModifier);
-        QCOMPARE(colorsAndImage(*w.window), states.constFirst());
+        QCOMPARE(colorsAndImage(w.controls), states.constFirst());
         // And forth, by both keys.
         for (qsizetype i = 1; i < states.size(); ++i) {
             press(i % 2 ? Qt::Key_Y : Qt::Key_Z, i % 2 ? Qt::ControlModifier : Qt::ControlModifier | Qt::ShiftModifier);
-            QCOMPARE(colorsAndImage(*w.window), states[i]);
+            QCOMPARE(colorsAndImage(w.controls), states[i]);
             showsChange(states[i - 1], states[i]);
             QCOMPARE(testsupport::brokenColorModel(*w.window), QString());
         }
         press(Qt::Key_Y, Qt::ControlModifier);
-        QCOMPARE(colorsAndImage(*w.window), states.constLast());
+        QCOMPARE(colorsAndImage(w.controls), states.constLast());
         // The image went back and forth by its own paths: no message, no dialog.
         QVERIFY(w.env.desktop.messages.isEmpty());
         QCOMPARE(w.env.desktop.prompts.size(), 2);
@@ -550,7 +526,7 @@ private slots:
     void onlyChangesAreSteps()
     {
         testsupport::MainWindow w;
-        const QUndoStack &stack = w->colorEditor().history().stack();
+        const QUndoStack &stack = w.window->history().stack();
         QTest::mouseClick(w->optTEXT, Qt::LeftButton);
         QTest::mouseClick(w->lblpicActivelink, Qt::LeftButton);
         w->optActivelinks->setFocus();
@@ -558,7 +534,7 @@ private slots:
         QVERIFY(w->optVisitedlinks->isChecked());
         QTest::mouseClick(w->cmdresetVISITED, Qt::LeftButton); // already the default
         QCOMPARE(stack.count(), 0);
-        QVERIFY(!w->colorEditor().history().undoAction()->isEnabled());
+        QVERIFY(!w.window->history().undoAction()->isEnabled());
         testsupport::typeInto(w->txtred, QStringLiteral("9"));
         QTest::keyClick(w->txtred, Qt::Key_Backspace);
         testsupport::typeInto(w->txtred, QStringLiteral("85"));
@@ -591,7 +567,7 @@ private slots:
         QCOMPARE(w->txtBOX->text(), QStringLiteral("Samples"));
         press(Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
         QCOMPARE(w->txtHEXback->text(), QStringLiteral("#000000"));
-        QCOMPARE(w->colorEditor().history().stack().index(), 1);
+        QCOMPARE(w.window->history().stack().index(), 1);
         w->VScrollRed->setFocus();
         press(Qt::Key_Z, Qt::ControlModifier);
         QCOMPARE(w->txtHEXback->text(), QStringLiteral("#DCDCDC"));
@@ -701,9 +677,9 @@ private slots:
             if (viaButton)
                 QTest::mouseClick(control<QWidget>(w.window.get(), "cmdexit"), Qt::LeftButton);
             else
-                w->close();
+                w.window->close();
             QCOMPARE(unloaded.count(), 1);
-            QVERIFY(!w->isVisible());
+            QVERIFY(!w.window->isVisible());
         }
     }
 
@@ -726,7 +702,7 @@ private slots:
         pageData.setText(page);
         QVERIFY(dragAndDrop(w->txtBOX, pageData));
         QCOMPARE(w->txtBOX->text(), QStringLiteral("Sample"));
-        QCOMPARE(hexBoxes(*w.window), QStringList({"#405060", "#102030", "#708090", "#A0B0C0", "#D0E0F0"}));
+        QCOMPARE(hexBoxes(w.controls), QStringList({"#405060", "#102030", "#708090", "#A0B0C0", "#D0E0F0"}));
         QVERIFY(w->optBACK->isChecked());
 
         QMimeData pictureData;
@@ -807,7 +783,7 @@ private slots:
         QVERIFY(image.save(a) && image.save(b));
         QVERIFY(QDir(dir.path()).mkdir(QStringLiteral("folder.htm")));
         testsupport::MainWindow w;
-        const QStringList before = hexBoxes(*w.window);
+        const QStringList before = hexBoxes(w.controls);
 
         const auto text = [](const QString &t) {
             auto *d = new QMimeData;
@@ -839,7 +815,7 @@ private slots:
         };
         for (const auto &[on, data] : drops) {
             QVERIFY2(!dragAndDrop(on, *data), qPrintable(data->text() + data->urls().value(0).toString()));
-            QCOMPARE(hexBoxes(*w.window), before);
+            QCOMPARE(hexBoxes(w.controls), before);
         }
         QVERIFY(w->optBACK->isChecked() && w->optBACK->isEnabled());
         QCOMPARE(w->HIDDENlbltaginfo->text(), QString());

@@ -43,8 +43,8 @@ private slots:
     void windowScalesWhole()
     {
         testsupport::MainWindow w;
-        const qreal scale = w->devicePixelRatioF();
-        const QPixmap shot = w->grab();
+        const qreal scale = w.window->devicePixelRatioF();
+        const QPixmap shot = w.window->grab();
         QCOMPARE(shot.size(), (QSizeF(468, 362) * scale).toSize());
         const QString folder = qEnvironmentVariable("DUDOVUVOV_SCREENSHOTS");
         if (!folder.isEmpty()) {
@@ -57,7 +57,7 @@ private slots:
     {
         testsupport::MainWindow w;
         int checked = 0;
-        for (QWidget *c : w->findChildren<QWidget *>()) {
+        for (QWidget *c : w.window->findChildren<QWidget *>()) {
             if (!c->isVisible())
                 continue;
             const QString who = c->objectName();
@@ -89,7 +89,7 @@ private slots:
     {
         testsupport::MainWindow w;
         QList<QWidget *> visible;
-        for (QWidget *c : w->findChildren<QWidget *>()) {
+        for (QWidget *c : w.window->findChildren<QWidget *>()) {
             if (!c->isVisible() || c->isWindow())
                 continue;
             const QRect parentRect = c->parentWidget()->rect();

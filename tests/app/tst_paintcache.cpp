@@ -52,19 +52,20 @@ private slots:
     {
         testsupport::MainWindow w;
         frmmain *win = w.window.get();
+        const testsupport::MainControls c = w.controls;
         // States the cache must tell apart: focus, checked options, disabled
         // buttons, bars at either end and in between, a pressed option.
         auto states = std::vector<std::function<void()>>{
             [] {},
-            [win] { QTest::mouseClick(win->optTEXT, Qt::LeftButton); },
-            [win] {
-                win->VScrollGreen->setValue(0);
-                win->VScrollBlue->setValue(255);
+            [c] { QTest::mouseClick(c.optTEXT, Qt::LeftButton); },
+            [c] {
+                c.VScrollGreen->setValue(0);
+                c.VScrollBlue->setValue(255);
             },
-            [win] { win->txtblue->setFocus(); },
-            [win] { QTest::mousePress(win->optNewlinks, Qt::LeftButton); },
-            [win] {
-                QTest::mouseRelease(win->optNewlinks, Qt::LeftButton);
+            [c] { c.txtblue->setFocus(); },
+            [c] { QTest::mousePress(c.optNewlinks, Qt::LeftButton); },
+            [win, c] {
+                QTest::mouseRelease(c.optNewlinks, Qt::LeftButton);
                 win->setEnabled(false);
             },
         };

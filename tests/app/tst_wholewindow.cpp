@@ -35,6 +35,8 @@
 
 using platform::ScriptedDesktop;
 using testsupport::control;
+using testsupport::prepareFile;
+using testsupport::readFile;
 using Kind = ScriptedDesktop::Kind;
 
 namespace {
@@ -68,19 +70,6 @@ Snapshot snapshot(const QString &root)
                 FileState{st.st_size, st.st_ino, qint64(st.st_mtim.tv_sec) * 1000000000 + st.st_mtim.tv_nsec, false};
     }
     return out;
-}
-
-QByteArray contents(const QString &path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
-
-void writeFile(const QString &path, const QByteArray &bytes)
-{
-    QFile f(path);
-    if (!f.open(QIODevice::WriteOnly | QIODevice::Truncate) || f.write(bytes) != bytes.size())
-        qFatal("cannot prepare %s", qPrintable(path));
 }
 
 // The expected output is built here, not with the program's own page and tag
@@ -183,14 +172,16 @@ public:
         makeImages();
         // Files nobody names: they must never change.
         for (int i = 0; i < 6; ++i)
-            writeFile(QStringLiteral("%1/out/bystander%2.txt").arg(sandbox).arg(i), QByteArray(100 + i, char('a' + i)));
-        writeFile(sandbox + QStringLiteral("/out/sub/keep.htm"), "<HTML>keep</HTML>\r\n");
+            prepareFile(QStringLiteral("%1/out/bystander%2.txt").arg(sandbox).arg(i),
+                        QByteArray(100 + i, char('a' + i)));
+        prepareFile(sandbox + QStringLiteral("/out/sub/keep.htm"), "<HTML>keep</HTML>\r\n");
         before = snapshot(sandbox);
     }
 
     void start()
     {
         w.window = std::make_unique<frmmain>();
+        w.controls = testsupport::controlsOf(*w.window);
         w.window->show();
         QApplication::setActiveWindow(w.window.get());
         if (!QTest::qWaitForWindowExposed(w.window.get()))
@@ -217,7 +208,7 @@ public:
         // The user puts back, now and then, a picture spoilt or removed behind the program's back.
         if (!restoreLater.isEmpty() && rng.bounded(10) == 0)
             for (const QString &path : std::exchange(restoreLater, {}))
-                writeFile(path, originals.value(path));
+                prepareFile(path, originals.value(path));
         before = snapshot(sandbox);
         if (QWidget *popup = QApplication::activePopupWidget())
             popupAction(popup);
@@ -299,16 +290,16 @@ private:
             if (!image.scaled(1 + i * 20, 1 + i * 9).save(path, formats[i]))
                 qFatal("cannot write %s", qPrintable(path));
             goodImages << path;
-            originals[path] = contents(path);
+            originals[path] = readFile(path);
         }
-        writeFile(dir + QStringLiteral("text.png"), "not a picture at all\n");
-        writeFile(dir + QStringLiteral("empty.png"), {});
-        const QByteArray png = contents(goodImages[0]);
-        writeFile(dir + QStringLiteral("truncated.png"), png.left(png.size() / 2));
+        prepareFile(dir + QStringLiteral("text.png"), "not a picture at all\n");
+        prepareFile(dir + QStringLiteral("empty.png"), {});
+        const QByteArray png = readFile(goodImages[0]);
+        prepareFile(dir + QStringLiteral("truncated.png"), png.left(png.size() / 2));
         QByteArray junk(4096, '\0');
         for (char &c : junk)
             c = char(rng.bounded(256));
-        writeFile(dir + QStringLiteral("junk.bmp"), junk);
+        prepareFile(dir + QStringLiteral("junk.bmp"), junk);
         badImages << dir + QStringLiteral("text.png") << dir + QStringLiteral("empty.png")
                   << dir + QStringLiteral("truncated.png") << dir + QStringLiteral("junk.bmp")
                   << dir + QStringLiteral("missing.png") << sandbox + QStringLiteral("/a folder.png") << QString();
@@ -453,18 +444,6 @@ private:
         return out;
     }
 
-    // Types text key by key, also characters no key of a Latin keyboard makes.
-    static void typeText(QWidget *box, const QString &text)
-    {
-        box->setFocus();
-        for (qsizetype i = 0; i < text.size(); ++i) {
-            QString ch(text[i]);
-            if (text[i].isHighSurrogate() && i + 1 < text.size())
-                ch += text[++i];
-            QTest::sendKeyEvent(QTest::Click, box, Qt::Key_unknown, ch, Qt::NoModifier);
-        }
-    }
-
     void click(QWidget *target, Qt::MouseButton button = Qt::LeftButton)
     {
         QTest::mouseClick(target, button, {}, QPoint(qMin(4, target->width() / 2), qMin(4, target->height() / 2)));
@@ -519,7 +498,7 @@ private:
     void pressSaveImage(QAbstractButton *b)
     {
         const QString source = w->HIDDENlblfilename->text();
-        const QByteArray sourceBytes = contents(source);
+        const QByteArray sourceBytes = readFile(source);
         const bool sourceThere = QFileInfo(source).isFile();
         const qsizetype messages = w.env.desktop.messages.size();
         const qsizetype promptsBefore = w.env.desktop.prompts.size();
@@ -569,7 +548,7 @@ private:
         const qsizetype promptsBefore = w.env.desktop.prompts.size();
         const QString source = w->HIDDENlblfilename->text();
         const QString imageName = w->HIDDENlbltaginfo->text();
-        const QByteArray sourceBytes = contents(source);
+        const QByteArray sourceBytes = readFile(source);
         const bool sourceThere = QFileInfo(source).isFile();
         // The page must hold exactly what the window shows at the click.
         const auto *name = info->findChild<QLineEdit *>(QStringLiteral("txtNAME"));
@@ -628,7 +607,7 @@ private:
         if (!closeAll())
             failures << QStringLiteral("a window stayed open after the main window closed");
         w.window.reset();
-        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        testsupport::processDeletes();
         start();
     }
 
@@ -664,7 +643,7 @@ private:
                 // Keys that type: no control characters (Return would press the default button).
                 text.removeIf([](QChar ch) { return ch.unicode() < 0x20; });
                 log << QStringLiteral("%1: type '%2' into %3").arg(name, text, e->objectName());
-                typeText(e, text);
+                testsupport::typeText(e, text);
                 return;
             }
             break;
@@ -808,7 +787,7 @@ private:
                 if (remove)
                     QFile::remove(source);
                 else
-                    writeFile(source, "spoilt");
+                    prepareFile(source, "spoilt");
                 restoreLater << source;
                 break;
             }
@@ -850,10 +829,10 @@ private:
                     .arg(p, a == after.end()    ? "vanished"
                             : b == before.end() ? "appeared"
                                                 : "changed");
-            if (ok->second && contents(p) != *ok->second)
+            if (ok->second && readFile(p) != *ok->second)
                 return QStringLiteral("'%1' is not the complete copy (%2 bytes, %3 expected)")
                     .arg(p)
-                    .arg(contents(p).size())
+                    .arg(readFile(p).size())
                     .arg(ok->second->size());
         }
         return {};

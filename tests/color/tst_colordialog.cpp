@@ -80,7 +80,7 @@ private slots:
         QWidget *win = w.window.get();
         control<QWidget>(win, "txtBOX")->setFocus();
         const QStringList before = colorState(win);
-        QSignalSpy updates(&w->colorEditor(), &ColorEditor::colorUpdated);
+        QSignalSpy updates(&w.window->colorEditor(), &ColorEditor::colorChanged);
         w.env.desktop.cancel(ScriptedDesktop::Kind::Color);
         pressColorButton(win);
         QCOMPARE(w.env.desktop.prompts.size(), 1);
@@ -184,7 +184,7 @@ private slots:
     {
         testsupport::MainWindow w;
         QWidget *win = w.window.get();
-        QSignalSpy updates(&w->colorEditor(), &ColorEditor::colorUpdated);
+        QSignalSpy updates(&w.window->colorEditor(), &ColorEditor::colorChanged);
         QSignalSpy red(control<QScrollBar>(win, "VScrollRed"), &QScrollBar::valueChanged);
         QSignalSpy green(control<QScrollBar>(win, "VScrollGreen"), &QScrollBar::valueChanged);
         QSignalSpy blue(control<QScrollBar>(win, "VScrollBlue"), &QScrollBar::valueChanged);

@@ -61,7 +61,7 @@ struct Window : testsupport::MainWindow {
     // Slider values at each run of colorupdate.
     QList<std::array<int, 3>> watchUpdates()
     {
-        QObject::connect(&editor(), &ColorEditor::colorUpdated, w(), [this] { updates.append(sliders()); });
+        QObject::connect(&editor(), &ColorEditor::colorChanged, w(), [this] { updates.append(sliders()); });
         return {};
     }
     QList<std::array<int, 3>> updates;
@@ -189,7 +189,7 @@ private slots:
         b->setFocus();
         if (shift)
             QTest::keyPress(b, Qt::Key_Shift);
-        QVERIFY(w.window->ShiftHeld == shift);
+        QVERIFY(testsupport::shiftHeld(*w.window) == shift);
         w.click(b);
         QCOMPARE(w.sliders(), (std::array<int, 3>{to[0], to[1], to[2]}));
         int moved = 0;
@@ -216,16 +216,16 @@ private slots:
         QPushButton *down = w.button("cmdALLdown");
         up->setFocus();
         QTest::keyPress(up, Qt::Key_A);
-        QVERIFY(!w.window->ShiftHeld);
+        QVERIFY(!testsupport::shiftHeld(*w.window));
         QTest::keyPress(up, Qt::Key_Shift);
-        QVERIFY(w.window->ShiftHeld);
+        QVERIFY(testsupport::shiftHeld(*w.window));
         // Leaving the button with SHIFT still down keeps fast mode.
         w.slider(0)->setFocus();
-        QVERIFY(w.window->ShiftHeld);
+        QVERIFY(testsupport::shiftHeld(*w.window));
         // Releasing any key on either button ends it.
         down->setFocus();
         QTest::keyRelease(down, Qt::Key_Space);
-        QVERIFY(!w.window->ShiftHeld);
+        QVERIFY(!testsupport::shiftHeld(*w.window));
     }
 
     void blackAndWhite()

@@ -81,7 +81,7 @@ private slots:
         };
         const double with = perRun("color change with the strip", 21, 400, change);
         const double refresh = perRun("strip refresh alone", 21, 400, [strip](int) { strip->refreshNow(); });
-        QObject::disconnect(&w->colorEditor(), &ColorEditor::colorUpdated, strip, nullptr);
+        QObject::disconnect(&w.window->colorEditor(), &ColorEditor::colorChanged, strip, nullptr);
         const double without = perRun("color change without the strip", 21, 400, change);
         perRun("repainting the strip", 21, 50, [strip](int) { strip->repaint(); });
         qInfo("the strip adds %.4f ms to a color change", with - without);
@@ -115,8 +115,8 @@ private slots:
         qInfo("preview %dx%d pixels", pixels.width(), pixels.height());
         perRun("grab of the preview", 11, 20, [&](int) { ContrastStrip::previewPixels(preview, Qt::white); });
         perRun("scan of its pixels", 11, 20, [&](int) { contrast::Backdrop::pixels(span); });
-        const double whole = perRun("grab, scan and refresh", 11, 20, [strip](int) {
-            strip->rescanImage();
+        const double whole = perRun("grab, scan and refresh", 11, 20, [strip, &path](int) {
+            strip->setPicture(path);
             strip->refreshNow();
         });
         QVERIFY(withinBudget(whole, 2.0, "image scan"));
@@ -127,7 +127,7 @@ private slots:
             QCoreApplication::sendPostedEvents(nullptr, QEvent::MetaCall);
         };
         const double with = perRun("color change over the image", 21, 200, change);
-        QObject::disconnect(&w->colorEditor(), &ColorEditor::colorUpdated, strip, nullptr);
+        QObject::disconnect(&w.window->colorEditor(), &ColorEditor::colorChanged, strip, nullptr);
         const double without = perRun("the same without the strip", 21, 200, change);
         qInfo("over the image the strip adds %.4f ms to a color change", with - without);
         QVERIFY(withinBudget(with - without, 0.2, "strip added to a color change"));

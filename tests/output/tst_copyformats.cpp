@@ -1,4 +1,5 @@
 #include "app/frmmain.h"
+#include "output/frmtag.h"
 #include "testsupport.h"
 
 #include <QDialog>
@@ -49,7 +50,7 @@ private slots:
         testsupport::typeInto(control<QLineEdit>(w.window.get(), "txtred"), QStringLiteral("255"));
         control<QLabel>(w.window.get(), "HIDDENlbltaginfo")->setText(QStringLiteral("a\"b.gif"));
         QTest::mouseClick(control<QWidget>(w.window.get(), "cmdtag"), Qt::LeftButton);
-        auto *tag = w->findChild<QDialog *>(QStringLiteral("frmtag"));
+        auto *tag = testsupport::findWindow<frmtag>(*w.window);
         QVERIFY(tag);
         QTRY_VERIFY(tag->isVisible());
         const QString tagText = control<QPlainTextEdit>(tag, "txtTag")->toPlainText();

@@ -19,55 +19,34 @@
 #include <QTemporaryDir>
 
 using testsupport::control;
+using testsupport::processDeletes;
+using testsupport::readFile;
+using testsupport::typeText;
+using testsupport::writeFile;
 using Kind = platform::ScriptedDesktop::Kind;
 
 namespace {
 
 const QString doneText = QStringLiteral("All done!\r\nYour webpage has been successfully generated!");
 
-QByteArray readAll(const QString &path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<unreadable>");
-}
-
-bool writeAll(const QString &path, const QByteArray &bytes)
-{
-    QFile f(path);
-    return f.open(QIODevice::WriteOnly) && f.write(bytes) == bytes.size();
-}
-
 // The page's lines without their CR LF ends.
 QList<QByteArray> pageLines(const QString &path)
 {
-    QList<QByteArray> lines = readAll(path).split('\n');
+    QList<QByteArray> lines = readFile(path).split('\n');
     lines.removeLast();
     for (QByteArray &l : lines)
         l.chop(1);
     return lines;
 }
 
-// Types text character by character, also characters no key of a Latin
-// keyboard makes.
-void typeText(QWidget *box, const QString &text)
-{
-    box->setFocus();
-    for (qsizetype i = 0; i < text.size(); ++i) {
-        QString ch(text[i]);
-        if (text[i].isHighSurrogate() && i + 1 < text.size())
-            ch += text[++i];
-        QTest::sendKeyEvent(QTest::Click, box, Qt::Key_unknown, ch, Qt::NoModifier);
-    }
-}
-
 frmtag *tagWindow(testsupport::MainWindow &w)
 {
-    return w->findChild<frmtag *>(QStringLiteral("frmtag"));
+    return testsupport::findWindow<frmtag>(*w.window);
 }
 
 frminfo *infoWindow(testsupport::MainWindow &w)
 {
-    return w->findChild<frminfo *>(QStringLiteral("frminfo"));
+    return testsupport::findWindow<frminfo>(*w.window);
 }
 
 // From the main window through the body tag window to the page information
@@ -84,18 +63,7 @@ frminfo *openInfo(testsupport::MainWindow &w, const QString &editedTag = {})
         QTest::keyClicks(tag->txtTag, editedTag);
     }
     QTest::mouseClick(tag->cmdCREATEhtml, Qt::LeftButton);
-    frminfo *info = infoWindow(w);
-    if (info != nullptr) {
-        QApplication::setActiveWindow(info);
-        if (!QTest::qWaitForWindowExposed(info))
-            qWarning("page information window was not exposed");
-    }
-    return info;
-}
-
-void processDeletes()
-{
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    return testsupport::activeWindow<frminfo>(*w.window);
 }
 
 } // namespace
@@ -115,47 +83,40 @@ private slots:
         QVERIFY(!(info->windowFlags() & Qt::WindowMaximizeButtonHint));
         QCOMPARE(info->windowModality(), Qt::ApplicationModal);
         QCOMPARE(QApplication::activeModalWidget(), info);
-        QVERIFY((info->frameGeometry().center() - w->frameGeometry().center()).manhattanLength() <= 2);
+        QVERIFY((info->frameGeometry().center() - w.window->frameGeometry().center()).manhattanLength() <= 2);
 
+        // The boxes start empty; the frame holds them and their labels.
+        const testsupport::InventoryRow rows[] = {
+            {"Frame1", "QGroupBox", "Please provide following info:", nullptr, 435, 285, 6195, 1455, -1},
+            {"txtNAME", "QLineEdit", "", " Enter your name here ", 2340, 465, 3405, 300, 0},
+            {"txtTITLE", "QLineEdit", "", " Enter a title for your webpage ", 2340, 825, 3405, 300, 1},
+            {"lblname", "QLabel", "Your name (First, Last) :", nullptr, 540, 495, 2370, 240, -1},
+            {"lbluser", "QLabel", "Webpage Title :", nullptr, 540, 855, 2370, 240, -1},
+            {"cmdready", "QPushButton", "&Ready!", nullptr, 2760, 1935, 3435, 360, 2},
+        };
+        const QString mismatches = testsupport::inventoryMismatches(*info, rows);
+        QVERIFY2(mismatches.isEmpty(), qPrintable(mismatches));
         auto *frame = control<QGroupBox>(info, "Frame1");
         QVERIFY(frame);
-        QCOMPARE(frame->title(), QStringLiteral("Please provide following info:"));
-        QCOMPARE(frame->geometry(), twRect(435, 285, 6195, 1455));
-        struct Box {
-            const char *name, *tooltip;
-            QRect geometry;
-        };
-        for (const Box &b : {Box{"txtNAME", " Enter your name here ", twRect(2340, 465, 3405, 300)},
-                             Box{"txtTITLE", " Enter a title for your webpage ", twRect(2340, 825, 3405, 300)}}) {
-            auto *box = control<QLineEdit>(info, b.name);
-            QVERIFY(box);
-            QCOMPARE(box->parentWidget(), frame);
-            QCOMPARE(box->toolTip(), QString::fromLatin1(b.tooltip));
-            QCOMPARE(box->geometry(), b.geometry);
-            QVERIFY(box->text().isEmpty());
+        for (const char *name : {"txtNAME", "txtTITLE", "lblname", "lbluser"}) {
+            auto *inside = control<QWidget>(info, name);
+            QVERIFY(inside);
+            QCOMPARE(inside->parentWidget(), frame);
         }
         struct Label {
-            const char *name, *caption;
-            QRect geometry;
-            const char *box;
+            const char *name, *box;
         };
-        for (const Label &l : {Label{"lblname", "Your name (First, Last) :", twRect(540, 495, 2370, 240), "txtNAME"},
-                               Label{"lbluser", "Webpage Title :", twRect(540, 855, 2370, 240), "txtTITLE"}}) {
+        for (const Label &l : {Label{"lblname", "txtNAME"}, Label{"lbluser", "txtTITLE"}}) {
             auto *label = control<QLabel>(info, l.name);
             QVERIFY(label);
-            QCOMPARE(label->parentWidget(), frame);
-            QCOMPARE(label->text(), QString::fromLatin1(l.caption));
-            QCOMPARE(label->geometry(), l.geometry);
             // A screen reader names the box by its label; the tooltip describes it.
             auto *box = control<QLineEdit>(info, l.box);
             QCOMPARE(label->buddy(), box);
             QAccessibleInterface *spoken = QAccessible::queryAccessibleInterface(box);
             QVERIFY(spoken);
-            QCOMPARE(spoken->text(QAccessible::Name), QString::fromLatin1(l.caption));
+            QCOMPARE(spoken->text(QAccessible::Name), label->text());
             QCOMPARE(spoken->text(QAccessible::Description), box->toolTip().simplified());
         }
-        QCOMPARE(info->cmdready->text(), QStringLiteral("&Ready!"));
-        QCOMPARE(info->cmdready->geometry(), twRect(2760, 1935, 3435, 360));
         QVERIFY(info->cmdready->isDefault());
 
         // Tab order: name, title, Ready!, and round again.
@@ -200,7 +161,7 @@ private slots:
 
         QFile expected(QFINDTESTDATA("expected-page.htm"));
         QVERIFY(expected.open(QIODevice::ReadOnly));
-        const QByteArray written = readAll(path);
+        const QByteArray written = readFile(path);
         QCOMPARE(written, expected.readAll());
         QCOMPARE(written.count("\r\n"), 41);
         QCOMPARE(written.count('\n'), 41);
@@ -318,7 +279,7 @@ private slots:
         w.env.desktop.answerSave(path);
         QTest::mouseClick(info->cmdready, Qt::LeftButton);
 
-        const QByteArray page = readAll(path);
+        const QByteArray page = readFile(path);
         QCOMPARE(page.count("\r\n"), 41 + 4);
         QCOMPARE(page.count('\r'), 41 + 4);
         QCOMPARE(page.count('\n'), 41 + 4);
@@ -334,7 +295,7 @@ private slots:
         QByteArray image("GIF89a\x01\x00\x01\x00\x00\xff", 12);
         image.append(QByteArray(70000, '\x5a'));
         const QString source = pics.filePath(QStringLiteral("stone.gif"));
-        QVERIFY(writeAll(source, image));
+        QVERIFY(writeFile(source, image));
         w->HIDDENlbltaginfo->setText(QStringLiteral("stone.gif"));
         w->HIDDENlblfilename->setText(source);
         frminfo *info = openInfo(w);
@@ -343,7 +304,7 @@ private slots:
         w.env.desktop.answerSave(path);
         QTest::mouseClick(info->cmdready, Qt::LeftButton);
         QVERIFY(pageLines(path).value(7).endsWith("BACKGROUND=\"stone.gif\">"));
-        QCOMPARE(readAll(web.filePath(QStringLiteral("stone.gif"))), image);
+        QCOMPARE(readFile(web.filePath(QStringLiteral("stone.gif"))), image);
         QCOMPARE(w.env.desktop.messages.size(), 1);
         QCOMPARE(w.env.desktop.messages[0].text, doneText);
     }
@@ -353,14 +314,14 @@ private slots:
         testsupport::MainWindow w;
         QTemporaryDir pics;
         const QString source = pics.filePath(QStringLiteral("stone.gif"));
-        QVERIFY(writeAll(source, "GIF89a-stone"));
+        QVERIFY(writeFile(source, "GIF89a-stone"));
         w->HIDDENlbltaginfo->setText(QStringLiteral("stone.gif"));
         w->HIDDENlblfilename->setText(source);
         frminfo *info = openInfo(w);
         QVERIFY(info);
         w.env.desktop.answerSave(pics.filePath(QStringLiteral("index.htm")));
         QTest::mouseClick(info->cmdready, Qt::LeftButton);
-        QCOMPARE(readAll(source), QByteArray("GIF89a-stone"));
+        QCOMPARE(readFile(source), QByteArray("GIF89a-stone"));
         QCOMPARE(QDir(pics.path()).entryList(QDir::Files | QDir::Hidden), (QStringList{"index.htm", "stone.gif"}));
         QCOMPARE(w.env.desktop.messages.size(), 1);
         QCOMPARE(w.env.desktop.messages[0].text, doneText);
@@ -425,7 +386,7 @@ private slots:
         QTemporaryDir locked, other;
         const QString path = locked.filePath(QStringLiteral("page.htm"));
         const QByteArray oldPage = "<HTML>an older page, longer than nothing</HTML>\r\n";
-        QVERIFY(writeAll(path, oldPage));
+        QVERIFY(writeFile(path, oldPage));
         // A page that could be written would be, in place.
         QVERIFY(QFile::setPermissions(path, QFileDevice::ReadOwner));
         frminfo *info = openInfo(w);
@@ -438,7 +399,7 @@ private slots:
             w.env.desktop.answerSave(path);
             QTest::mouseClick(info->cmdready, Qt::LeftButton);
         }
-        QCOMPARE(readAll(path), oldPage);
+        QCOMPARE(readFile(path), oldPage);
         QCOMPARE(QDir(locked.path()).entryList(QDir::Files | QDir::Hidden), QStringList{"page.htm"});
         QCOMPARE(w.env.desktop.messages.size(), 1);
         const QString text = w.env.desktop.messages[0].text;
@@ -464,13 +425,13 @@ private slots:
         testsupport::MainWindow w;
         QTemporaryDir dir;
         const QString path = dir.filePath(QStringLiteral("page.htm"));
-        QVERIFY(writeAll(path, QByteArray(20000, '~')));
+        QVERIFY(writeFile(path, QByteArray(20000, '~')));
         frminfo *info = openInfo(w);
         QVERIFY(info);
         w.env.desktop.answerSave(path);
         QTest::mouseClick(info->cmdready, Qt::LeftButton);
         QCOMPARE(pageLines(path).size(), 41);
-        QVERIFY(!readAll(path).contains('~'));
+        QVERIFY(!readFile(path).contains('~'));
     }
 
     void closeBoxWritesNothingAndNextUseStartsAfresh()
@@ -493,7 +454,7 @@ private slots:
         QCOMPARE(w.env.desktop.beeps, 2);
         QVERIFY(fresh->txtNAME->text().isEmpty());
         QCOMPARE(fresh->CommonDialog1->FileName, QStringLiteral("Dudovuvov.htm"));
-        QCOMPARE(w->findChildren<frmtag *>().size(), 1);
+        QCOMPARE(w.window->findChildren<frmtag *>().size(), 1);
     }
 
     // A page this program wrote, with colors other than the defaults, gives
@@ -525,10 +486,10 @@ private slots:
         // A 1 x 1 GIF: header, screen, palette, image, its data and the end.
         static const char gif[] = {'G',    'I', 'F', '8', '9', 'a', 1, 0, 1, 0, '\x80', 0, 0, 0,   0, 0, '\xff', '\xff',
                                    '\xff', ',', 0,   0,   0,   0,   1, 0, 1, 0, 0,      2, 2, 'D', 1, 0, ';'};
-        QVERIFY(writeAll(dir.filePath(QStringLiteral("stone.gif")), QByteArray(gif, sizeof gif)));
-        QByteArray page = readAll(path);
+        QVERIFY(writeFile(dir.filePath(QStringLiteral("stone.gif")), QByteArray(gif, sizeof gif)));
+        QByteArray page = readFile(path);
         page.replace("BACKGROUND=\"\"", "BACKGROUND=\"stone.gif\"");
-        QVERIFY(writeAll(path, page));
+        QVERIFY(writeFile(path, page));
 
         testsupport::MainWindow w;
         w.env.desktop.answerOpen(path);
@@ -574,7 +535,7 @@ private slots:
             return messages.size() == 1 ? messages[0].text : QStringLiteral("%1 messages").arg(messages.size());
         };
         const QString partial = QStringLiteral("partial.htm");
-        QVERIFY(writeAll(dir.filePath(partial), "<html><body Link=red background='gone.gif' vlink=''>"));
+        QVERIFY(writeFile(dir.filePath(partial), "<html><body Link=red background='gone.gif' vlink=''>"));
         QCOMPARE(open(partial), QStringLiteral("The page's colors were read, but its background image gone.gif is not "
                                                "in %1 and was left out.")
                                     .arg(QDir::toNativeSeparators(dir.path())));
@@ -585,10 +546,10 @@ private slots:
         QCOMPARE(w->HIDDENlbltaginfo->text(), QString());
 
         const QString none = QStringLiteral("none.htm"), large = QStringLiteral("large.htm");
-        QVERIFY(writeAll(dir.filePath(none), "<html><p>no tag</p>"));
+        QVERIFY(writeFile(dir.filePath(none), "<html><p>no tag</p>"));
         QByteArray big = "<body bgcolor=black>";
         big.append(QByteArray(10 * 1024 * 1024 - big.size() + 1, ' '));
-        QVERIFY(writeAll(dir.filePath(large), big));
+        QVERIFY(writeFile(dir.filePath(large), big));
         QCOMPARE(open(none), dir.filePath(none) + QStringLiteral(" has no BODY tag.\r\nNo colors were read from it."));
         QCOMPARE(open(large),
                  dir.filePath(large) + QStringLiteral(" is larger than 10 MB.\r\nNo colors were read from it."));
@@ -599,7 +560,7 @@ private slots:
         QCOMPARE(w->txtnewlink->text(), QStringLiteral("#FF0000"));
         // Exactly 10 MB is read.
         big.chop(1);
-        QVERIFY(writeAll(dir.filePath(large), big));
+        QVERIFY(writeFile(dir.filePath(large), big));
         QCOMPARE(open(large), QStringLiteral("0 messages"));
         QCOMPARE(w->txtHEXback->text(), QStringLiteral("#000000"));
         QCOMPARE(testsupport::brokenColorModel(*w.window), QString());

@@ -13,6 +13,7 @@
 #include <QScrollBar>
 
 using testsupport::control;
+using testsupport::processDeletes;
 
 namespace {
 
@@ -30,18 +31,7 @@ void click(QWidget *root, const char *name)
 frmtag *openTag(testsupport::MainWindow &w)
 {
     QTest::mouseClick(w->cmdtag, Qt::LeftButton);
-    auto *tag = w->findChild<frmtag *>(QStringLiteral("frmtag"));
-    if (tag != nullptr) {
-        QApplication::setActiveWindow(tag);
-        if (!QTest::qWaitForWindowExposed(tag))
-            qWarning("body tag window was not exposed");
-    }
-    return tag;
-}
-
-void processDeletes()
-{
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    return testsupport::activeWindow<frmtag>(*w.window);
 }
 
 } // namespace
@@ -72,27 +62,22 @@ private slots:
         QCOMPARE(tag->size(), QSize(tw(7020), tw(1680)));
         QCOMPARE(tag->minimumSize(), tag->maximumSize());
         QVERIFY(!(tag->windowFlags() & Qt::WindowMaximizeButtonHint));
-        struct Row {
-            const char *name, *caption, *tooltip;
-            QRect geometry;
+        const testsupport::InventoryRow rows[] = {
+            {"cmdcopyTag", "QPushButton", "Copy &Tag to Clipboard", "", 465, 975, 2205, 360, 0},
+            {"cmdCREATEhtml", "QPushButton", "Create &HTML file",
+             " Press here for a template HTMLfile with your specs ", 2730, 975, 2205, 360, 1},
+            {"cmdclose", "QPushButton", "&Close", "", 5190, 975, 1500, 360, 2},
+            {"txtTag", nullptr, nullptr, nullptr, 465, 240, 6225, 615, 3},
         };
-        const Row rows[] = {
-            {"cmdcopyTag", "Copy &Tag to Clipboard", "", twRect(465, 975, 2205, 360)},
-            {"cmdCREATEhtml", "Create &HTML file", " Press here for a template HTMLfile with your specs ",
-             twRect(2730, 975, 2205, 360)},
-            {"cmdclose", "&Close", "", twRect(5190, 975, 1500, 360)},
-        };
-        for (const Row &r : rows) {
-            auto *b = control<QPushButton>(tag, r.name);
+        const QString mismatches = testsupport::inventoryMismatches(*tag, rows);
+        QVERIFY2(mismatches.isEmpty(), qPrintable(mismatches));
+        for (const char *name : {"cmdcopyTag", "cmdCREATEhtml", "cmdclose"}) {
+            auto *b = control<QPushButton>(tag, name);
             QVERIFY(b);
-            QCOMPARE(b->text(), QString::fromLatin1(r.caption));
-            QCOMPARE(b->toolTip(), QString::fromLatin1(r.tooltip));
-            QCOMPARE(b->geometry(), r.geometry);
             QVERIFY(b->fontMetrics().horizontalAdvance(b->text().remove(QLatin1Char('&'))) <= b->width());
         }
         QVERIFY(tag->cmdcopyTag->isDefault());
         QCOMPARE(tag->txtTag->objectName(), QStringLiteral("txtTag"));
-        QCOMPARE(tag->txtTag->geometry(), twRect(465, 240, 6225, 615));
         QCOMPARE(tag->txtTag->verticalScrollBarPolicy(), Qt::ScrollBarAlwaysOn);
         QVERIFY(tag->txtTag->lineWrapMode() != QPlainTextEdit::NoWrap);
         // The whole tag wraps inside the box rather than running past it.
@@ -115,17 +100,17 @@ private slots:
         testsupport::MainWindow w;
         frmtag *tag = openTag(w);
         QVERIFY(tag);
-        const QPoint centre = w->frameGeometry().center();
+        const QPoint centre = w.window->frameGeometry().center();
         QVERIFY((tag->frameGeometry().center() - centre).manhattanLength() <= 2);
         const QPoint first = tag->pos();
         // Hidden on the way to the page generator, then shown again after
         // the main window moved: the tag window stays where it was.
         click(tag, "cmdCREATEhtml");
-        auto *info = w->findChild<frminfo *>(QStringLiteral("frminfo"));
+        auto *info = testsupport::findWindow<frminfo>(*w.window);
         QVERIFY(info);
         info->close();
         processDeletes();
-        w->move(w->pos() + QPoint(60, 40));
+        w.window->move(w.window->pos() + QPoint(60, 40));
         QCOMPARE(openTag(w), tag);
         QCOMPARE(tag->pos(), first);
     }
@@ -274,13 +259,13 @@ private slots:
         tag->txtTag->setPlainText(QStringLiteral("edited"));
         click(tag, "cmdCREATEhtml");
         QVERIFY(!tag->isVisible());
-        auto *info = w->findChild<frminfo *>(QStringLiteral("frminfo"));
+        auto *info = testsupport::findWindow<frminfo>(*w.window);
         QVERIFY(info);
         QVERIFY(info->isVisible());
         QCOMPARE(QApplication::activeModalWidget(), info);
         info->close();
         processDeletes();
-        QCOMPARE(w->findChild<frmtag *>(QStringLiteral("frmtag")), tag);
+        QCOMPARE(testsupport::findWindow<frmtag>(*w.window), tag);
         QVERIFY(!tag->isVisible());
         QCOMPARE(QApplication::activeModalWidget(), nullptr);
         // A new color since, and the same window shows the new tag.
@@ -289,7 +274,7 @@ private slots:
         QVERIFY(tag->isVisible());
         QCOMPARE(tag->txtTag->toPlainText(),
                  QString(defaultTag).replace(QStringLiteral("\"\">"), QStringLiteral("\"sky.png\">")));
-        QCOMPARE(w->findChildren<frmtag *>().size(), 1);
+        QCOMPARE(w.window->findChildren<frmtag *>().size(), 1);
     }
 
     void copyButtons_data()
@@ -314,7 +299,7 @@ private slots:
         QFETCH(QString, expected);
         testsupport::MainWindow w;
         w.env.desktop.clipboard = QStringLiteral("whatever was there");
-        auto *b = w->findChild<QPushButton *>(button);
+        auto *b = w.window->findChild<QPushButton *>(button);
         QVERIFY(b);
         QTest::mouseClick(b, Qt::LeftButton);
         QCOMPARE(w.env.desktop.clipboard, expected);
@@ -345,7 +330,7 @@ private slots:
         testsupport::MainWindow w;
         QTest::mouseClick(w->cmdCOPYnewlink, Qt::LeftButton);
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Space);
-        auto *tag = w->findChild<frmtag *>(QStringLiteral("frmtag"));
+        auto *tag = testsupport::findWindow<frmtag>(*w.window);
         QVERIFY(tag);
         QVERIFY(tag->isVisible());
     }

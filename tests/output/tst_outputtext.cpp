@@ -3,6 +3,7 @@
 #include "output/htmltext.h"
 #include "output/pagetext.h"
 #include "platform/files.h"
+#include "testsupport.h"
 
 #include <QDir>
 #include <QTemporaryDir>
@@ -10,6 +11,9 @@
 
 #include <cerrno>
 #include <sys/stat.h>
+
+using testsupport::readFile;
+using testsupport::writeFile;
 
 namespace {
 
@@ -22,18 +26,6 @@ QString bodyTagWith(PageColors colors, const QString &image)
 
 const PageColors defaults{QStringLiteral("#DCDCDC"), QStringLiteral("#0A0A0A"), QStringLiteral("#0000EE"),
                           QStringLiteral("#551A8B"), QStringLiteral("#EE0000")};
-
-QByteArray readAll(const QString &path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<unreadable>");
-}
-
-bool writeAll(const QString &path, const QByteArray &bytes)
-{
-    QFile f(path);
-    return f.open(QIODevice::WriteOnly) && f.write(bytes) == bytes.size();
-}
 
 } // namespace
 
@@ -165,10 +157,10 @@ private slots:
     {
         QTemporaryDir dir;
         const QString path = dir.filePath(QStringLiteral("page.htm"));
-        QVERIFY(writeAll(path, QByteArray(5000, 'o')));
+        QVERIFY(writeFile(path, QByteArray(5000, 'o')));
         QString reason;
         QVERIFY(writeFileAtomically(path, "new\r\n", reason));
-        QCOMPARE(readAll(path), QByteArray("new\r\n"));
+        QCOMPARE(readFile(path), QByteArray("new\r\n"));
         QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{QStringLiteral("page.htm")});
     }
 
@@ -177,7 +169,7 @@ private slots:
         QTemporaryDir dir;
         const QString path = dir.filePath(QStringLiteral("page.htm"));
         const QByteArray old(3000, 'o');
-        QVERIFY(writeAll(path, old));
+        QVERIFY(writeFile(path, old));
         QString reason;
         {
             // Fails part-way: the first 1000 bytes would fit.
@@ -187,7 +179,7 @@ private slots:
             QVERIFY(!writeFileAtomically(path, QByteArray(2000, 'n'), reason));
         }
         QVERIFY(!reason.isEmpty());
-        QCOMPARE(readAll(path), old);
+        QCOMPARE(readFile(path), old);
         {
             filefaults::ReadOnlyFolder readOnly(dir.path());
             if (!readOnly.active())
@@ -197,12 +189,12 @@ private slots:
             reason.clear();
             QVERIFY(!writeFileAtomically(path, "new", reason));
             QVERIFY(!reason.isEmpty());
-            QCOMPARE(readAll(path), old);
+            QCOMPARE(readFile(path), old);
             // The file does: it is written in place.
             QVERIFY(QFile::setPermissions(path, QFileDevice::ReadOwner | QFileDevice::WriteOwner));
             QVERIFY2(writeFileAtomically(path, "new", reason), qPrintable(reason));
         }
-        QCOMPARE(readAll(path), QByteArray("new"));
+        QCOMPARE(readFile(path), QByteArray("new"));
         QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{QStringLiteral("page.htm")});
         reason.clear();
         QVERIFY(!writeFileAtomically(dir.filePath(QStringLiteral("missing/page.htm")), "new", reason));
@@ -216,26 +208,26 @@ private slots:
         for (int i = 0; i < 200000; ++i)
             image.append(static_cast<char>(i * 7));
         const QString source = dir.filePath(QStringLiteral("stone.gif"));
-        QVERIFY(writeAll(source, image));
+        QVERIFY(writeFile(source, image));
         QVERIFY(QDir(dir.path()).mkdir(QStringLiteral("web")));
         const QString destination = dir.filePath(QStringLiteral("web/stone.gif"));
-        QVERIFY(writeAll(destination, "an older, different image"));
+        QVERIFY(writeFile(destination, "an older, different image"));
         QString reason;
         QVERIFY(copyFileReplacing(source, destination, LinkAtDestination::WriteThrough, reason) == CopyResult::Done);
-        QCOMPARE(readAll(destination), image);
-        QCOMPARE(readAll(source), image);
+        QCOMPARE(readFile(destination), image);
+        QCOMPARE(readFile(source), image);
     }
 
     void copyOntoItselfIsNoFailure()
     {
         QTemporaryDir dir;
         const QString source = dir.filePath(QStringLiteral("stone.gif"));
-        QVERIFY(writeAll(source, "GIF89a"));
+        QVERIFY(writeFile(source, "GIF89a"));
         QString reason;
         QVERIFY(
             copyFileReplacing(source, dir.path() + QStringLiteral("/./stone.gif"), LinkAtDestination::Replace, reason)
             == CopyResult::Done);
-        QCOMPARE(readAll(source), QByteArray("GIF89a"));
+        QCOMPARE(readFile(source), QByteArray("GIF89a"));
     }
 
     void copyThatFailsPartWayLeavesTheOldFile()
@@ -243,8 +235,8 @@ private slots:
         QTemporaryDir dir;
         const QString source = dir.filePath(QStringLiteral("stone.gif"));
         const QString destination = dir.filePath(QStringLiteral("old.gif"));
-        QVERIFY(writeAll(source, QByteArray(300000, 's')));
-        QVERIFY(writeAll(destination, "old"));
+        QVERIFY(writeFile(source, QByteArray(300000, 's')));
+        QVERIFY(writeFile(destination, "old"));
         QString reason;
         {
             filefaults::FileSizeLimit limit(100000);
@@ -255,7 +247,7 @@ private slots:
         }
         // The system's reason, though the write stopped part-way without one.
         QCOMPARE(reason, qt_error_string(EFBIG));
-        QCOMPARE(readAll(destination), QByteArray("old"));
+        QCOMPARE(readFile(destination), QByteArray("old"));
         QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden).size(), 2);
     }
 
@@ -284,7 +276,7 @@ private slots:
         QFETCH(CopyResult, expected);
         QFETCH(QString, why);
         QTemporaryDir dir;
-        QVERIFY(writeAll(dir.filePath(QStringLiteral("stone.gif")), "GIF89a"));
+        QVERIFY(writeFile(dir.filePath(QStringLiteral("stone.gif")), "GIF89a"));
         QVERIFY(QDir(dir.path()).mkdir(QStringLiteral("folder")));
         QCOMPARE(::mkfifo(QFile::encodeName(dir.filePath(QStringLiteral("fifo"))).constData(), 0600), 0);
         QString reason;

@@ -19,6 +19,9 @@
 
 using platform::ScriptedDesktop;
 using testsupport::control;
+using testsupport::prepareFile;
+using testsupport::readFile;
+using testsupport::writeFile;
 
 namespace {
 
@@ -83,10 +86,7 @@ QImage plainPicture(int w, int h, QImage::Format format)
 // read as its growth since the reset, in MB; -1 where it cannot be.
 qint64 statusKb(const char *field)
 {
-    QFile f(QStringLiteral("/proc/self/status"));
-    if (!f.open(QIODevice::ReadOnly))
-        return -1;
-    for (const QByteArray &line : f.readAll().split('\n'))
+    for (const QByteArray &line : readFile(QStringLiteral("/proc/self/status")).split('\n'))
         if (line.startsWith(field))
             return line.mid(qstrlen(field)).trimmed().split(' ').constFirst().toLongLong();
     return -1;
@@ -102,19 +102,6 @@ qint64 peakGrowthMb(qint64 resetKb)
     return resetKb < 0 || peak < 0 ? -1 : (peak - resetKb) / 1024;
 }
 
-QByteArray contents(const QString &path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
-
-void overwrite(const QString &path, const QByteArray &bytes)
-{
-    QFile f(path);
-    if (!f.open(QIODevice::WriteOnly) || f.write(bytes) != bytes.size())
-        qWarning("cannot write %s", qPrintable(path));
-}
-
 // Gives a JPEG file an orientation tag (an Exif segment after its JFIF one).
 void tagOrientation(const QString &path, quint16 orientation)
 {
@@ -123,9 +110,9 @@ void tagOrientation(const QString &path, quint16 orientation)
     const QByteArray payload = QByteArray("Exif\0\0", 6) + tiff;
     const QByteArray segment =
         QByteArray("\xFF\xE1", 2) + char((payload.size() + 2) >> 8) + char((payload.size() + 2) & 0xFF) + payload;
-    QByteArray bytes = contents(path);
+    QByteArray bytes = readFile(path);
     const int jfifEnd = 4 + (static_cast<uchar>(bytes[4]) << 8 | static_cast<uchar>(bytes[5]));
-    overwrite(path, bytes.insert(jfifEnd, segment));
+    prepareFile(path, bytes.insert(jfifEnd, segment));
 }
 
 quint32 crc32(const QByteArray &bytes)
@@ -319,8 +306,8 @@ private slots:
         QCOMPARE(s.preview->tiles().size(), 13 * 10);
         QVERIFY(s.previewShows([](int x, int y) { return patternAt(x % 16, y % 12, 16, 12); }));
         // Covered by a dialog or minimized, the preview is painted again with its tiles.
-        s.w->showMinimized();
-        s.w->showNormal();
+        s.w.window->showMinimized();
+        s.w.window->showNormal();
         QVERIFY(QTest::qWaitForWindowExposed(s.w.window.get()));
         QVERIFY(s.previewShows([](int x, int y) { return patternAt(x % 16, y % 12, 16, 12); }));
 
@@ -416,7 +403,7 @@ private slots:
         Images s;
         const QString good = s.file(QStringLiteral("good.jpg"));
         QVERIFY(noisePicture(1200, 900, QImage::Format_RGB32).save(good, "JPG", 90));
-        const QByteArray bytes = contents(good);
+        const QByteArray bytes = readFile(good);
         const qsizetype scan = bytes.indexOf(QByteArray("\xFF\xDA", 2));
         QVERIFY(scan > 0);
 
@@ -426,7 +413,7 @@ private slots:
         } cases[] = {{"cut.jpg", bytes.left(scan + 600)}, {"headeronly.jpg", bytes.left(scan + 14)}};
         for (const auto &c : cases) {
             const QString file = s.file(QString::fromLatin1(c.name));
-            overwrite(file, c.data);
+            prepareFile(file, c.data);
             s.loadFile(file);
             QVERIFY2(s.wholeStateIs(file, QSize(1200, 900)), c.name);
             // As much as the whole picture showed, gray where the data ends.
@@ -440,7 +427,7 @@ private slots:
         QByteArray lowerBroken = bytes;
         lowerBroken.replace(bytes.size() / 2, 2, QByteArray("\xFF\x92", 2));
         const QString lower = s.file(QStringLiteral("lowerbroken.jpg"));
-        overwrite(lower, lowerBroken);
+        prepareFile(lower, lowerBroken);
         QVERIFY(QPixmap(lower).isNull());
         s.loadFile(lower);
         QVERIFY(s.wholeStateIs(lower, QSize(1200, 900)));
@@ -453,7 +440,7 @@ private slots:
         QByteArray tableless = bytes;
         tableless[scan + 6] = '\x33';
         const QString file = s.file(QStringLiteral("tableless.jpg"));
-        overwrite(file, tableless);
+        prepareFile(file, tableless);
         QCOMPARE(QImageReader(file).size(), QSize(1200, 900));
         s.loadFile(file);
         QVERIFY(s.wholeStateIs(before, QSize(16, 12)));
@@ -482,7 +469,7 @@ private slots:
         if (format == "png") // the data are all there
             QCOMPARE(QImage::fromData(blackPng(300, 200)).pixel(299, 199), qRgb(0, 0, 0));
         const QString bomb = s.file(QStringLiteral("bomb.") + format);
-        overwrite(bomb, claiming(format, claimed));
+        prepareFile(bomb, claiming(format, claimed));
         const qint64 reset = resetPeakMemory();
         QElapsedTimer timer;
         timer.start();
@@ -520,10 +507,7 @@ private slots:
         QVERIFY(s.red->hasFocus());
 
         const QString notes = s.file(QStringLiteral("notes.png"));
-        QFile f(notes);
-        QVERIFY(f.open(QIODevice::WriteOnly));
-        f.write("not a picture at all\n");
-        f.close();
+        QVERIFY(writeFile(notes, "not a picture at all\n"));
         s.loadFile(notes);
         QVERIFY(s.back->isChecked());
         QVERIFY(s.back->isEnabled());
@@ -621,7 +605,7 @@ private slots:
     {
         Images s;
         const QString picture = writePicture(s.file(QStringLiteral("tile.png")), 16, 12);
-        const QByteArray bytes = contents(picture);
+        const QByteArray bytes = readFile(picture);
         s.loadFile(picture);
         s.desktop.cancel(ScriptedDesktop::Kind::Save);
         QTest::mouseClick(s.save, Qt::LeftButton);
@@ -629,7 +613,7 @@ private slots:
         // The same file by another spelling of its path.
         QVERIFY(QDir(s.dir.path()).mkpath(QStringLiteral("sub")));
         s.saveAs(s.file(QStringLiteral("sub/../tile.png")));
-        QCOMPARE(contents(picture), bytes);
+        QCOMPARE(readFile(picture), bytes);
         QCOMPARE(QDir(s.dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{QStringLiteral("tile.png")});
         QVERIFY(s.desktop.messages.isEmpty());
         QVERIFY(s.desktop.unscripted.isEmpty());
@@ -668,7 +652,7 @@ private slots:
         QCOMPARE(messages.size(), 1);
         QVERIFY(messages[0].text.contains(existing));
         QVERIFY(messages[0].text.contains(picture));
-        QCOMPARE(contents(existing), QByteArray("keep me"));
+        QCOMPARE(readFile(existing), QByteArray("keep me"));
         QFile::setPermissions(s.file(QStringLiteral("locked")),
                               QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
     }

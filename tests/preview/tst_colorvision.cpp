@@ -1,5 +1,6 @@
 #include "app/frmmain.h"
 #include "color/srgb.h"
+#include "output/frmtag.h"
 #include "preview/colorvision.h"
 #include "testsupport.h"
 #include "widgets/controls.h"
@@ -105,7 +106,7 @@ private:
     static QString bodyTagShown(testsupport::MainWindow &w)
     {
         QTest::mouseClick(control<QWidget>(w.window.get(), "cmdtag"), Qt::LeftButton);
-        auto *tag = w->findChild<QDialog *>(QStringLiteral("frmtag"));
+        auto *tag = testsupport::findWindow<frmtag>(*w.window);
         if (tag == nullptr)
             return {};
         const QString text = control<QPlainTextEdit>(tag, "txtTag")->toPlainText();

@@ -19,9 +19,9 @@ namespace {
 
 QString tagShown(testsupport::MainWindow &w)
 {
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    testsupport::processDeletes();
     QTest::mouseClick(w->cmdtag, Qt::LeftButton);
-    auto *tag = w->findChild<frmtag *>(QStringLiteral("frmtag"));
+    auto *tag = testsupport::findWindow<frmtag>(*w.window);
     return tag != nullptr ? tag->txtTag->toPlainText() : QStringLiteral("<no tag window>");
 }
 
@@ -45,9 +45,9 @@ private slots:
         QTest::mouseClick(control<QPushButton>(w.window.get(), "cmdload"), Qt::LeftButton);
         QVERIFY(tagShown(w).endsWith(QStringLiteral(" BACKGROUND=\"my sky.png\">")));
 
-        auto *tag = w->findChild<frmtag *>(QStringLiteral("frmtag"));
+        auto *tag = testsupport::findWindow<frmtag>(*w.window);
         QTest::mouseClick(tag->cmdCREATEhtml, Qt::LeftButton);
-        auto *info = w->findChild<frminfo *>(QStringLiteral("frminfo"));
+        auto *info = testsupport::findWindow<frminfo>(*w.window);
         QVERIFY(info);
         const QString page = dir.filePath(QStringLiteral("web/index.htm"));
         QVERIFY(QDir().mkpath(dir.filePath(QStringLiteral("web"))));
@@ -64,7 +64,7 @@ private slots:
 
         // Cleared, the tag names no image although the path is still known.
         w.env.desktop.messages.clear();
-        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        testsupport::processDeletes();
         QTest::mouseClick(control<QPushButton>(w.window.get(), "cmdclear"), Qt::LeftButton);
         QVERIFY(tagShown(w).endsWith(QStringLiteral(" BACKGROUND=\"\">")));
         QCOMPARE(control<QLabel>(w.window.get(), "HIDDENlblfilename")->text(), picture);

@@ -130,7 +130,7 @@ private slots:
                                    QStringLiteral("lblpicActivelink")};
         QList<QFont> before;
         for (const QString &name : links)
-            before << p.w->findChild<QLabel *>(name)->font();
+            before << p.w.window->findChild<QLabel *>(name)->font();
         const int heightBefore = p.sample->height();
 
         ScriptedDesktop::FontChoice choice = font("Liberation Serif", 12, true, true);
@@ -146,7 +146,7 @@ private slots:
         QVERIFY(p.sample->height() < heightBefore);
         QCOMPARE(p.sample->size(), p.sample->sizeHint());
         for (int i = 0; i < links.size(); ++i)
-            QCOMPARE(p.w->findChild<QLabel *>(links[i])->font(), before[i]);
+            QCOMPARE(p.w.window->findChild<QLabel *>(links[i])->font(), before[i]);
     }
 
     void dialogOpensOnItsOwnLastChoice()

@@ -6,7 +6,10 @@
 #include "platform/desktop.h"
 #include "widgets/controls.h"
 
+#include <QAbstractButton>
 #include <QApplication>
+#include <QFile>
+#include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QScrollBar>
@@ -26,7 +29,7 @@ Environment::~Environment()
     platform::setDesktop(nullptr);
 }
 
-MainWindow::MainWindow() : window(std::make_unique<frmmain>())
+MainWindow::MainWindow() : window(std::make_unique<frmmain>()), controls(controlsOf(*window))
 {
     window->show();
     QApplication::setActiveWindow(window.get());
@@ -38,6 +41,45 @@ MainWindow::MainWindow() : window(std::make_unique<frmmain>())
 }
 
 MainWindow::~MainWindow() = default;
+
+void processDeletes()
+{
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+}
+
+bool shiftHeld(frmmain &window)
+{
+    return window.colorEditor().ShiftHeld;
+}
+
+QByteArray readFile(const QString &path)
+{
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<unreadable>");
+}
+
+bool writeFile(const QString &path, const QByteArray &bytes)
+{
+    QFile f(path);
+    return f.open(QIODevice::WriteOnly | QIODevice::Truncate) && f.write(bytes) == bytes.size();
+}
+
+void prepareFile(const QString &path, const QByteArray &bytes)
+{
+    if (!writeFile(path, bytes))
+        qFatal("cannot prepare %s", qPrintable(path));
+}
+
+void typeText(QWidget *box, const QString &text)
+{
+    box->setFocus();
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        QString ch(text[i]);
+        if (text[i].isHighSurrogate() && i + 1 < text.size())
+            ch += text[++i];
+        QTest::sendKeyEvent(QTest::Click, box, Qt::Key_unknown, ch, Qt::NoModifier);
+    }
+}
 
 void typeInto(QLineEdit *box, const QString &text)
 {
@@ -53,9 +95,10 @@ void pasteInto(QLineEdit *box, const QString &text)
     box->insert(text);
 }
 
-QString brokenColorModel(frmmain &w)
+QString brokenColorModel(frmmain &window)
 {
-    const ColorEditor &editor = w.colorEditor();
+    const ColorEditor &editor = window.colorEditor();
+    const MainControls w = controlsOf(window);
     const int s[3] = {w.VScrollRed->value(), w.VScrollGreen->value(), w.VScrollBlue->value()};
     const QString mix = color::hexColor(s[0], s[1], s[2]);
     const auto &selected = editor.controls(editor.selectedTarget());
@@ -82,6 +125,57 @@ QString brokenColorModel(frmmain &w)
             return QStringLiteral("hex box %1 differs from its stores").arg(t.hexBox->objectName());
     }
     return {};
+}
+
+namespace {
+
+QString captionOf(const QWidget &widget)
+{
+    if (auto *b = qobject_cast<const QAbstractButton *>(&widget))
+        return b->text();
+    if (auto *l = qobject_cast<const QLabel *>(&widget))
+        return l->text();
+    if (auto *t = qobject_cast<const QLineEdit *>(&widget))
+        return t->text();
+    if (auto *g = qobject_cast<const QGroupBox *>(&widget))
+        return g->title();
+    return {};
+}
+
+} // namespace
+
+QString inventoryMismatches(const QWidget &root, std::span<const InventoryRow> rows, Sizing sizing)
+{
+    QStringList out;
+    for (const InventoryRow &r : rows) {
+        const QString name = QString::fromLatin1(r.name);
+        const auto *widget = root.findChild<QWidget *>(name);
+        if (widget == nullptr) {
+            out << QStringLiteral("%1: missing").arg(name);
+            continue;
+        }
+        const auto differs = [&](const char *what, const QString &actual, const QString &expected) {
+            if (actual != expected)
+                out << QStringLiteral("%1: %2 is '%3', expected '%4'").arg(name, QLatin1String(what), actual, expected);
+        };
+        if (r.kind != nullptr)
+            differs("class", QLatin1String(widget->metaObject()->className()), QLatin1String(r.kind));
+        if (r.caption != nullptr)
+            differs("caption", captionOf(*widget), QString::fromLatin1(r.caption));
+        if (r.tooltip != nullptr)
+            differs("tooltip", widget->toolTip(), QString::fromLatin1(r.tooltip));
+        const auto at = [](QPoint p) { return QStringLiteral("%1,%2").arg(p.x()).arg(p.y()); };
+        const auto extent = [](QSize s) { return QStringLiteral("%1x%2").arg(s.width()).arg(s.height()); };
+        differs("position", at(widget->pos()), at(QPoint(tw(r.left), tw(r.top))));
+        if (r.width > 0) {
+            QSize expected(tw(r.width), tw(r.height));
+            const auto *label = qobject_cast<const QLabel *>(widget);
+            if (sizing == Sizing::LabelsGrowToText && label != nullptr)
+                expected.setWidth(qMax(expected.width(), label->fontMetrics().horizontalAdvance(label->text())));
+            differs("size", extent(widget->size()), extent(expected));
+        }
+    }
+    return out.join(QLatin1Char('\n'));
 }
 
 } // namespace testsupport
