@@ -15,7 +15,7 @@ enum class ColorTarget { Text, Back, NewLink, VisitedLink, ActiveLink };
 // and its background image's bare name (empty for none).
 struct PageColors {
     QString back, text, newLink, visitedLink, activeLink;
-    QString imageName;
+    QString imageName = {};
 
     QString &operator[](ColorTarget target);
     const QString &operator[](ColorTarget target) const;

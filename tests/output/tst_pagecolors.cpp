@@ -12,13 +12,6 @@ using output::ReadColors;
 
 namespace {
 
-// The tag of `colors` with `image` as its background image's name.
-QString bodyTagWith(PageColors colors, const QString &image)
-{
-    colors.imageName = image;
-    return bodyTag(colors);
-}
-
 QString hex(const Rgb &c)
 {
     return QStringLiteral("#%1%2%3")
@@ -55,9 +48,10 @@ ReadColors expected(const PageColors &c, std::optional<QString> image)
     return read;
 }
 
-QByteArray ourPage(const PageColors &colors, const QString &image)
+QByteArray ourPage(PageColors colors, const QString &image)
 {
-    return latin1WithReferences(pageText(QStringLiteral("Ann"), QStringLiteral("Colors"), bodyTagWith(colors, image)));
+    colors.imageName = image;
+    return latin1WithReferences(pageText(QStringLiteral("Ann"), QStringLiteral("Colors"), bodyTag(colors)));
 }
 
 } // namespace

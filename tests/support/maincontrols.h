@@ -5,9 +5,9 @@
 // through its members.
 // Header-only so that the benchmarks, built without the test library, share it.
 
-#include "widgets/controls.h"
 #include "platform/commondialog.h"
 #include "preview/previewbox.h"
+#include "widgets/controls.h"
 
 #include <QLabel>
 #include <QLineEdit>
