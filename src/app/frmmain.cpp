@@ -71,7 +71,7 @@ ClickLabel *previewLabel(QWidget *parent, const char *name, const QString &capti
     return l;
 }
 
-// Where each target's controls stand, in twips, in the order of the table of
+// Where each target's controls stand (drawn in twips), in the order of the table of
 // targets: option and Reset button, hex box, swatch and copy button, and the
 // preview label (none for the back color: the preview box itself shows it).
 struct TargetLayout {
