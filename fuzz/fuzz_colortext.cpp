@@ -10,6 +10,7 @@
 #include "output/pagecolors.h"
 #include "output/pagetext.h"
 
+#include <algorithm>
 #include <fuzzer/FuzzedDataProvider.h>
 
 namespace {
@@ -24,8 +25,7 @@ bool inRange(const std::optional<Rgb> &c)
 
 bool inRange(const output::ReadColors &read)
 {
-    return inRange(read.back) && inRange(read.text) && inRange(read.newLink) && inRange(read.visitedLink)
-           && inRange(read.activeLink);
+    return std::all_of(read.colors.begin(), read.colors.end(), [](const auto &c) { return inRange(c); });
 }
 
 QString asciiBlanksTrimmed(const QString &text)
