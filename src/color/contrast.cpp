@@ -41,9 +41,22 @@ std::array<double, 3> hueWeights(double h)
     return w;
 }
 
+// One of the table's names for every target, as shared strings made once:
+// the strip writes them on every color change.
+using Names = std::array<QString, colorTargets.size()>;
+Names namesFrom(const char *ColorTargetInfo::*field)
+{
+    Names names;
+    for (const ColorTargetInfo &info : colorTargets)
+        if (info.*field != nullptr)
+            names[static_cast<std::size_t>(info.target)] = QLatin1String(info.*field);
+    return names;
+}
+
 QString longName(ColorTarget t)
 {
-    return QLatin1String(targetInfo(t).longName);
+    static const Names names = namesFrom(&ColorTargetInfo::longName);
+    return names[static_cast<std::size_t>(t)];
 }
 
 QString sentenceGrade(Grade g)
@@ -296,7 +309,8 @@ bool failing(const Entry &e)
 
 QString shortName(ColorTarget t, Density d)
 {
-    const QString name = QLatin1String(targetInfo(t).stripName);
+    static const Names names = namesFrom(&ColorTargetInfo::stripName);
+    const QString &name = names[static_cast<std::size_t>(t)];
     return d == Density::Short || d == Density::Shortest ? name.left(1) : name;
 }
 
