@@ -208,5 +208,17 @@ constexpr std::array<ColorTarget, colorTargets.size() - 1> gradedTargets()
     return graded;
 }
 
+// Where a graded target stands among gradedTargets().
+constexpr std::size_t gradedIndex(ColorTarget target)
+{
+    std::size_t i = 0;
+    for (const ColorTarget t : gradedTargets()) {
+        if (t == target)
+            break;
+        ++i;
+    }
+    return i;
+}
+
 // The default color as a hex box shows it.
 QString defaultHex(ColorTarget target);

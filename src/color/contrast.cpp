@@ -289,8 +289,7 @@ std::optional<Rgb> nearestByLightness(Rgb c, const Backdrop &backdrop, double mi
 
 Report report(const std::array<Rgb, Graded> &colors, const Backdrop &backdrop, bool overImage)
 {
-    const auto graded = gradedTargets();
-    const Rgb text = colors[std::size_t(std::find(graded.begin(), graded.end(), ColorTarget::Text) - graded.begin())];
+    const Rgb text = colors[gradedIndex(ColorTarget::Text)];
     Report r;
     r.overImage = overImage;
     for (std::size_t i = 0; i < Graded; ++i) {
@@ -325,8 +324,7 @@ QString entryText(const Entry &e, Density d)
 
 QString fixKey(ColorTarget t)
 {
-    const auto graded = gradedTargets();
-    return QStringLiteral("Alt+%1").arg(std::find(graded.begin(), graded.end(), t) - graded.begin() + 1);
+    return QStringLiteral("Alt+%1").arg(gradedIndex(t) + 1);
 }
 
 QString nearTextNote(const Report &r, Density d)

@@ -266,9 +266,7 @@ void ContrastStrip::fix(ColorTarget target)
 {
     const UserAction action(m_actions);
     refreshNow();
-    const auto graded = gradedTargets();
-    const contrast::Entry &e =
-        m_report.entries[std::size_t(std::find(graded.begin(), graded.end(), target) - graded.begin())];
+    const contrast::Entry &e = m_report.entries[gradedIndex(target)];
     if (!contrast::failing(e))
         return;
     const std::optional<contrast::Rgb> fixed = contrast::nearestByLightness(colorOf(target), backdrop());
