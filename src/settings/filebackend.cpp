@@ -1,5 +1,6 @@
 #include "settings/filebackend.h"
 
+#include "platform/files.h"
 #include "platform/lockfiles.h"
 #include "platform/regularfile.h"
 #include "settings/rootkeys.h"
@@ -10,7 +11,6 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QLockFile>
-#include <QSaveFile>
 #include <QStandardPaths>
 
 #include <cstdio>
@@ -104,15 +104,9 @@ SettingsDocument FileRegistryBackend::load(FileState *state) const
 
 bool FileRegistryBackend::save(const SettingsDocument &document) const
 {
-    QSaveFile file(m_filePath);
-    if (!file.open(QIODevice::WriteOnly))
-        return false;
-    const QByteArray text = formatSettings(document);
-    if (file.write(text) != text.size()) {
-        file.cancelWriting();
-        return false;
-    }
-    return file.commit();
+    // Never in place: a reader or a full disk must never see half a file.
+    QString reason;
+    return writeFileAtomically(m_filePath, formatSettings(document), reason, InPlace::Never);
 }
 
 bool FileRegistryBackend::setAside() const
