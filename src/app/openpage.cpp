@@ -1,6 +1,7 @@
 #include "app/openpage.h"
 
 #include "color/coloreditor.h"
+#include "color/rgb.h"
 #include "output/pagecolors.h"
 #include "platform/commondialog.h"
 #include "platform/desktop.h"
@@ -65,19 +66,29 @@ void OpenPage::openColors(const QString &path)
     // The colors and the picture are one step, ended before any message.
     std::optional<UserAction> step(std::in_place, m_actions);
     const ColorTarget selected = editor.selectedTarget();
-    for (const ColorTargetInfo &t : colorTargets)
-        if (const std::optional<color::Rgb> &color = (*read)[t.target])
-            editor.setTargetColor(t.target, *color);
+    // A loaded picture covers the back color, which then keeps its own.
+    QString backLeftOut;
+    for (const ColorTargetInfo &t : colorTargets) {
+        const std::optional<color::Rgb> &color = (*read)[t.target];
+        if (color && !editor.setTargetColor(t.target, *color) && *color != editor.color(t.target))
+            backLeftOut = color::hexColor(color->red, color->green, color->blue);
+    }
     editor.controls(selected).option->setChecked(true);
 
+    QString pictureLeftOut;
+    QString folderPath;
     if (read->background && !read->background->isEmpty()) {
         const QDir folder = QFileInfo(path).absoluteDir();
         const QString picture = folder.filePath(*read->background);
         if (QFileInfo(picture).isFile()) {
             m_image.loadPicture(QDir::toNativeSeparators(picture));
         } else {
-            step.reset();
-            fail(output::pageImageMissingText(*read->background, QDir::toNativeSeparators(folder.path())));
+            pictureLeftOut = *read->background;
+            folderPath = QDir::toNativeSeparators(folder.path());
         }
+    }
+    if (!backLeftOut.isEmpty() || !pictureLeftOut.isEmpty()) {
+        step.reset();
+        fail(output::pageLeftOutText(backLeftOut, pictureLeftOut, folderPath));
     }
 }

@@ -327,10 +327,19 @@ QString pageWithoutBodyText(const QString &path)
     return QStringLiteral("%1 has no BODY tag.\r\nNo colors were read from it.").arg(path);
 }
 
-QString pageImageMissingText(const QString &name, const QString &folder)
+QString pageLeftOutText(const QString &backColor, const QString &image, const QString &folder)
 {
-    return QStringLiteral("The page's colors were read, but its background image %1 is not in %2 and was left out.")
-        .arg(name, folder);
+    if (image.isEmpty())
+        return QStringLiteral("The page's colors were read, but its background color %1 was left out: the back color "
+                              "cannot change while a background image is loaded.")
+            .arg(backColor);
+    if (backColor.isEmpty())
+        return QStringLiteral("The page's colors were read, but its background image %1 is not in %2 and was left out.")
+            .arg(image, folder);
+    return QStringLiteral("The page's colors were read, but its background image %1 is not in %2, and the back color "
+                          "cannot change while a background image is loaded: both the image and the background color "
+                          "%3 were left out.")
+        .arg(image, folder, backColor);
 }
 
 ReadColors colorsFromCss(const QString &css)

@@ -43,6 +43,10 @@ QString htmlUnescaped(const QString &text);
 QString pageTooLargeText(const QString &path);
 QString pageUnreadableText(const QString &path, const QString &reason);
 QString pageWithoutBodyText(const QString &path);
-QString pageImageMissingText(const QString &name, const QString &folder);
+// What an opened page gave that was left out: its background color
+// (`backColor`, a HexColor), which a loaded picture keeps from changing, and
+// its background image `image`, which is not in `folder`; empty where nothing
+// was left out.
+QString pageLeftOutText(const QString &backColor, const QString &image, const QString &folder);
 
 } // namespace output
