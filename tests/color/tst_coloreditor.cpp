@@ -163,34 +163,36 @@ private slots:
 
     // Keys before the click, each at the focus: "@name" focuses a control,
     // "Shift" holds SHIFT down, "X+" and "X-" press and release a key, "X"
-    // taps it. A SHIFT-click is a click the mouse reports SHIFT held with.
+    // taps it. Then the button is clicked by the mouse, SHIFT held or not,
+    // or pressed with Space while SHIFT is held (no SHIFT key comes with it).
     void allSlidersTogether_data()
     {
         QTest::addColumn<QString>("button");
         QTest::addColumn<QStringList>("keys");
-        QTest::addColumn<bool>("shiftClick");
+        QTest::addColumn<QString>("click");
         QTest::addColumn<QList<int>>("from");
         QTest::addColumn<QList<int>>("to");
         const QStringList shift{"Shift"};
-        QTest::newRow("down fast") << "cmdALLdown" << shift << false << QList<int>{230, 235, 250}
+        QTest::newRow("down fast") << "cmdALLdown" << shift << "mouse" << QList<int>{230, 235, 250}
                                    << QList<int>{250, 235, 250};
-        QTest::newRow("down slow") << "cmdALLdown" << QStringList{} << false << QList<int>{230, 235, 250}
+        QTest::newRow("down slow") << "cmdALLdown" << QStringList{} << "mouse" << QList<int>{230, 235, 250}
                                    << QList<int>{231, 236, 251};
-        QTest::newRow("up fast") << "cmdALLup" << shift << false << QList<int>{20, 21, 100} << QList<int>{20, 1, 80};
-        QTest::newRow("up slow") << "cmdALLup" << QStringList{} << false << QList<int>{20, 21, 100}
+        QTest::newRow("up fast") << "cmdALLup" << shift << "mouse" << QList<int>{20, 21, 100} << QList<int>{20, 1, 80};
+        QTest::newRow("up slow") << "cmdALLup" << QStringList{} << "mouse" << QList<int>{20, 21, 100}
                                  << QList<int>{19, 20, 99};
-        QTest::newRow("down at white") << "cmdALLdown" << QStringList{} << false << QList<int>{255, 255, 255}
+        QTest::newRow("down at white") << "cmdALLdown" << QStringList{} << "mouse" << QList<int>{255, 255, 255}
                                        << QList<int>{255, 255, 255};
-        QTest::newRow("up at black") << "cmdALLup" << QStringList{} << false << QList<int>{0, 0, 0}
+        QTest::newRow("up at black") << "cmdALLup" << QStringList{} << "mouse" << QList<int>{0, 0, 0}
                                      << QList<int>{0, 0, 0};
         QTest::newRow("down fast at 234")
-            << "cmdALLdown" << shift << false << QList<int>{234, 235, 255} << QList<int>{254, 235, 255};
+            << "cmdALLdown" << shift << "mouse" << QList<int>{234, 235, 255} << QList<int>{254, 235, 255};
 
-        // X repeats no SHIFT key-down: a SHIFT-click stands for one while
-        // SHIFT would still repeat, the last key pressed with none released since.
+        // X repeats no SHIFT key-down: a SHIFT-click or a SHIFT+Space stands
+        // for one while SHIFT would still repeat, the last key pressed with
+        // none released since.
         const QList<int> grey{100, 100, 100}, fast{120, 120, 120}, slow{101, 101, 101};
         const auto clickRow = [&](const char *name, const QStringList &keys, const QList<int> &to) {
-            QTest::newRow(name) << "cmdALLdown" << keys << true << grey << to;
+            QTest::newRow(name) << "cmdALLdown" << keys << "SHIFT mouse" << grey << to;
         };
         clickRow("SHIFT-click, no key seen", {}, fast);
         clickRow("SHIFT-click, SHIFT at the sample text", {"@txtBOX", "Shift"}, fast);
@@ -201,14 +203,18 @@ private slots:
         clickRow("SHIFT-click after X came up", {"@txtBOX", "X+", "Shift", "X-"}, slow);
         clickRow("SHIFT-click after Ctrl on the button", {"Shift", "Control"}, slow);
         clickRow("SHIFT-click after X at the slider", {"@VScrollRed", "Shift", "X"}, slow);
+        QTest::newRow("SHIFT+Space, SHIFT at the sample text")
+            << "cmdALLdown" << QStringList{"@txtBOX", "Shift"} << "SHIFT Space" << grey << fast;
+        QTest::newRow("SHIFT+Space after X")
+            << "cmdALLdown" << QStringList{"@txtBOX", "Shift", "X"} << "SHIFT Space" << grey << slow;
         QTest::newRow("SHIFT-click up after X")
-            << "cmdALLup" << QStringList{"@txtBOX", "Shift", "X"} << true << grey << QList<int>{99, 99, 99};
+            << "cmdALLup" << QStringList{"@txtBOX", "Shift", "X"} << "SHIFT mouse" << grey << QList<int>{99, 99, 99};
     }
     void allSlidersTogether()
     {
         QFETCH(QString, button);
         QFETCH(QStringList, keys);
-        QFETCH(bool, shiftClick);
+        QFETCH(QString, click);
         QFETCH(QList<int>, from);
         QFETCH(QList<int>, to);
         Window w;
@@ -238,7 +244,14 @@ private slots:
             else
                 QTest::keyClick(at, codes[key]);
         }
-        QTest::mouseClick(b, Qt::LeftButton, shiftClick ? Qt::ShiftModifier : Qt::NoModifier, QPoint(2, 2));
+        if (click == QLatin1String("SHIFT Space")) {
+            b->setFocus();
+            for (const bool press : {true, false})
+                QTest::simulateEvent(b, press, Qt::Key_Space, Qt::ShiftModifier, QStringLiteral(" "), false);
+        } else {
+            QTest::mouseClick(b, Qt::LeftButton,
+                              click == QLatin1String("SHIFT mouse") ? Qt::ShiftModifier : Qt::NoModifier, QPoint(2, 2));
+        }
         QCOMPARE(w.sliders(), (std::array<int, 3>{to[0], to[1], to[2]}));
         int moved = 0;
         for (int c = 0; c < 3; ++c)
