@@ -13,7 +13,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMimeData>
-#include <QRadioButton>
 #include <QUrl>
 
 #include <optional>
@@ -95,16 +94,8 @@ bool Dropping::takes(QWidget *on, const QMimeData &data, bool fresh, bool run)
     const std::optional<color::Rgb> color = color::colorFromText(data.text());
     if (!color)
         return false;
-    if (run) {
-        ColorEditor &editor = m_editor;
-        const ColorTarget selected = editor.selectedTarget();
-        editor.setTargetColor(*target, *color);
-        // As with a paste: a background under a picture keeps the color, the
-        // editing goes back to the target it was on.
-        if (!editor.controls(*target).option->isEnabled())
-            editor.controls(selected).option->setChecked(true);
-    }
-    return true;
+    // A background under a picture keeps its color: the drop is refused.
+    return !run || m_editor.setTargetColor(*target, *color);
 }
 
 bool Dropping::eventFilter(QObject *watched, QEvent *event)

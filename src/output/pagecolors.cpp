@@ -327,16 +327,27 @@ QString pageWithoutBodyText(const QString &path)
     return QStringLiteral("%1 has no BODY tag.\r\nNo colors were read from it.").arg(path);
 }
 
-QString pageImageMissingText(const QString &name, const QString &folder)
+QString pageLeftOutText(const QString &backColor, const QString &image, const QString &folder, const QString &why)
 {
-    return QStringLiteral("The page's colors were read, but its background image %1 is not in %2 and was left out.")
-        .arg(name, folder);
-}
-
-QString pageImageUnusableText(const QString &name, const QString &folder, const QString &why)
-{
-    return QStringLiteral("The page's colors were read, but its background image %1 in %2 was left out: %3.")
-        .arg(name, folder, why);
+    const QString start = QStringLiteral("The page's colors were read, but its background ");
+    if (image.isEmpty())
+        return start
+               + QStringLiteral("color %1 was left out: the back color cannot change while a background image is "
+                                "loaded.")
+                     .arg(backColor);
+    if (!why.isEmpty() && backColor.isEmpty())
+        return start + QStringLiteral("image %1 in %2 was left out: %3.").arg(image, folder, why);
+    if (!why.isEmpty())
+        return start
+               + QStringLiteral("image %1 in %2 was left out (%3), and so was its background color %4: the back "
+                                "color cannot change while a background image is loaded.")
+                     .arg(image, folder, why, backColor);
+    if (backColor.isEmpty())
+        return start + QStringLiteral("image %1 is not in %2 and was left out.").arg(image, folder);
+    return start
+           + QStringLiteral("image %1 is not in %2, and the back color cannot change while a background image is "
+                            "loaded: both the image and the background color %3 were left out.")
+                 .arg(image, folder, backColor);
 }
 
 ReadColors colorsFromCss(const QString &css)

@@ -43,9 +43,10 @@ QString htmlUnescaped(const QString &text);
 QString pageTooLargeText(const QString &path);
 QString pageUnreadableText(const QString &path, const QString &reason);
 QString pageWithoutBodyText(const QString &path);
-QString pageImageMissingText(const QString &name, const QString &folder);
-// The same for a background image that is there but cannot be used, `why`
-// ending the sentence.
-QString pageImageUnusableText(const QString &name, const QString &folder, const QString &why);
+// What an opened page gave that was left out: its background color
+// (`backColor`, a HexColor), which a loaded picture keeps from changing, and
+// its background image `image`, which is not in `folder` or, with `why`, is
+// there but cannot be used; empty where nothing was left out.
+QString pageLeftOutText(const QString &backColor, const QString &image, const QString &folder, const QString &why = {});
 
 } // namespace output

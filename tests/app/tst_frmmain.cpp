@@ -9,6 +9,7 @@
 #include <QAbstractButton>
 #include <QAction>
 #include <QApplication>
+#include <QDir>
 #include <QDropEvent>
 #include <QFile>
 #include <QImage>
@@ -258,16 +259,20 @@ private slots:
         QCOMPARE(focused(), w->cmdFONT);
     }
 
-    // An access key that several controls bear moves the focus round them in
-    // keyboard order: an option reached so is selected, a push button is only
-    // focused, not pressed.
+    // An access key that several controls bear moves round them in keyboard
+    // order: an option reached so is clicked, and its selection moves the
+    // focus on as after a mouse click; a push button is only focused, not
+    // pressed.
     void sharedAccessKeyMovesTheFocus()
     {
         testsupport::MainWindow w;
         press(Qt::Key_T, Qt::AltModifier);
-        QCOMPARE(focused(), w->optTEXT);
         QVERIFY(w->optTEXT->isChecked());
+        QCOMPARE(focused(), w->VScrollRed);
         QCOMPARE(w->txtred->text(), QStringLiteral("10"));
+        // The option that is on already: the click changes nothing.
+        press(Qt::Key_T, Qt::AltModifier);
+        QCOMPARE(focused(), w->optTEXT);
         press(Qt::Key_T, Qt::AltModifier);
         QCOMPARE(focused(), w->cmdtag);
         QVERIFY(w->optTEXT->isChecked());
@@ -276,17 +281,27 @@ private slots:
         press(Qt::Key_T, Qt::AltModifier);
         QCOMPARE(focused(), w->optTEXT);
 
+        // From the Back option the next is the Tag button.
+        QTest::mouseClick(w->optBACK, Qt::LeftButton);
+        QCOMPARE(focused(), w->optBACK);
+        press(Qt::Key_T, Qt::AltModifier);
+        QCOMPARE(focused(), w->cmdtag);
+        QVERIFY(w->optBACK->isChecked());
+        press(Qt::Key_T, Qt::AltModifier);
+        QVERIFY(w->optTEXT->isChecked());
+        QCOMPARE(focused(), w->VScrollRed);
+
         // Any key, with any number of bearers, in keyboard order rather than
         // the order the captions were set in.
-        w->optBACK->setChecked(true);
         w->cmdload->setText(QStringLiteral("Load &Tiles"));
+        QTest::mouseClick(w->optBACK, Qt::LeftButton);
         press(Qt::Key_T, Qt::AltModifier);
         QCOMPARE(focused(), w->cmdload);
         QVERIFY(w.env.desktop.prompts.isEmpty());
         press(Qt::Key_T, Qt::AltModifier);
         QCOMPARE(focused(), w->cmdtag);
         press(Qt::Key_T, Qt::AltModifier);
-        QCOMPARE(focused(), w->optTEXT);
+        QCOMPARE(focused(), w->VScrollRed);
         QVERIFY(w->optTEXT->isChecked());
         tag = w.window->findChild<QWidget *>(QStringLiteral("frmtag"));
         QVERIFY(tag == nullptr || !tag->isVisible());
@@ -437,11 +452,14 @@ private slots:
     {
         testsupport::MainWindow w;
         QTemporaryDir dir;
-        const QString stone = writePicture(dir.filePath(QStringLiteral("stone.png")), Qt::darkGray);
+        writePicture(dir.filePath(QStringLiteral("stone.png")), Qt::darkGray);
         QFile page(dir.filePath(QStringLiteral("page.htm")));
         QVERIFY(page.open(QIODevice::WriteOnly));
         page.write("<html><body bgcolor=\"#102030\" text=\"#405060\" vlink=\"#708090\">x</body></html>");
         page.close();
+        // Its back color and then its picture, which covers it, in one step.
+        const QString framed = dir.filePath(QStringLiteral("framed.htm"));
+        QVERIFY(writeFile(framed, "<body bgcolor=#A0B0C0 background=stone.png>"));
 
         QList<QStringList> states = {colorsAndImage(w.controls)};
         const auto step = [&] {
@@ -459,19 +477,23 @@ private slots:
         step();
         QTest::mouseClick(w->cmdresetNEW, Qt::LeftButton);
         step();
-        w.env.desktop.answerOpen(stone);
-        QTest::mouseClick(w->cmdload, Qt::LeftButton);
+        w.env.desktop.answerOpen(framed);
+        press(Qt::Key_O, Qt::ControlModifier);
         step();
+        QCOMPARE(w->HIDDENlbltaginfo->text(), QStringLiteral("stone.png"));
+        QCOMPARE(w->txtHEXback->text(), QStringLiteral("#A0B0C0"));
         w.env.desktop.clipboard = QStringLiteral("#123456");
         press(Qt::Key_V, Qt::ControlModifier);
         step();
+        // Back, under the picture: no step.
         w.env.desktop.clipboard = QStringLiteral("#654321");
         w->txtHEXback->setFocus();
         press(Qt::Key_V, Qt::ControlModifier);
-        step(); // Back, under the picture
+        QCOMPARE(colorsAndImage(w.controls), states.constLast());
         w.env.desktop.answerOpen(page.fileName());
         press(Qt::Key_O, Qt::ControlModifier);
-        step(); // Back, Text and Visited from one page
+        step(); // Text and Visited from one page, its Back left out
+        QCOMPARE(w.env.desktop.takeMessages().size(), 1);
         QTest::mouseClick(w->cmdclear, Qt::LeftButton);
         step();
         QTest::mouseClick(w->optActivelinks, Qt::LeftButton);
@@ -716,12 +738,11 @@ private slots:
         QVERIFY(w->optTEXT->isChecked() && !w->optBACK->isEnabled());
         QCOMPARE(w.env.desktop.messages.size(), 0);
 
-        // A color dropped on the covered background is kept, as a paste is;
-        // the editing stays on Text.
+        // A color dropped on the covered background is refused.
         QMimeData navy;
         navy.setText(QStringLiteral("navy"));
-        QVERIFY(dragAndDrop(w->picboxMAIN, navy));
-        QCOMPARE(w->txtHEXback->text(), QStringLiteral("#000080"));
+        QVERIFY(!dragAndDrop(w->picboxMAIN, navy));
+        QCOMPARE(w->txtHEXback->text(), QStringLiteral("#102030"));
         QVERIFY(w->optTEXT->isChecked() && !w->optBACK->isChecked());
 
         // A page that cannot be used is said so, as after Ctrl+O.
@@ -734,6 +755,98 @@ private slots:
         QCOMPARE(messages.size(), 1);
         QCOMPARE(messages[0].text, none + QStringLiteral(" has no BODY tag.\r\nNo colors were read from it."));
         QCOMPARE(testsupport::brokenColorModel(*w.window), QString());
+    }
+
+    // While a picture covers the preview, no path gives the back color a new
+    // one: a paste or a drop beeps or is refused; an opened or dropped page
+    // gives everything else and says what it left out.
+    void backKeepsItsColorUnderAPicture_data()
+    {
+        QTest::addColumn<QString>("action"); // "paste", "open", "drop page" or "drop on NAME"
+        QTest::addColumn<QByteArray>("page");
+        QTest::addColumn<QString>("message"); // %1: the page's folder
+        QTest::addColumn<QString>("picture");
+        const QByteArray page = "<body bgcolor=#FF00FF text=#405060>";
+        const QString backLeftOut = QStringLiteral("The page's colors were read, but its background color #FF00FF was "
+                                                   "left out: the back color cannot change while a background image is "
+                                                   "loaded.");
+        QTest::newRow("paste into its hex box") << "paste" << QByteArray() << QString() << "stone.png";
+        for (const char *on : {"txtHEXback", "lblhexbackcolor", "picboxMAIN"})
+            QTest::addRow("drop on %s", on)
+                << QStringLiteral("drop on %1").arg(on) << QByteArray() << QString() << "stone.png";
+        QTest::newRow("page opened") << "open" << page << backLeftOut << "stone.png";
+        QTest::newRow("page dropped") << "drop page" << page << backLeftOut << "stone.png";
+        // The picture and its name may come from the page all the same.
+        QTest::newRow("page with its own picture")
+            << "open" << QByteArray("<body bgcolor=#FF00FF text=#405060 background=other.png>") << backLeftOut
+            << "other.png";
+        QTest::newRow("page with a missing picture")
+            << "open" << QByteArray("<body bgcolor=#FF00FF text=#405060 background=gone.png>")
+            << QStringLiteral("The page's colors were read, but its background image gone.png is not in %1, and the "
+                              "back color cannot change while a background image is loaded: both the image and the "
+                              "background color #FF00FF were left out.")
+            << "stone.png";
+        // Nothing is left out where the page's back color is the one there.
+        QTest::newRow("page with the same back color")
+            << "open" << QByteArray("<body bgcolor=#DCDCDC text=#405060>") << QString() << "stone.png";
+    }
+    void backKeepsItsColorUnderAPicture()
+    {
+        QFETCH(QString, action);
+        QFETCH(QByteArray, page);
+        QFETCH(QString, message);
+        QFETCH(QString, picture);
+        QTemporaryDir dir;
+        const QString stone = writePicture(dir.filePath(QStringLiteral("stone.png")), Qt::darkGray);
+        writePicture(dir.filePath(QStringLiteral("other.png")), Qt::darkGreen);
+        const QString pagePath = dir.filePath(QStringLiteral("page.htm"));
+        QVERIFY(writeFile(pagePath, page));
+        testsupport::MainWindow w;
+        w.env.desktop.answerOpen(stone);
+        QTest::mouseClick(w->cmdload, Qt::LeftButton);
+        QVERIFY(w->optTEXT->isChecked() && !w->optBACK->isEnabled());
+        const qsizetype steps = w.window->history().stack().count();
+
+        w.env.desktop.clipboard = QStringLiteral("#FF00FF");
+        if (action == QLatin1String("paste")) {
+            w->txtHEXback->setFocus();
+            press(Qt::Key_V, Qt::ControlModifier);
+            QCOMPARE(w.env.desktop.beeps, 1);
+        } else if (action.startsWith(QLatin1String("drop on "))) {
+            QMimeData magenta;
+            magenta.setText(QStringLiteral("#FF00FF"));
+            QVERIFY(!dragAndDrop(control<QWidget>(w.window.get(), qPrintable(action.mid(8))), magenta));
+        } else if (action == QLatin1String("open")) {
+            w.env.desktop.answerOpen(pagePath);
+            press(Qt::Key_O, Qt::ControlModifier);
+        } else {
+            QMimeData pageData;
+            pageData.setUrls({QUrl::fromLocalFile(pagePath)});
+            QVERIFY(dragAndDrop(w->picboxMAIN, pageData));
+        }
+
+        QCOMPARE(w->txtHEXback->text(), QStringLiteral("#DCDCDC"));
+        QCOMPARE(backColor(w->lblhexbackcolor), QColor(220, 220, 220));
+        QCOMPARE(backColor(w->picboxMAIN), QColor(220, 220, 220));
+        for (const QLineEdit *store : {w->HIDDENtxtbackred, w->HIDDENtxtbackgreen, w->HIDDENtxtbackblue})
+            QCOMPARE(store->text(), QStringLiteral("220"));
+        QVERIFY(!w->optBACK->isChecked() && !w->optBACK->isEnabled());
+        QCOMPARE(w->HIDDENlbltaginfo->text(), picture);
+        QCOMPARE(testsupport::brokenColorModel(*w.window), QString());
+        const auto messages = w.env.desktop.takeMessages();
+        if (message.isEmpty()) {
+            QCOMPARE(messages.size(), 0);
+        } else {
+            QCOMPARE(messages.size(), 1);
+            QCOMPARE(messages[0].text, message.arg(QDir::toNativeSeparators(dir.path())));
+        }
+        // A page gives the rest of its colors, as one step.
+        if (!page.isEmpty()) {
+            QCOMPARE(w->txtHEXtext->text(), QStringLiteral("#405060"));
+            QCOMPARE(w.window->history().stack().count(), steps + 1);
+        } else {
+            QCOMPARE(w.window->history().stack().count(), steps);
+        }
     }
 
     // A color's text dropped on a target's swatch, hex box or preview

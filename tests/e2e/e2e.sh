@@ -29,7 +29,7 @@ optTEXT="2115 2490 1395 300" optNewlinks="2115 2985 2025 300" optVisitedlinks="2
 optActivelinks="2115 3645 2025 300"
 cmdCOPYTEXT="5235 795 1395 300" cmdCOPYBACK="5235 1500 1395 300" cmdCOPYnewlink="5235 2205 1395 300"
 cmdCOPYvisitedlink="5235 2925 1395 300" cmdCOPYactivelink="5235 3645 1395 300"
-cmdtag="5235 4080 1395 960" cmdALLdown="405 2325 1365 195"
+cmdtag="5235 4080 1395 960" cmdALLdown="405 2325 1365 195" txtHEXback="5235 1155 900 285"
 # Places in the tag window.
 txtTag="465 240 6225 615" cmdcopyTag="465 975 2205 360"
 # Middle pixel of a swatch: left 6240, 390 wide, 285 high.
@@ -112,9 +112,12 @@ copy_check "$main" "$cmdCOPYBACK" "#80DC00"
 shot "$main" "$shots/main-window-edited.png"
 
 ###########################################################################
-note "Alt+T selects Text although Tag bears T too; SHIFT held over a click steps fast"
+note "Alt+T selects Text although Tag bears T too, and the focus goes to the red slider; SHIFT held over a click steps fast"
 focus "$main"
 keys alt+t
+# Down on the red slider raises red; on the option it would select the next target.
+keys Down
+wait_color "$main" "$swatch_x" "$(swatch_y 450)" "#0BFF0A" || fail "Textcolor swatch after Alt+T and Down"
 for box in "$txtred" "$txtgreen" "$txtblue"; do set_box "$main" "$box" 220; done
 wait_color "$main" "$swatch_x" "$(swatch_y 450)" "#DCDCDC" || fail "Textcolor swatch after Alt+T and typing 220"
 # X repeats no SHIFT key-down while it is held: the click itself must tell.
@@ -330,15 +333,20 @@ check "tile, top right quarter" "$(pixel "$shots/main-window-image.png" $((px + 
 check "tile, bottom left quarter" "$(pixel "$shots/main-window-image.png" $((px + 2)) $((py + 12)))" "#00FF00"
 check "next tile across" "$(pixel "$shots/main-window-image.png" $((px + 18)) $((py + 2)))" "#FF00FF"
 check "next tile down" "$(pixel "$shots/main-window-image.png" $((px + 2)) $((py + 18)))" "#FF00FF"
+
+note "the picture covers the back color: a color pasted into its hex box leaves it, and the tag"
+put_clipboard "#FF00FF"
+# shellcheck disable=SC2086
+click "$main" $txtHEXback
+keys ctrl+v
+copy_check "$main" "$cmdCOPYBACK" "#80DC00"
+check "Backcolor swatch under the picture" "$(pixel_now "$main" "$swatch_x" "$(swatch_y 1155)")" "#80DC00"
 click "$main" $cmdtag
 tag=$(wait_window Dudovuvov "$main") || die "the tag window did not appear with the image"
 focus "$tag"
 mark_clipboard
 keys Return
-case "$(wait_clipboard)" in
-  *' BACKGROUND="tile.png">') checks=$((checks + 1)) ;;
-  *) fail "the tag does not name the image: $(clipboard)" ;;
-esac
+check "the tag with the image" "$(wait_clipboard)" "${expected_tag%BACKGROUND=*}BACKGROUND=\"tile.png\">"
 keys Escape
 wait_gone "$tag" || fail "Esc did not close the tag window"
 

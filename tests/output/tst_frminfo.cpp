@@ -512,12 +512,13 @@ private slots:
         QCOMPARE(w.env.desktop.messages.size(), 0);
         QCOMPARE(testsupport::brokenColorModel(*w.window), QString());
 
-        // A color pasted into the covered background's box is kept; the
-        // editing stays on Text.
+        // A color pasted into the covered background's box is not taken: it
+        // beeps, and the editing stays on Text.
         w.env.desktop.clipboard = QStringLiteral("white");
         w->txtHEXback->setFocus();
         QTest::keyClick(w->txtHEXback, Qt::Key_V, Qt::ControlModifier);
-        QCOMPARE(w->txtHEXback->text(), QStringLiteral("#FFFFFF"));
+        QCOMPARE(w->txtHEXback->text(), QStringLiteral("#FAF0E6"));
+        QCOMPARE(w.env.desktop.beeps, 1);
         QVERIFY(w->optTEXT->isChecked() && !w->optBACK->isChecked());
         QCOMPARE(testsupport::brokenColorModel(*w.window), QString());
     }
