@@ -2,6 +2,7 @@
 
 #include "platform/commondialog.h"
 #include "platform/filefilter.h"
+#include "platform/x11clipboard.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -11,6 +12,7 @@
 #include <QFileDialog>
 #include <QFontDialog>
 #include <QLockFile>
+#include <QMimeData>
 #include <QMessageBox>
 #include <QStandardPaths>
 #include <QThread>
@@ -140,8 +142,25 @@ void QtDesktop::beep()
     QApplication::beep();
 }
 
+namespace {
+// Long enough for a busy owner across a network, short enough not to be felt.
+constexpr std::chrono::milliseconds ownerWait{400};
+} // namespace
+
+bool QtDesktop::clipboardOffersText()
+{
+    const X11Clipboard x11 = askX11Clipboard(false, ownerWait);
+    if (x11.answer != X11Clipboard::Answer::AskQt)
+        return x11.answer == X11Clipboard::Answer::Text;
+    const QMimeData *data = QApplication::clipboard()->mimeData();
+    return data != nullptr && data->hasText();
+}
+
 QString QtDesktop::clipboardText()
 {
+    const X11Clipboard x11 = askX11Clipboard(true, ownerWait);
+    if (x11.answer != X11Clipboard::Answer::AskQt)
+        return x11.text;
     return QApplication::clipboard()->text();
 }
 

@@ -21,6 +21,7 @@ public:
     void messageBox(QWidget *owner, const QString &text, const QString &title, MessageIcon icon) override;
     void beep() override;
     void setClipboardText(const QString &text) override;
+    bool clipboardOffersText() override;
     QString clipboardText() override;
     void openAddress(const QString &address) override;
     bool earlierInstanceRunning() override;
