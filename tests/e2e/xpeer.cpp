@@ -2,7 +2,8 @@
 // answers, and a drag source (XDND) that answers or never does.
 //
 // xpeer hold-clipboard
-//     owns CLIPBOARD, prints "ready", then ignores every request until killed
+//     owns CLIPBOARD, prints "ready", then ignores every request until killed;
+//     prints "taken over" when another program takes the clipboard
 // xpeer drag WINDOW X Y stall|TEXT
 //     drags text/uri-list and text/plain (stall) or text/plain holding TEXT
 //     to the point X,Y of WINDOW; prints how long each XdndStatus took and,
@@ -99,6 +100,10 @@ int holdClipboard()
     while (xcb_generic_event_t *e = xcb_wait_for_event(c)) {
         if ((e->response_type & 0x7F) == XCB_SELECTION_REQUEST)
             std::fputs("xpeer: a request left unanswered\n", stderr);
+        if ((e->response_type & 0x7F) == XCB_SELECTION_CLEAR) {
+            std::puts("taken over");
+            std::fflush(stdout);
+        }
         std::free(e);
     }
     return 0;
