@@ -152,8 +152,8 @@ int drag(xcb_window_t target, int x, int y, const std::string &what)
     enter.insert(enter.end(), types.begin(), types.end());
     send(target, atom("XdndEnter"), enter);
 
-    // Every position is answered by a status; a text drag waits only on the
-    // target, a stalled one would wait on us, and we never answer.
+    // Every position is answered by a status. A text drag hands its text
+    // over whenever the target asks; a stalled one never does.
     bool accepted = false;
     for (int move = 0; move < 4; ++move) {
         const Clock::time_point sent = Clock::now();
@@ -169,6 +169,8 @@ int drag(xcb_window_t target, int x, int y, const std::string &what)
             if ((e->response_type & 0x7F) == XCB_CLIENT_MESSAGE && m->type == status) {
                 answered = true;
                 accepted = (m->data.data32[1] & 1) != 0;
+            } else if ((e->response_type & 0x7F) == XCB_SELECTION_REQUEST && !stall) {
+                answer(*reinterpret_cast<const xcb_selection_request_event_t *>(e), what, targets);
             }
             std::free(e);
         }
