@@ -12,8 +12,8 @@
 #include <QFileDialog>
 #include <QFontDialog>
 #include <QLockFile>
-#include <QMimeData>
 #include <QMessageBox>
+#include <QMimeData>
 #include <QStandardPaths>
 #include <QThread>
 #include <QUrl>

@@ -31,8 +31,8 @@ template <class T> using Reply = std::unique_ptr<T, FreeReply>;
 
 enum Atom { Clipboard, Targets, Utf8String, TextPlainUtf8, TextPlain, String, Incr, Property, AtomCount };
 constexpr std::array<const char *, AtomCount> atomNames = {
-    "CLIPBOARD", "TARGETS", "UTF8_STRING", "text/plain;charset=utf-8", "text/plain", "STRING", "INCR",
-    "DUDOVUVOV_CLIPBOARD"};
+    "CLIPBOARD",  "TARGETS", "UTF8_STRING", "text/plain;charset=utf-8",
+    "text/plain", "STRING",  "INCR",        "DUDOVUVOV_CLIPBOARD"};
 
 // One request's answer: the property the owner wrote, or why there is none.
 struct Converted {

@@ -53,7 +53,8 @@ void connect()
 void own(xcb_atom_t selection)
 {
     xcb_set_selection_owner(c, self, selection, XCB_CURRENT_TIME);
-    xcb_get_selection_owner_reply_t *r = xcb_get_selection_owner_reply(c, xcb_get_selection_owner(c, selection), nullptr);
+    xcb_get_selection_owner_reply_t *r =
+        xcb_get_selection_owner_reply(c, xcb_get_selection_owner(c, selection), nullptr);
     const bool owned = r && r->owner == self;
     std::free(r);
     if (!owned) {
@@ -157,8 +158,8 @@ int drag(xcb_window_t target, int x, int y, const std::string &what)
     bool accepted = false;
     for (int move = 0; move < 4; ++move) {
         const Clock::time_point sent = Clock::now();
-        send(target, atom("XdndPosition"), {self, 0, (rootX << 16) | ((rootY + move) & 0xFFFF), XCB_CURRENT_TIME,
-                                            atom("XdndActionCopy")});
+        send(target, atom("XdndPosition"),
+             {self, 0, (rootX << 16) | ((rootY + move) & 0xFFFF), XCB_CURRENT_TIME, atom("XdndActionCopy")});
         bool answered = false;
         const Clock::time_point until = sent + std::chrono::seconds(30);
         while (!answered) {
