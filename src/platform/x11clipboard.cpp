@@ -14,6 +14,7 @@
 #include <cstring>
 #include <memory>
 #include <optional>
+#include <vector>
 #endif
 
 namespace platform {
@@ -160,11 +161,11 @@ X11Clipboard askX11Clipboard(bool readText, std::chrono::milliseconds wait)
         return result;
     }
     // The first text format offered, in the order of preference.
+    std::vector<xcb_atom_t> offered(static_cast<std::size_t>(targets.bytes.size()) / sizeof(xcb_atom_t));
+    std::memcpy(offered.data(), targets.bytes.constData(), offered.size() * sizeof(xcb_atom_t));
     std::optional<xcb_atom_t> format;
-    const auto *offered = reinterpret_cast<const xcb_atom_t *>(targets.bytes.constData());
-    const auto count = static_cast<std::size_t>(targets.bytes.size()) / sizeof(xcb_atom_t);
     for (const Atom preferred : {Utf8String, TextPlainUtf8, String, TextPlain}) {
-        if (std::find(offered, offered + count, s.atoms[preferred]) != offered + count) {
+        if (std::find(offered.begin(), offered.end(), s.atoms[preferred]) != offered.end()) {
             format = s.atoms[preferred];
             break;
         }

@@ -366,6 +366,12 @@ sed 's/^/   /' "$scratch/drag.out"
 check "a text drop on the Textcolor swatch" "$(tail -1 "$scratch/drag.out")" "drop taken"
 wait_color "$main" "$swatch_x" "$(swatch_y 450)" "#ABCDEF" || fail "Textcolor swatch after the drop"
 copy_check "$main" "$cmdCOPYTEXT" "#ABCDEF"
+# The program's own copy comes back through the toolkit: asking its own
+# window as another owner would wait on itself.
+# shellcheck disable=SC2086
+click "$main" $optNewlinks
+keys ctrl+v
+wait_color "$main" "$swatch_x" "$(swatch_y 1860)" "#ABCDEF" || fail "new link swatch after Ctrl+V of the program's own copy"
 
 ###########################################################################
 note "the place is kept for the next start"
