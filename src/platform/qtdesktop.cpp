@@ -11,6 +11,8 @@
 #include <QDir>
 #include <QFileDialog>
 #include <QFontDialog>
+#include <QKeyEvent>
+#include <QLineEdit>
 #include <QLockFile>
 #include <QMessageBox>
 #include <QMimeData>
@@ -20,7 +22,37 @@
 
 namespace platform {
 
-QtDesktop::QtDesktop() = default;
+namespace {
+
+// Long enough for a busy owner across a network, short enough not to be felt.
+constexpr std::chrono::milliseconds ownerWait{400};
+
+// Qt's text boxes read the clipboard on their paste key and would wait on an
+// owner that never answers: the key reaches them only when the owner has
+// answered that it offers text.
+class PasteGuard final : public QObject {
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        if (event->type() != QEvent::KeyPress || !static_cast<QKeyEvent *>(event)->matches(QKeySequence::Paste))
+            return false;
+        const auto *box = qobject_cast<QLineEdit *>(watched);
+        if (box == nullptr || box->isReadOnly())
+            return false;
+        const X11Clipboard::Answer answer = askX11Clipboard(false, ownerWait).answer;
+        return answer == X11Clipboard::Answer::NoAnswer || answer == X11Clipboard::Answer::Nothing;
+    }
+};
+
+} // namespace
+
+QtDesktop::QtDesktop()
+{
+    if (qApp != nullptr) {
+        m_pasteGuard = std::make_unique<PasteGuard>();
+        qApp->installEventFilter(m_pasteGuard.get());
+    }
+}
 QtDesktop::~QtDesktop() = default;
 
 bool QtDesktop::showColor(QWidget *owner, CommonDialog &dialog)
@@ -141,11 +173,6 @@ void QtDesktop::beep()
 {
     QApplication::beep();
 }
-
-namespace {
-// Long enough for a busy owner across a network, short enough not to be felt.
-constexpr std::chrono::milliseconds ownerWait{400};
-} // namespace
 
 bool QtDesktop::clipboardOffersText()
 {

@@ -5,10 +5,13 @@
 #include <memory>
 
 class QLockFile;
+class QObject;
 
 namespace platform {
 
-// The real desktop: Qt's own dialogs, message boxes, clipboard and browser start.
+// The real desktop: Qt's own dialogs, message boxes, clipboard and browser
+// start. While it lives, a text box's paste key waits on no clipboard owner
+// longer than the clipboard's own reads do.
 class QtDesktop final : public Desktop {
 public:
     QtDesktop();
@@ -28,6 +31,7 @@ public:
 
 private:
     std::unique_ptr<QLockFile> m_lock;
+    std::unique_ptr<QObject> m_pasteGuard;
 };
 
 // Where the single-instance lock lives: the user's runtime folder, or the
