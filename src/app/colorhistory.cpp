@@ -2,7 +2,9 @@
 
 #include "color/coloreditor.h"
 #include "color/colortext.h"
+#include "platform/desktop.h"
 #include "preview/backgroundimage.h"
+#include "preview/previewmessages.h"
 #include "widgets/useraction.h"
 
 #include <QAction>
@@ -55,7 +57,7 @@ private:
 ColorHistory::ColorHistory(QWidget &window, ColorEditor &editor, BackgroundImage &image, UserActions &actions,
                            QLineEdit *sampleText, QLabel *imageFile) :
     QObject(&editor),
-    m_editor(editor), m_image(image), m_imageFile(imageFile), m_stack(new QUndoStack(this))
+    m_window(window), m_editor(editor), m_image(image), m_imageFile(imageFile), m_stack(new QUndoStack(this))
 {
     m_undo = m_stack->createUndoAction(this, QStringLiteral("Undo"));
     m_undo->setObjectName(QStringLiteral("actUndo"));
@@ -126,9 +128,12 @@ void ColorHistory::apply(const Snapshot &state)
     const QScopedValueRollback<bool> applying(m_applying, true);
     const Snapshot now = snapshot();
     BackgroundImage &image = m_image;
-    // A picture no longer there leaves the image as it is.
+    // A picture no longer there leaves the image as it is, and says so.
     if (state.imageShown && (!now.imageShown || now.imageFile != state.imageFile)) {
-        image.loadPicture(state.imageFile);
+        const QString why = image.loadPicture(state.imageFile);
+        if (!why.isEmpty())
+            platform::desktop().messageBox(&m_window, pictureNotRestoredText(state.imageFile, why), QString(),
+                                           platform::MessageIcon::Exclamation);
     } else if (!state.imageShown) {
         if (now.imageShown)
             image.clearPicture();

@@ -57,6 +57,7 @@ private:
     void end();
     void apply(const Snapshot &state);
 
+    QWidget &m_window;
     ColorEditor &m_editor;
     BackgroundImage &m_image;
     QLabel *m_imageFile;

@@ -73,11 +73,16 @@ void OpenPage::openColors(const QString &path)
     if (read->background && !read->background->isEmpty()) {
         const QDir folder = QFileInfo(path).absoluteDir();
         const QString picture = folder.filePath(*read->background);
-        if (QFileInfo(picture).isFile()) {
-            m_image.loadPicture(QDir::toNativeSeparators(picture));
-        } else {
+        const QString folderName = QDir::toNativeSeparators(folder.path());
+        if (!QFileInfo::exists(picture)) {
             step.reset();
-            fail(output::pageImageMissingText(*read->background, QDir::toNativeSeparators(folder.path())));
+            return fail(output::pageImageMissingText(*read->background, folderName));
+        }
+        // Something at the name that is no usable picture is named as such.
+        const QString why = m_image.loadPicture(QDir::toNativeSeparators(picture));
+        if (!why.isEmpty()) {
+            step.reset();
+            fail(output::pageImageUnusableText(*read->background, folderName, why));
         }
     }
 }

@@ -333,6 +333,12 @@ QString pageImageMissingText(const QString &name, const QString &folder)
         .arg(name, folder);
 }
 
+QString pageImageUnusableText(const QString &name, const QString &folder, const QString &why)
+{
+    return QStringLiteral("The page's colors were read, but its background image %1 in %2 was left out: %3.")
+        .arg(name, folder, why);
+}
+
 ReadColors colorsFromCss(const QString &css)
 {
     ReadColors colors;

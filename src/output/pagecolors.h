@@ -44,5 +44,8 @@ QString pageTooLargeText(const QString &path);
 QString pageUnreadableText(const QString &path, const QString &reason);
 QString pageWithoutBodyText(const QString &path);
 QString pageImageMissingText(const QString &name, const QString &folder);
+// The same for a background image that is there but cannot be used, `why`
+// ending the sentence.
+QString pageImageUnusableText(const QString &name, const QString &folder, const QString &why);
 
 } // namespace output

@@ -108,13 +108,13 @@ CopyResult replaceLink(QFile &in, const QString &link, QString &reason)
 
 } // namespace
 
-bool writeFileAtomically(const QString &path, const QByteArray &bytes, QString &reason)
+bool writeFileAtomically(const QString &path, const QByteArray &bytes, QString &reason, InPlace inPlace)
 {
     QSaveFile file(path);
     // A folder the user cannot write may still hold a page the user can:
     // then it is written in place. Never anything but a regular file, which
     // opens without waiting.
-    file.setDirectWriteFallback(QFileInfo(path).isFile());
+    file.setDirectWriteFallback(inPlace == InPlace::WhereFolderIsReadOnly && QFileInfo(path).isFile());
     if (!file.open(QIODevice::WriteOnly)) {
         reason = file.errorString();
         return false;

@@ -3,10 +3,15 @@
 #include <QByteArray>
 #include <QString>
 
+// Whether a file may be written in place where its folder takes no new file.
+enum class InPlace { Never, WhereFolderIsReadOnly };
+
 // Writes `bytes` to `path` atomically: a failed write leaves any file of
-// that name as it was. Only where the folder takes no new file is an
-// existing regular file written in place. On failure `reason` tells why.
-bool writeFileAtomically(const QString &path, const QByteArray &bytes, QString &reason);
+// that name as it was. Only with InPlace::WhereFolderIsReadOnly, and where
+// the folder takes no new file, is an existing regular file written in
+// place. On failure `reason` tells why.
+bool writeFileAtomically(const QString &path, const QByteArray &bytes, QString &reason,
+                         InPlace inPlace = InPlace::WhereFolderIsReadOnly);
 
 // What a copy does with a symbolic link standing at its destination.
 enum class LinkAtDestination { WriteThrough, Replace };

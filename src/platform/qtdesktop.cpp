@@ -2,6 +2,7 @@
 
 #include "platform/commondialog.h"
 #include "platform/filefilter.h"
+#include "platform/lockfiles.h"
 #include "platform/x11clipboard.h"
 
 #include <QApplication>
@@ -213,22 +214,9 @@ QString instanceLockPath()
 
 namespace {
 
-// Whatever stands at the lock's name and is not a plain file is no lock of
-// ours: it is cleared (an empty folder, a link, never what a link points to).
-// A FIFO must go before QLockFile reads it, which would wait forever.
-bool clearNonLock(const QString &path)
-{
-    const QFileInfo info(path);
-    if (!info.isSymLink() && (!info.exists() || info.isFile()))
-        return true;
-    if (!info.isSymLink() && info.isDir())
-        return QDir().rmdir(path);
-    return QFile::remove(path);
-}
-
-// Qt has already judged the owner a lock names (alive, this program, this
-// machine and boot) or it would have taken the lock over; a lock that names
-// no owner at all it leaves standing, and that is stale.
+// Qt has already judged the owner a lock names on this machine (alive, this
+// program, this boot) or it would have taken the lock over; a lock that names
+// no owner at all, or another machine, it leaves standing, and that is stale.
 bool namesOwner(const QLockFile &lock)
 {
     if (lock.getLockInfo(nullptr, nullptr, nullptr))
@@ -243,8 +231,10 @@ bool namesOwner(const QLockFile &lock)
 bool QtDesktop::earlierInstanceRunning()
 {
     const QString path = instanceLockPath();
-    // Where something we cannot clear stands, start unguarded rather than never.
-    if (!clearNonLock(path))
+    // Whatever stands at the lock's name, or its helper's, and is no plain
+    // file is no lock of ours; where it cannot be cleared, start unguarded
+    // rather than never.
+    if (!clearNonLockFiles(path))
         return false;
     m_lock = std::make_unique<QLockFile>(path);
     // A lock whose owner died is recognised as stale and taken over at once.
@@ -255,9 +245,9 @@ bool QtDesktop::earlierInstanceRunning()
     // cannot write leaves us unguarded rather than unable to start.
     if (m_lock->error() != QLockFile::LockFailedError)
         return false;
-    if (namesOwner(*m_lock))
+    if (namesOwner(*m_lock) && !namesOtherMachine(*m_lock))
         return true;
-    // Empty, unreadable or junk: stale, whatever its age.
+    // Empty, unreadable, junk or another machine's: stale, whatever its age.
     if (!m_lock->removeStaleLockFile() && !QFile::remove(path))
         return false;
     return !m_lock->tryLock(0) && m_lock->error() == QLockFile::LockFailedError;

@@ -4,7 +4,6 @@
 #include "platform/desktop.h"
 #include "platform/files.h"
 #include "platform/pathparts.h"
-#include "platform/regularfile.h"
 #include "platform/twips.h"
 #include "preview/picturepart.h"
 #include "preview/previewbox.h"
@@ -55,32 +54,28 @@ void BackgroundImage::cmdload_Click()
     loadPicture(dialog.FileName);
 }
 
-void BackgroundImage::loadPicture(const QString &path)
+QString BackgroundImage::loadPicture(const QString &path)
 {
     const UserAction action(*m.actions);
-    // A FIFO or device would hold the window until something writes to it;
-    // like any file that is no picture, it changes nothing.
-    QString unreadable;
-    if (!platform::isReadableRegularFile(path, unreadable)) {
-        m.focusHome->setFocus();
-        return;
-    }
     // Tiles are as large as the picture, so the preview shows no more of it than
     // its own size (in picture pixels, which are logical ones); a little more
     // keeps the edge exact when a fractional pixel ratio rounds outwards.
-    PicturePart picture = readPicturePart(path, m.preview->size() + QSize(2, 2));
-    if (!picture.image.isNull()) {
-        // The holder keeps the whole picture's size, the grid follows from it.
-        m.holder->setPixmap(QPixmap::fromImage(std::move(picture.image)));
-        m.holder->resize(picture.fullSize);
-        TilePicture(m.preview, m.holder);
-        m.clearButton->setEnabled(true);
-        m.saveButton->setEnabled(true);
-        m.fileName->setText(path);
-        m.tagInfo->setText(GetFileName(path, QDir::separator()));
-        emit pictureLoaded(path);
+    PicturePart picture = readPictureFile(path, m.preview->size() + QSize(2, 2));
+    if (picture.image.isNull()) {
+        m.focusHome->setFocus();
+        return pictureRefusalText(picture.refusal, picture.reason);
     }
+    // The holder keeps the whole picture's size, the grid follows from it.
+    m.holder->setPixmap(QPixmap::fromImage(std::move(picture.image)));
+    m.holder->resize(picture.fullSize);
+    TilePicture(m.preview, m.holder);
+    m.clearButton->setEnabled(true);
+    m.saveButton->setEnabled(true);
+    m.fileName->setText(path);
+    m.tagInfo->setText(GetFileName(path, QDir::separator()));
+    emit pictureLoaded(path);
     m.focusHome->setFocus();
+    return {};
 }
 
 void BackgroundImage::TilePicture(PreviewBox *theTiledPic, QLabel *theOriginalPic)

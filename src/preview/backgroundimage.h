@@ -35,8 +35,9 @@ public:
     static void TilePicture(PreviewBox *theTiledPic, QLabel *theOriginalPic);
 
     // Loads the picture as "Load Image" does once a file is chosen; a file
-    // that is no picture changes nothing.
-    void loadPicture(const QString &path);
+    // that is no picture changes nothing, and the answer says why (empty
+    // once the picture shows).
+    QString loadPicture(const QString &path);
     // Clears the picture as "Clear Image" does.
     void clearPicture();
 

@@ -12,6 +12,23 @@ QString imageUnreadableText(const QString &source, const QString &detail)
     return QStringLiteral("The loaded image file \"%1\" cannot be read: %2").arg(source, detail);
 }
 
+QString pictureRefusalText(PictureRefusal refusal, const QString &detail)
+{
+    switch (refusal) {
+    case PictureRefusal::None: break;
+    case PictureRefusal::Unreadable: return detail;
+    case PictureRefusal::NotAPicture: return QStringLiteral("it is no picture this program can show");
+    case PictureRefusal::TooLarge:
+        return QStringLiteral("it is a drawing of more than %1 MB unpacked").arg(svgLimit >> 20);
+    }
+    return {};
+}
+
+QString pictureNotRestoredText(const QString &path, const QString &why)
+{
+    return QStringLiteral("The background image \"%1\" could not be shown again: %2.").arg(path, why);
+}
+
 QString imageSaveFailedText(ImageSaveStep step, const QString &source, const QString &destination,
                             const QString &detail)
 {

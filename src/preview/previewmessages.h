@@ -10,6 +10,26 @@ QString errorNumberText(const QString &description, int number);
 // words), naming it.
 QString imageUnreadableText(const QString &source, const QString &detail);
 
+// Why a file gave no picture.
+enum class PictureRefusal {
+    None,
+    Unreadable,  // no regular file that can be read; the system says why
+    NotAPicture, // no format that is read knows it, or it does not decode
+    TooLarge,    // a drawing (SVG) of more than svgLimit bytes, unpacked
+};
+
+// The largest drawing read, unpacked: its reader holds it whole in memory,
+// and more again for what it draws.
+constexpr qint64 svgLimit = qint64(8) << 20;
+
+// Why a picture file was refused, to end a sentence; `detail` is the
+// system's own words for an unreadable file.
+QString pictureRefusalText(PictureRefusal refusal, const QString &detail);
+
+// An undo or redo that should bring back the picture `path`, which can no
+// longer be loaded (`why`, from pictureRefusalText).
+QString pictureNotRestoredText(const QString &path, const QString &why);
+
 // The step of an image save that failed.
 enum class ImageSaveStep { ReadSource, WriteDestination };
 

@@ -1,5 +1,7 @@
 #include "settings/filebackend.h"
 
+#include "platform/files.h"
+#include "platform/lockfiles.h"
 #include "platform/regularfile.h"
 #include "settings/rootkeys.h"
 #include "settings/settingsfile.h"
@@ -9,7 +11,6 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QLockFile>
-#include <QSaveFile>
 #include <QStandardPaths>
 
 #include <cstdio>
@@ -54,14 +55,6 @@ long fullPath(RootKey root, const std::string &subKey, std::string &path)
 bool isRoot(const std::string &path)
 {
     return path.find('\\') == std::string::npos;
-}
-
-// QLockFile reads a lock it finds to learn its owner and would wait forever
-// on a FIFO: anything but a regular file there leaves the store alone.
-bool usableLock(const QString &path)
-{
-    const QFileInfo info(path);
-    return !info.isSymLink() && (!info.exists() || info.isFile());
 }
 
 } // namespace
@@ -111,15 +104,9 @@ SettingsDocument FileRegistryBackend::load(FileState *state) const
 
 bool FileRegistryBackend::save(const SettingsDocument &document) const
 {
-    QSaveFile file(m_filePath);
-    if (!file.open(QIODevice::WriteOnly))
-        return false;
-    const QByteArray text = formatSettings(document);
-    if (file.write(text) != text.size()) {
-        file.cancelWriting();
-        return false;
-    }
-    return file.commit();
+    // Never in place: a reader or a full disk must never see half a file.
+    QString reason;
+    return writeFileAtomically(m_filePath, formatSettings(document), reason, InPlace::Never);
 }
 
 bool FileRegistryBackend::setAside() const
@@ -146,10 +133,11 @@ long FileRegistryBackend::createKey(RootKey root, const std::string &subKey, Key
         const QString folder = QFileInfo(m_filePath).absolutePath();
         if (!QDir().mkpath(folder))
             return errorAccessDenied;
-        if (!usableLock(m_filePath + QStringLiteral(".lock")))
+        // A FIFO or link at the lock's names leaves the store alone.
+        if (!platform::lockFilesUsable(m_filePath + QStringLiteral(".lock")))
             return errorAccessDenied;
         QLockFile lock(m_filePath + QStringLiteral(".lock"));
-        if (!lock.tryLock(lockWaitMs))
+        if (!platform::takeLock(lock, lockWaitMs))
             return errorAccessDenied;
         FileState state = FileState::Missing;
         SettingsDocument document = load(&state);
@@ -219,10 +207,10 @@ long FileRegistryBackend::setValue(Key key, const std::string &name, std::uint32
         return errorInvalidHandle;
     if ((open->second.access & keySetValue) == 0)
         return errorAccessDenied;
-    if (!usableLock(m_filePath + QStringLiteral(".lock")))
+    if (!platform::lockFilesUsable(m_filePath + QStringLiteral(".lock")))
         return errorAccessDenied;
     QLockFile lock(m_filePath + QStringLiteral(".lock"));
-    if (!lock.tryLock(lockWaitMs))
+    if (!platform::takeLock(lock, lockWaitMs))
         return errorAccessDenied;
     FileState state = FileState::Missing;
     SettingsDocument document = load(&state);

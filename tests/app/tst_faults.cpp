@@ -38,6 +38,7 @@
 #include <QSaveFile>
 #include <QScrollBar>
 #include <QStandardPaths>
+#include <QSysInfo>
 
 #include <cerrno>
 #include <condition_variable>
@@ -45,6 +46,7 @@
 #include <fcntl.h>
 #include <sched.h>
 #include <signal.h>
+#include <sys/inotify.h>
 #include <sys/mount.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -734,6 +736,149 @@ private slots:
         QVERIFY(s.w->cmdsave->isEnabled());
     }
 
+    // A page whose BODY names something that is no usable picture: its
+    // colors are taken, the picture is left out with a message naming it
+    // and why, without waiting on a FIFO or device or unpacking a bomb;
+    // once a picture stands there, the same page brings it.
+    void pageBackground_data()
+    {
+        QTest::addColumn<QString>("fault");
+        QTest::addColumn<QString>("why");
+        QTest::newRow("missing") << QStringLiteral("missing") << QString();
+        QTest::newRow("a folder") << QStringLiteral("folder") << qt_error_string(EISDIR);
+        QTest::newRow("a FIFO") << QStringLiteral("fifo") << QStringLiteral("Not a regular file");
+        QTest::newRow("a device") << QStringLiteral("device") << QStringLiteral("Not a regular file");
+        QTest::newRow("no picture") << QStringLiteral("text")
+                                    << QStringLiteral("it is no picture this program can show");
+        QTest::newRow("a compressed drawing of a gigabyte")
+            << QStringLiteral("bomb") << QStringLiteral("it is a drawing of more than 8 MB unpacked");
+    }
+    void pageBackground()
+    {
+        QFETCH(QString, fault);
+        QFETCH(QString, why);
+        Setup s(false);
+        const QString page = s.web.filePath(QStringLiteral("page.htm"));
+        const QString picture = fault == QLatin1String("device") ? QStringLiteral("/dev/zero")
+                                                                 : s.web.filePath(QStringLiteral("tiles.svgz"));
+        QVERIFY(writeFile(page, "<body link=red background=\"" + QFile::encodeName(picture) + "\">"));
+        if (fault == QLatin1String("folder"))
+            QVERIFY(QDir().mkpath(picture));
+        else if (fault == QLatin1String("fifo"))
+            QVERIFY(makeFifo(picture));
+        else if (fault == QLatin1String("text"))
+            QVERIFY(writeFile(picture, "not a picture\n"));
+        else if (fault == QLatin1String("bomb"))
+            QVERIFY(writeFile(picture,
+                              testsupport::gzipped("<svg width='10' height='10'>", qint64(1) << 30, ' ', "</svg>")));
+        const qint64 reset = testsupport::resetPeakMemory();
+        QElapsedTimer clock;
+        clock.start();
+        {
+            std::optional<FifoUnjammer> unjam;
+            if (fault == QLatin1String("fifo"))
+                unjam.emplace(picture);
+            s.w.env.desktop.answerOpen(page);
+            QTest::keyClick(s.w.window.get(), Qt::Key_O, Qt::ControlModifier);
+        }
+        const qint64 ms = clock.elapsed(), growth = testsupport::peakGrowthMb(reset);
+        QVERIFY2(ms < 1000, qPrintable(QStringLiteral("%1 ms").arg(ms)));
+        QVERIFY2(growth < 100, qPrintable(QStringLiteral("%1 MB more at the peak").arg(growth)));
+        const QString folder = QDir::toNativeSeparators(s.web.path());
+        const QString name = QString::fromLocal8Bit(QFile::encodeName(picture));
+        const QString expected =
+            why.isEmpty() ? QStringLiteral("The page's colors were read, but its background image %1 is not in %2 "
+                                           "and was left out.")
+                                .arg(name, folder)
+                          : QStringLiteral("The page's colors were read, but its background image %1 in %2 was left "
+                                           "out: %3.")
+                                .arg(name, folder, why);
+        const auto messages = s.w.env.desktop.takeMessages();
+        QCOMPARE(messages.size(), 1);
+        QCOMPARE(messages[0].text, expected);
+        QCOMPARE(s.w->txtnewlink->text(), QStringLiteral("#FF0000"));
+        QCOMPARE(s.w->HIDDENlbltaginfo->text(), QString());
+        QVERIFY(s.w->optBACK->isEnabled());
+        if (fault == QLatin1String("device"))
+            return;
+
+        // A picture in its place comes with the page.
+        if (QFileInfo(picture).isDir())
+            QVERIFY(QDir(picture).removeRecursively());
+        else
+            QFile::remove(picture);
+        QVERIFY(writeFile(picture, testsupport::gzipped("<svg xmlns='http://www.w3.org/2000/svg' width='10' "
+                                                        "height='10'><rect width='10' height='10'/>",
+                                                        0, ' ', "</svg>")));
+        s.w.env.desktop.answerOpen(page);
+        QTest::keyClick(s.w.window.get(), Qt::Key_O, Qt::ControlModifier);
+        QVERIFY(s.w.env.desktop.messages.isEmpty());
+        QCOMPARE(s.w->HIDDENlbltaginfo->text(), QStringLiteral("tiles.svgz"));
+    }
+
+    // Undoing "Clear Image" once the picture's file is gone or is no
+    // picture: a message names the file and says why, the colors still go
+    // back, and once the file is back the same undo shows it again.
+    void undoWithPictureGone_data()
+    {
+        QTest::addColumn<QString>("fault");
+        QTest::addColumn<QString>("why");
+        QTest::newRow("deleted") << QStringLiteral("deleted") << qt_error_string(ENOENT);
+        QTest::newRow("replaced by a folder") << QStringLiteral("folder source") << qt_error_string(EISDIR);
+        QTest::newRow("replaced by a FIFO") << QStringLiteral("fifo source") << QStringLiteral("Not a regular file");
+    }
+    void undoWithPictureGone()
+    {
+        QFETCH(QString, fault);
+        QFETCH(QString, why);
+        Setup s(true);
+        QCOMPARE(s.w->HIDDENlbltaginfo->text(), QStringLiteral("stone.bmp"));
+        QTest::mouseClick(s.w->cmdclear, Qt::LeftButton);
+        std::unique_ptr<NoPermissionOverride> noOverride;
+        QVERIFY(spoilSource(fault, s.source, noOverride));
+        QElapsedTimer clock;
+        clock.start();
+        {
+            FifoUnjammer unjam(s.source);
+            QTest::keyClick(s.w.window.get(), Qt::Key_Z, Qt::ControlModifier);
+        }
+        QVERIFY2(clock.elapsed() < frozenMs, "the window froze");
+        const auto messages = s.w.env.desktop.takeMessages();
+        QCOMPARE(messages.size(), 1);
+        QCOMPARE(messages[0].text,
+                 QStringLiteral("The background image \"%1\" could not be shown again: %2.").arg(s.source, why));
+        QCOMPARE(s.w->HIDDENlbltaginfo->text(), QString());
+        QVERIFY(s.w->optBACK->isEnabled());
+
+        restoreSource(s.source, s.sourceBytes, noOverride);
+        QTest::keyClick(s.w.window.get(), Qt::Key_Y, Qt::ControlModifier);
+        QTest::keyClick(s.w.window.get(), Qt::Key_Z, Qt::ControlModifier);
+        QVERIFY(s.w.env.desktop.messages.isEmpty());
+        QCOMPARE(s.w->HIDDENlbltaginfo->text(), QStringLiteral("stone.bmp"));
+    }
+
+    // A picture is opened once: what was checked to be a regular file is
+    // what is read, so a swap for a FIFO in between cannot hold the window.
+    // (Closes are watched too: like events in a row would count as one.)
+    void pictureOpenedOnce()
+    {
+        Setup s(false);
+        const int watch = ::inotify_init1(IN_NONBLOCK | IN_CLOEXEC);
+        QVERIFY(watch >= 0);
+        QVERIFY(::inotify_add_watch(watch, QFile::encodeName(s.source).constData(), IN_OPEN | IN_CLOSE) >= 0);
+        s.w.env.desktop.answerOpen(s.source);
+        QTest::mouseClick(s.w->cmdload, Qt::LeftButton);
+        QCOMPARE(s.w->HIDDENlbltaginfo->text(), QStringLiteral("stone.bmp"));
+        int opens = 0;
+        alignas(inotify_event) char events[4096];
+        for (ssize_t got; (got = ::read(watch, events, sizeof events)) > 0;)
+            for (char *at = events; at < events + got;
+                 at += sizeof(inotify_event) + reinterpret_cast<inotify_event *>(at)->len)
+                opens += (reinterpret_cast<inotify_event *>(at)->mask & IN_OPEN) != 0;
+        ::close(watch);
+        QCOMPARE(opens, 1);
+    }
+
     // Whatever stands where the settings file should: the window opens and
     // works, says nothing, leaves a folder, a FIFO or an unreadable file
     // alone, keeps what it cannot read back under a name that says so before
@@ -747,6 +892,8 @@ private slots:
         QTest::newRow("folder in its place") << QStringLiteral("folder") << 0;
         QTest::newRow("FIFO in its place") << QStringLiteral("fifo") << 0;
         QTest::newRow("its lock file a FIFO") << QStringLiteral("lock fifo") << 0;
+        QTest::newRow("its lock stale, a FIFO as the lock's removal helper") << QStringLiteral("lock helper fifo") << 0;
+        QTest::newRow("its lock naming another machine") << QStringLiteral("other machine lock") << 0;
         QTest::newRow("cut short") << QStringLiteral("truncated") << 0;
         QTest::newRow("10 MB of junk") << QStringLiteral("junk") << 0;
         QTest::newRow("50 MB of settings lines") << QStringLiteral("large") << 0;
@@ -778,6 +925,17 @@ private slots:
         } else if (fault == QLatin1String("lock fifo")) {
             QVERIFY(writeFile(path, good));
             QVERIFY(makeFifo(path + QStringLiteral(".lock")));
+        } else if (fault == QLatin1String("lock helper fifo")) {
+            // A lock of this machine whose owner is gone: Qt removes it
+            // through its helper file.
+            QVERIFY(writeFile(path, good));
+            QVERIFY(writeFile(path + QStringLiteral(".lock"),
+                              "999999999\ndudovuvov\n" + QSysInfo::machineHostName().toUtf8() + "\n"));
+            QVERIFY(makeFifo(path + QStringLiteral(".lock.rmlock")));
+        } else if (fault == QLatin1String("other machine lock")) {
+            QVERIFY(writeFile(path, good));
+            QVERIFY(writeFile(path + QStringLiteral(".lock"),
+                              QByteArray::number(::getpid()) + "\ndudovuvov\nother-host\n"));
         } else if (fault.startsWith(QLatin1String("link")) || fault == QLatin1String("dangling link")) {
             if (fault != QLatin1String("dangling link"))
                 QVERIFY(
@@ -821,10 +979,11 @@ private slots:
         QElapsedTimer timer;
         timer.start();
         {
-            std::optional<FifoUnjammer> unjamFile, unjamLock;
+            std::optional<FifoUnjammer> unjamFile, unjamLock, unjamHelper;
             if (fault.contains(QLatin1String("fifo"))) {
                 unjamFile.emplace(path, std::chrono::seconds(10));
                 unjamLock.emplace(path + QStringLiteral(".lock"), std::chrono::seconds(10));
+                unjamHelper.emplace(path + QStringLiteral(".lock.rmlock"), std::chrono::seconds(10));
             }
             frmmain window;
             QVERIFY(window.loaded());
@@ -850,6 +1009,13 @@ private slots:
                 QCOMPARE(readFile(path + QStringLiteral("/inside.txt")), QByteArray("keep me"));
             if (fault == QLatin1String("unreadable"))
                 QCOMPARE(readFile(path), bytes);
+        } else if (fault == QLatin1String("other machine lock")) {
+            // Taken over at once, the place stored, the lock released.
+            QVERIFY2(timer.elapsed() < 2000, "the lock was waited for");
+            QVERIFY(aside.isEmpty());
+            QCOMPARE(storedText(path, "Top"), std::string("1800"));
+            QCOMPARE(storedText(path, "Left"), std::string("2100"));
+            QVERIFY(!QFileInfo::exists(path + QStringLiteral(".lock")));
         } else if (fault == QLatin1String("link to ours")) {
             // Written through the link: the user's own file holds the new place.
             QCOMPARE(after, before);
@@ -884,6 +1050,7 @@ private slots:
         else
             QFile::remove(path);
         QFile::remove(path + QStringLiteral(".lock"));
+        QFile::remove(path + QStringLiteral(".lock.rmlock"));
         QCOMPARE(moveCloseReopen(env, QPoint(140, 120)), QPoint(140, 120));
         QVERIFY(env.desktop.messages.isEmpty());
     }
@@ -904,6 +1071,8 @@ private slots:
         QTest::newRow("lock a link to nothing") << QStringLiteral("dangling lock");
         QTest::newRow("lock a folder with a file in it") << QStringLiteral("folder lock");
         QTest::newRow("lock a FIFO") << QStringLiteral("fifo lock");
+        QTest::newRow("stale lock, a FIFO as its removal helper") << QStringLiteral("stale lock, fifo helper");
+        QTest::newRow("lock naming another machine") << QStringLiteral("other machine lock");
     }
     void startUp()
     {
@@ -934,7 +1103,10 @@ private slots:
             QVERIFY(writeFile(lock + QStringLiteral("/inside.txt"), "keep me"));
         } else if (fault == QLatin1String("fifo lock")) {
             QVERIFY(makeFifo(lock));
-        } else if (fault == QLatin1String("stale lock")) {
+        } else if (fault == QLatin1String("other machine lock")) {
+            // A live process's number, as a copy elsewhere could have.
+            QVERIFY(writeFile(lock, QByteArray::number(::getpid()) + "\ndudovuvov\nother-host\n"));
+        } else if (fault.startsWith(QLatin1String("stale lock"))) {
             // A copy that took the lock and was killed.
             QProcess copy;
             copy.start(QStringLiteral(LOCKHOLDER), {});
@@ -943,6 +1115,9 @@ private slots:
             copy.kill();
             copy.waitForFinished();
             QVERIFY(QFile::exists(platform::instanceLockPath()));
+            // The helper file Qt makes to remove a stale lock.
+            if (fault.endsWith(QLatin1String("fifo helper")))
+                QVERIFY(makeFifo(lock + QStringLiteral(".rmlock")));
         } else if (fault == QLatin1String("no runtime folder")) {
             qputenv("XDG_RUNTIME_DIR", elsewhere.filePath(QStringLiteral("gone")).toLocal8Bit());
         } else if (fault == QLatin1String("read-only runtime folder")) {
@@ -958,11 +1133,16 @@ private slots:
             QVERIFY(writeFile(file, "not a folder"));
             qputenv("XDG_CONFIG_HOME", file.toLocal8Bit());
         }
+        QElapsedTimer clock;
+        clock.start();
         {
-            std::optional<FifoUnjammer> unjam;
+            std::optional<FifoUnjammer> unjam, unjamHelper;
             if (fault == QLatin1String("fifo lock"))
                 unjam.emplace(lock, std::chrono::seconds(10));
+            if (fault.endsWith(QLatin1String("fifo helper")))
+                unjamHelper.emplace(lock + QStringLiteral(".rmlock"), std::chrono::seconds(10));
             frmmain window;
+            QVERIFY2(clock.elapsed() < frozenMs, "the start waited");
             noOverride.reset();
             QVERIFY2(window.loaded(),
                      qPrintable(env.desktop.messages.value(0).text + " lock at " + platform::instanceLockPath()));
@@ -981,10 +1161,11 @@ private slots:
         if (fault == QLatin1String("folder lock")) {
             // Not ours to clear: the program ran unguarded beside it.
             QCOMPARE(tree(lock), (std::map<QString, QByteArray>{{lock + QStringLiteral("/inside.txt"), "keep me"}}));
-        } else if (fault.endsWith(QLatin1String(" lock"))) {
-            // Taken over, and released with the program.
+        } else if (fault.contains(QLatin1String(" lock"))) {
+            // Taken over, and released with the program; the helper too.
             QVERIFY(!QFileInfo(lock).exists() && !QFileInfo(lock).isSymLink());
             QVERIFY(!QFileInfo::exists(linkTarget));
+            QVERIFY(!QFileInfo::exists(lock + QStringLiteral(".rmlock")));
         }
         // Start again once everything is back in order: a normal start.
         readOnly.reset();

@@ -590,7 +590,7 @@ private slots:
         QCOMPARE(w->txtBOX->text(), QStringLiteral("Samples"));
     }
 
-    // An undo to a picture that is gone says nothing and keeps the image.
+    // An undo to a picture that is gone keeps the image and says why.
     void undoToAMissingPictureKeepsTheImage()
     {
         testsupport::MainWindow w;
@@ -606,7 +606,11 @@ private slots:
         QCOMPARE(w->HIDDENlblfilename->text(), second);
         QCOMPARE(w->HIDDENlbltaginfo->text(), QStringLiteral("second.png"));
         QVERIFY(!w->picboxMAIN->picture().isNull());
-        QVERIFY(w.env.desktop.messages.isEmpty());
+        const auto messages = w.env.desktop.takeMessages();
+        QCOMPARE(messages.size(), 1);
+        QCOMPARE(messages[0].text, QStringLiteral("The background image \"%1\" could not be shown again: No such file "
+                                                  "or directory.")
+                                       .arg(first));
         press(Qt::Key_Z, Qt::ControlModifier);
         QVERIFY(w->picboxMAIN->picture().isNull());
         QVERIFY(w->optBACK->isEnabled());

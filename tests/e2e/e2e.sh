@@ -273,6 +273,45 @@ copy_check "$main" "$cmdCOPYBACK" "#80DC00"
 copy_check "$main" "$cmdCOPYTEXT" "#0AFF0A"
 
 ###########################################################################
+note "a page naming a compressed drawing of a gigabyte: a message at once, little memory"
+# A megabyte of gzip that unpacks to a gigabyte of blanks inside an SVG.
+python3 - "$files/bomb.svgz" <<'PY'
+import sys, zlib
+head, tail, block = b"<svg width='10' height='10'>", b"</svg>", b" " * (1 << 20)
+z = zlib.compressobj(9, zlib.DEFLATED, -15)
+body = z.compress(head) + z.flush(zlib.Z_FULL_FLUSH)
+packed = z.compress(block) + z.flush(zlib.Z_FULL_FLUSH)  # nothing after it refers back
+body += packed * 1024 + z.compress(tail) + z.flush()
+crc = zlib.crc32(head)
+for _ in range(1024):
+    crc = zlib.crc32(block, crc)
+crc = zlib.crc32(tail, crc)
+size = len(head) + 1024 * len(block) + len(tail)
+with open(sys.argv[1], "wb") as f:
+    f.write(b"\x1f\x8b\x08\0\0\0\0\0\x02\x03" + body + crc.to_bytes(4, "little") + (size % 2**32).to_bytes(4, "little"))
+PY
+printf '<body link=red background="bomb.svgz">\n' >"$files/bomb.htm"
+focus "$main"
+keys ctrl+o
+opened=$(wait_window "$(title "Open a web page's colors")") || die "no open dialog for the page"
+focus "$opened"
+keys ctrl+a
+type_text "$files/bomb.htm"
+start_ms=$(date +%s%3N)
+keys Return
+said=$(wait_window Dudovuvov "$main") || fail "no message about the page's picture"
+took=$(($(date +%s%3N) - start_ms))
+peak_kb=$(awk '/^VmHWM:/ {print $2}' "/proc/$first/status")
+note "message after $took ms; the program's peak memory $((peak_kb / 1024)) MB"
+[ "$took" -lt 3000 ] || fail "the message took $took ms"
+[ "$peak_kb" -lt $((100 * 1024)) ] || fail "peak memory $((peak_kb / 1024)) MB"
+[ -n "$said" ] && shot "$said" "$shots/message-page-picture-bomb.png"
+[ -n "$said" ] && { focus "$said"; keys Return; wait_gone "$said" || fail "the message stayed"; }
+wait_color "$main" "$swatch_x" "$(swatch_y 1860)" "#FF0000" || fail "the page's link color after the refused picture"
+focus "$main"
+keys ctrl+z
+
+###########################################################################
 note "a background image through the file dialog"
 # A 16 x 16 tile: magenta and green quarters.
 convert -size 8x8 xc:'#FF00FF' xc:'#00FF00' +append \( -size 8x8 xc:'#00FF00' xc:'#FF00FF' +append \) -append \

@@ -19,8 +19,10 @@
 
 using platform::ScriptedDesktop;
 using testsupport::control;
+using testsupport::peakGrowthMb;
 using testsupport::prepareFile;
 using testsupport::readFile;
+using testsupport::resetPeakMemory;
 using testsupport::writeFile;
 
 namespace {
@@ -80,26 +82,6 @@ QImage plainPicture(int w, int h, QImage::Format format)
         for (int x = 0; x < corner.width(); ++x)
             image.setPixel(x, y, corner.pixel(x, y));
     return image;
-}
-
-// The peak memory of the process (Linux): reset to what it uses now, and
-// read as its growth since the reset, in MB; -1 where it cannot be.
-qint64 statusKb(const char *field)
-{
-    for (const QByteArray &line : readFile(QStringLiteral("/proc/self/status")).split('\n'))
-        if (line.startsWith(field))
-            return line.mid(qstrlen(field)).trimmed().split(' ').constFirst().toLongLong();
-    return -1;
-}
-qint64 resetPeakMemory()
-{
-    QFile f(QStringLiteral("/proc/self/clear_refs"));
-    return f.open(QIODevice::WriteOnly) && f.write("5") == 1 ? statusKb("VmRSS:") : -1;
-}
-qint64 peakGrowthMb(qint64 resetKb)
-{
-    const qint64 peak = statusKb("VmHWM:");
-    return resetKb < 0 || peak < 0 ? -1 : (peak - resetKb) / 1024;
 }
 
 // Gives a JPEG file an orientation tag (an Exif segment after its JFIF one).
@@ -480,6 +462,57 @@ private slots:
         QVERIFY(s.wholeStateIs(before, QSize(16, 12)) || s.wholeStateIs(bomb, claimed));
         QVERIFY(s.red->hasFocus());
         QVERIFY(s.desktop.messages.isEmpty());
+    }
+
+    // A compressed drawing is unpacked within a limit: one that unpacks to
+    // more (a gigabyte of blanks in a megabyte) is refused at once and at
+    // little cost, one within it shows; so does a plain drawing over it.
+    // Told by content, whatever the name.
+    void compressedDrawings_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<bool>("compressed");
+        QTest::addColumn<qint64>("size"); // unpacked, in bytes
+        QTest::addColumn<bool>("shows");
+        const qint64 limit = qint64(8) << 20;
+        QTest::newRow("small .svgz") << "tiles.svgz" << true << qint64(0) << true;
+        QTest::newRow("compressed, named .png") << "tiles.png" << true << qint64(0) << true;
+        QTest::newRow(".svgz unpacking to 8 MB") << "tiles.svgz" << true << limit << true;
+        QTest::newRow(".svgz unpacking to a byte more") << "tiles.svgz" << true << limit + 1 << false;
+        QTest::newRow(".svgz of a gigabyte of blanks") << "tiles.svgz" << true << (qint64(1) << 30) << false;
+        QTest::newRow(".svg of 8 MB") << "tiles.svg" << false << limit << true;
+        QTest::newRow(".svg of a byte more") << "tiles.svg" << false << limit + 1 << false;
+    }
+    void compressedDrawings()
+    {
+        QFETCH(QString, name);
+        QFETCH(bool, compressed);
+        QFETCH(qint64, size);
+        QFETCH(bool, shows);
+        Images s;
+        const QByteArray head = "<svg xmlns='http://www.w3.org/2000/svg' width='10' height='10'>"
+                                "<rect width='10' height='10' fill='#123456'/>";
+        const QByteArray tail = "</svg>";
+        const qint64 blanks = qMax<qint64>(0, size - head.size() - tail.size());
+        const QString drawing = s.file(name);
+        prepareFile(drawing, compressed ? testsupport::gzipped(head, blanks, ' ', tail)
+                                        : head + QByteArray(qsizetype(blanks), ' ') + tail);
+        const qint64 reset = resetPeakMemory();
+        QElapsedTimer timer;
+        timer.start();
+        s.loadFile(drawing);
+        const qint64 ms = timer.elapsed();
+        QCOMPARE(s.wholeStateIs(drawing, QSize(10, 10)), shows);
+        QVERIFY(s.red->hasFocus());
+        QVERIFY(s.desktop.messages.isEmpty());
+        if (shows) {
+            QVERIFY(s.previewShows([](int, int) { return QColor(0x12, 0x34, 0x56); }));
+            return;
+        }
+        QVERIFY(s.back->isEnabled());
+        QVERIFY2(ms < 1000, qPrintable(QStringLiteral("%1 ms").arg(ms)));
+        const qint64 growth = peakGrowthMb(reset);
+        QVERIFY2(growth < 40, qPrintable(QStringLiteral("%1 MB more at the peak").arg(growth)));
     }
 
     void secondLoadReplacesTheFirst()

@@ -1,3 +1,4 @@
+#include "../output/filefaults.h"
 #include "settings/filebackend.h"
 #include "settings/registry.h"
 #include "settings/settingsfile.h"
@@ -74,6 +75,8 @@ private slots:
     void truncatedFileNeverGivesAWrongValue();
     void unreadableFileReadsError();
     void unwritableFolderFailsSilently();
+    void saveThatStopsPartWayLeavesTheOldFileWhole_data();
+    void saveThatStopsPartWayLeavesTheOldFileWhole();
     void twoProcessesWritingAtOnceLoseNothing();
     void lockLeftByACrashedCopyDoesNotBlock();
 
@@ -239,6 +242,40 @@ void tst_filestore::unwritableFolderFailsSilently()
     QVERIFY(QFile::setPermissions(folder, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner));
     QCOMPARE(readOnly.read("Top"), std::string("1155"));
     QCOMPARE(contents(m_path), goodFile);
+}
+
+void tst_filestore::saveThatStopsPartWayLeavesTheOldFileWhole_data()
+{
+    QTest::addColumn<int>("room");
+    // Where the write stops: before the new file's first byte, inside the
+    // old file's length, and just short of the new file's end.
+    QTest::newRow("nothing written") << 0;
+    QTest::newRow("stopped inside the old file's length") << 40;
+    // The new file: the old one and the line "Note"="x…x" of 200 x.
+    QTest::newRow("stopped a byte short of the end") << int(goodFile.size()) + 209;
+}
+
+// Writes that stop part-way, as on a full disk: the settings file on disk is
+// the old one, whole, or the new one, never a mix, and nothing is left beside it.
+void tst_filestore::saveThatStopsPartWayLeavesTheOldFileWhole()
+{
+    QFETCH(int, room);
+    replace(m_path, goodFile);
+    Store store(m_path);
+    {
+        filefaults::FileSizeLimit limit{quint64(room)};
+        if (!limit.active())
+            QSKIP("file sizes cannot be limited here");
+        store.write("Note", std::string(200, 'x'));
+    }
+    QCOMPARE(contents(m_path), goodFile);
+    QCOMPARE(store.read("Top"), std::string("1155"));
+    QCOMPARE(QDir(QFileInfo(m_path).absolutePath()).entryList(QDir::Files | QDir::Hidden | QDir::System),
+             QStringList{QStringLiteral("settings")});
+    QVERIFY(store.messages.isEmpty());
+    // With room again, the same write is kept.
+    store.write("Note", std::string(200, 'x'));
+    QCOMPARE(store.read("Note"), std::string(200, 'x'));
 }
 
 void tst_filestore::twoProcessesWritingAtOnceLoseNothing()

@@ -14,6 +14,8 @@
 #include <QLineEdit>
 #include <QScrollBar>
 
+#include <zlib.h>
+
 namespace testsupport {
 
 Environment::Environment()
@@ -176,6 +178,83 @@ QString inventoryMismatches(const QWidget &root, std::span<const InventoryRow> r
         }
     }
     return out.join(QLatin1Char('\n'));
+}
+
+} // namespace testsupport
+
+namespace testsupport {
+
+namespace {
+
+qint64 statusKb(const char *field)
+{
+    for (const QByteArray &line : readFile(QStringLiteral("/proc/self/status")).split('\n'))
+        if (line.startsWith(field))
+            return line.mid(qstrlen(field)).trimmed().split(' ').constFirst().toLongLong();
+    return -1;
+}
+
+// Raw deflate of `in`, ended as `flush` says.
+QByteArray deflated(z_stream &z, const QByteArray &in, int flush)
+{
+    QByteArray out;
+    z.next_in = reinterpret_cast<Bytef *>(const_cast<char *>(in.constData()));
+    z.avail_in = uInt(in.size());
+    do {
+        char chunk[16384];
+        z.next_out = reinterpret_cast<Bytef *>(chunk);
+        z.avail_out = sizeof chunk;
+        deflate(&z, flush);
+        out.append(chunk, qsizetype(sizeof chunk - z.avail_out));
+    } while (z.avail_out == 0);
+    return out;
+}
+
+QByteArray littleEndian(quint32 v)
+{
+    QByteArray out;
+    for (int i = 0; i < 4; ++i)
+        out.append(char(v >> (8 * i) & 0xFF));
+    return out;
+}
+
+} // namespace
+
+qint64 resetPeakMemory()
+{
+    QFile f(QStringLiteral("/proc/self/clear_refs"));
+    return f.open(QIODevice::WriteOnly) && f.write("5") == 1 ? statusKb("VmRSS:") : -1;
+}
+
+qint64 peakGrowthMb(qint64 resetKb)
+{
+    const qint64 peak = statusKb("VmHWM:");
+    return resetKb < 0 || peak < 0 ? -1 : (peak - resetKb) / 1024;
+}
+
+QByteArray gzipped(const QByteArray &head, qint64 count, char fill, const QByteArray &tail)
+{
+    z_stream z{};
+    deflateInit2(&z, 9, Z_DEFLATED, -MAX_WBITS, 9, Z_DEFAULT_STRATEGY);
+    // After a full flush nothing refers back past it: one block of the fill
+    // byte, compressed once, stands for each of its repeats.
+    constexpr qint64 blockSize = 1 << 20;
+    const QByteArray block(blockSize, fill);
+    QByteArray body = deflated(z, head, Z_FULL_FLUSH);
+    uLong crc = crc32(0, reinterpret_cast<const Bytef *>(head.constData()), uInt(head.size()));
+    const QByteArray packedBlock = count >= blockSize ? deflated(z, block, Z_FULL_FLUSH) : QByteArray();
+    const uLong blockCrc = crc32(0, reinterpret_cast<const Bytef *>(block.constData()), uInt(block.size()));
+    for (qint64 n = 0; n < count / blockSize; ++n) {
+        body += packedBlock;
+        crc = crc32_combine(crc, blockCrc, blockSize);
+    }
+    const QByteArray rest = QByteArray(qsizetype(count % blockSize), fill) + tail;
+    body += deflated(z, rest, Z_FINISH);
+    crc =
+        crc32_combine(crc, crc32(0, reinterpret_cast<const Bytef *>(rest.constData()), uInt(rest.size())), rest.size());
+    deflateEnd(&z);
+    const quint32 size = quint32(head.size() + count + tail.size());
+    return QByteArray("\x1F\x8B\x08\0\0\0\0\0\x02\x03", 10) + body + littleEndian(quint32(crc)) + littleEndian(size);
 }
 
 } // namespace testsupport

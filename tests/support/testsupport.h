@@ -76,6 +76,16 @@ QByteArray readFile(const QString &path);
 // ends the program with the file's name.
 void prepareFile(const QString &path, const QByteArray &bytes);
 
+// The peak memory of the process (Linux): reset to what it uses now, and
+// read as its growth since the reset, in MB; -1 where it cannot be.
+qint64 resetPeakMemory();
+qint64 peakGrowthMb(qint64 resetKb);
+
+// A gzip file of `head`, `count` times the byte `fill`, then `tail`, made
+// without ever holding what it unpacks to: a bomb of a gigabyte is a
+// megabyte here, and made in a moment.
+QByteArray gzipped(const QByteArray &head, qint64 count, char fill, const QByteArray &tail);
+
 // A control of `root` by its name; fails the calling test when there is none.
 template <class T> T *control(QObject *root, const char *name)
 {
