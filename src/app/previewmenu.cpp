@@ -3,7 +3,6 @@
 #include "app/colorhistory.h"
 #include "app/openpage.h"
 #include "color/coloreditor.h"
-#include "color/colortext.h"
 #include "platform/desktop.h"
 
 #include <QAction>
@@ -27,8 +26,8 @@ void addPreviewCommands(QMenu &menu, ColorEditor &editor, ColorHistory &history,
         action->setShortcutContext(Qt::WidgetShortcut);
         action->setShortcutVisibleInContextMenu(true);
     }
-    // Offered only for a clipboard that holds a color.
-    QObject::connect(&menu, &QMenu::aboutToShow, &menu, [paste] {
-        paste->setEnabled(color::colorFromText(platform::desktop().clipboardText()).has_value());
-    });
+    // Offered for a clipboard that offers text. Its owner may never answer,
+    // so the text is read only when the user pastes.
+    QObject::connect(&menu, &QMenu::aboutToShow, &menu,
+                     [paste] { paste->setEnabled(platform::desktop().clipboardOffersText()); });
 }

@@ -111,16 +111,32 @@ int checkedOptions(const testsupport::MainControls &w)
     return on;
 }
 
+// Dragged data that counts how often it is read: from another program each
+// read is a request the dragging program may never answer.
+class DraggedData : public QMimeData {
+public:
+    mutable int reads = 0;
+    int readsBeforeDrop = -1;
+
+protected:
+    QVariant retrieveData(const QString &format, QMetaType type) const override
+    {
+        ++reads;
+        return QMimeData::retrieveData(format, type);
+    }
+};
+
 // A drag of `data` that enters `on`, moves over it and drops there, as the
 // window system delivers one; the drop is sent even when refused, and what
 // it starts has run on return. True when every step was taken as a copy.
-bool dragAndDrop(QWidget *on, const QMimeData &data, Qt::DropActions actions = Qt::CopyAction | Qt::MoveAction)
+bool dragAndDrop(QWidget *on, DraggedData &data, Qt::DropActions actions = Qt::CopyAction | Qt::MoveAction)
 {
     const QPoint at = on->rect().center();
     QDragEnterEvent enter(at, actions, &data, Qt::LeftButton, Qt::NoModifier);
     QApplication::sendEvent(on, &enter);
     QDragMoveEvent move(at, actions, &data, Qt::LeftButton, Qt::NoModifier);
     QApplication::sendEvent(on, &move);
+    data.readsBeforeDrop = data.reads;
     QDropEvent drop(at, actions, &data, Qt::LeftButton, Qt::NoModifier);
     QApplication::sendEvent(on, &drop);
     QCoreApplication::processEvents();
@@ -644,7 +660,6 @@ private slots:
             QTest::keyClick(menu, Qt::Key_Return);
             QTRY_VERIFY(!menu->isVisible());
         };
-        w.env.desktop.clipboard = QStringLiteral("no color");
         openMenu();
         QCOMPARE(menu->actions().first()->text(), QStringLiteral("Normal vision"));
         QStringList shown;
@@ -656,6 +671,14 @@ private slots:
                                             "Open page colors...|Ctrl+O|1"}));
         QTest::keyClick(menu, Qt::Key_Escape);
         QTRY_VERIFY(!menu->isVisible());
+
+        // Offered for any text, judged without reading it: the clipboard's
+        // owner may never answer. A paste of no color beeps.
+        w.env.desktop.clipboard = QStringLiteral("no color");
+        choose(QStringLiteral("Paste color"));
+        QCOMPARE(w.env.desktop.clipboardReads, 1);
+        QCOMPARE(w.env.desktop.beeps, 1);
+        QCOMPARE(w->txtHEXback->text(), QStringLiteral("#DCDCDC"));
 
         w.env.desktop.clipboard = QStringLiteral("teal");
         choose(QStringLiteral("Paste color"));
@@ -723,15 +746,16 @@ private slots:
         QVERIFY(writeFile(page, "<body bgcolor=#102030 text=#405060 link=#708090 vlink=#A0B0C0 alink=#D0E0F0>"));
         testsupport::MainWindow w;
 
-        QMimeData pageData;
+        DraggedData pageData;
         pageData.setUrls({QUrl::fromLocalFile(page)});
         pageData.setText(page);
         QVERIFY(dragAndDrop(w->txtBOX, pageData));
+        QCOMPARE(pageData.readsBeforeDrop, 0);
         QCOMPARE(w->txtBOX->text(), QStringLiteral("Sample"));
         QCOMPARE(hexBoxes(w.controls), QStringList({"#405060", "#102030", "#708090", "#A0B0C0", "#D0E0F0"}));
         QVERIFY(w->optBACK->isChecked());
 
-        QMimeData pictureData;
+        DraggedData pictureData;
         pictureData.setUrls({QUrl::fromLocalFile(picture)});
         QVERIFY(dragAndDrop(w.window.get(), pictureData));
         QCOMPARE(w->HIDDENlbltaginfo->text(), QStringLiteral("tile.png"));
@@ -739,7 +763,7 @@ private slots:
         QCOMPARE(w.env.desktop.messages.size(), 0);
 
         // A color dropped on the covered background is refused.
-        QMimeData navy;
+        DraggedData navy;
         navy.setText(QStringLiteral("navy"));
         QVERIFY(!dragAndDrop(w->picboxMAIN, navy));
         QCOMPARE(w->txtHEXback->text(), QStringLiteral("#102030"));
@@ -748,7 +772,7 @@ private slots:
         // A page that cannot be used is said so, as after Ctrl+O.
         const QString none = dir.filePath(QStringLiteral("none.htm"));
         QVERIFY(writeFile(none, "<p>no tag</p>"));
-        QMimeData noneData;
+        DraggedData noneData;
         noneData.setUrls({QUrl::fromLocalFile(none)});
         QVERIFY(dragAndDrop(w->lblhexbackcolor, noneData));
         const auto messages = w.env.desktop.takeMessages();
@@ -813,14 +837,14 @@ private slots:
             press(Qt::Key_V, Qt::ControlModifier);
             QCOMPARE(w.env.desktop.beeps, 1);
         } else if (action.startsWith(QLatin1String("drop on "))) {
-            QMimeData magenta;
+            DraggedData magenta;
             magenta.setText(QStringLiteral("#FF00FF"));
             QVERIFY(!dragAndDrop(control<QWidget>(w.window.get(), qPrintable(action.mid(8))), magenta));
         } else if (action == QLatin1String("open")) {
             w.env.desktop.answerOpen(pagePath);
             press(Qt::Key_O, Qt::ControlModifier);
         } else {
-            QMimeData pageData;
+            DraggedData pageData;
             pageData.setUrls({QUrl::fromLocalFile(pagePath)});
             QVERIFY(dragAndDrop(w->picboxMAIN, pageData));
         }
@@ -873,22 +897,26 @@ private slots:
             {"picboxMAIN", QStringLiteral("white"), w->txtHEXback, w->optBACK, QStringLiteral("#FFFFFF")},
         };
         for (const Case &c : cases) {
-            QMimeData data;
+            DraggedData data;
             data.setText(c.text);
             QVERIFY2(dragAndDrop(control<QWidget>(w.window.get(), c.on), data), c.on);
+            // Taken from the offered formats; the text is read on the drop.
+            QCOMPARE(data.readsBeforeDrop, 0);
             QCOMPARE(c.hexBox->text(), c.color);
             QVERIFY2(c.option->isChecked(), c.on);
             QCOMPARE(testsupport::brokenColorModel(*w.window), QString());
         }
         // Offered only as a move it is refused: the source would lose its text.
-        QMimeData moved;
+        DraggedData moved;
         moved.setText(QStringLiteral("#FFFFFF"));
         QVERIFY(!dragAndDrop(w->lblhextxtcolor, moved, Qt::MoveAction));
         QCOMPARE(w->txtHEXtext->text(), QStringLiteral("#000000"));
     }
 
-    // Anything else is refused and changes nothing; the sample text box
-    // still takes dropped text itself.
+    // Anything else is refused and changes nothing. A drag offering files is
+    // taken from its formats alone, so what the drop then shows unusable
+    // beeps, as a paste of no color does; the sample text box still takes
+    // dropped text itself, a link's too.
     void otherDropsAreRefused()
     {
         QTemporaryDir dir;
@@ -903,12 +931,12 @@ private slots:
         const QStringList before = hexBoxes(w.controls);
 
         const auto text = [](const QString &t) {
-            auto *d = new QMimeData;
+            auto d = std::make_unique<DraggedData>();
             d->setText(t);
             return d;
         };
         const auto files = [](const QStringList &paths, const QString &t = {}) {
-            auto *d = new QMimeData;
+            auto d = std::make_unique<DraggedData>();
             QList<QUrl> urls;
             for (const QString &p : paths)
                 urls << (p.contains(u':') ? QUrl(p) : QUrl::fromLocalFile(p));
@@ -917,30 +945,43 @@ private slots:
                 d->setText(t);
             return d;
         };
-        const std::pair<QWidget *, std::unique_ptr<QMimeData>> drops[] = {
-            {w->lblhexbackcolor, std::unique_ptr<QMimeData>(text(QStringLiteral("#12345")))},
-            {w->lblpicNewlink, std::unique_ptr<QMimeData>(text(QStringLiteral("color: red; color: blue")))},
-            // Only the window's targets take colors.
-            {w.window.get(), std::unique_ptr<QMimeData>(text(QStringLiteral("#FF0000")))},
-            {w->picboxMAIN, std::unique_ptr<QMimeData>(files({notes}))},
-            {w.window.get(), std::unique_ptr<QMimeData>(files({a, b}))},
-            {w.window.get(), std::unique_ptr<QMimeData>(files({dir.filePath(QStringLiteral("gone.png"))}))},
-            {w.window.get(), std::unique_ptr<QMimeData>(files({dir.filePath(QStringLiteral("folder.htm"))}))},
-            {w->lblhextxtcolor, std::unique_ptr<QMimeData>(files({QStringLiteral("https://example.org/a.png")},
-                                                                 QStringLiteral("https://example.org/a.png")))},
-            {w->lblhextxtcolor, std::make_unique<QMimeData>()},
+        const QString link = QStringLiteral("https://example.org/a.png");
+        struct Drop {
+            QWidget *on;
+            std::unique_ptr<DraggedData> data;
+            bool beeps;
         };
-        for (const auto &[on, data] : drops) {
-            QVERIFY2(!dragAndDrop(on, *data), qPrintable(data->text() + data->urls().value(0).toString()));
+        const Drop drops[] = {
+            {w->lblhexbackcolor, text(QStringLiteral("#12345")), true},
+            {w->lblpicNewlink, text(QStringLiteral("color: red; color: blue")), true},
+            // Only the window's targets take colors.
+            {w.window.get(), text(QStringLiteral("#FF0000")), false},
+            {w->picboxMAIN, files({notes}), true},
+            {w.window.get(), files({a, b}), true},
+            {w.window.get(), files({dir.filePath(QStringLiteral("gone.png"))}), true},
+            {w.window.get(), files({dir.filePath(QStringLiteral("folder.htm"))}), true},
+            {w->lblhextxtcolor, files({link}, link), true},
+            {w->lblhextxtcolor, std::make_unique<DraggedData>(), false},
+        };
+        for (const Drop &d : drops) {
+            const int beeps = w.env.desktop.beeps;
+            QVERIFY2(!dragAndDrop(d.on, *d.data), qPrintable(d.data->text() + d.data->urls().value(0).toString()));
+            QCOMPARE(d.data->readsBeforeDrop, 0);
             QCOMPARE(hexBoxes(w.controls), before);
+            QCOMPARE(w.env.desktop.beeps - beeps, d.beeps ? 1 : 0);
         }
         QVERIFY(w->optBACK->isChecked() && w->optBACK->isEnabled());
         QCOMPARE(w->HIDDENlbltaginfo->text(), QString());
         QCOMPARE(w.env.desktop.messages.size(), 0);
 
-        std::unique_ptr<QMimeData> words(text(QStringLiteral("Hello")));
+        const auto words = text(QStringLiteral("Hello"));
         dragAndDrop(w->txtBOX, *words);
         QVERIFY(w->txtBOX->text().contains(QStringLiteral("Hello")));
+        const auto linkData = files({link}, link);
+        const int beeps = w.env.desktop.beeps;
+        dragAndDrop(w->txtBOX, *linkData);
+        QVERIFY(w->txtBOX->text().contains(link));
+        QCOMPARE(w.env.desktop.beeps, beeps);
     }
 };
 
