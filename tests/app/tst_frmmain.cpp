@@ -11,6 +11,7 @@
 #include <QApplication>
 #include <QDir>
 #include <QDropEvent>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QImage>
 #include <QLabel>
@@ -779,6 +780,23 @@ private slots:
         QCOMPARE(messages.size(), 1);
         QCOMPARE(messages[0].text, none + QStringLiteral(" has no BODY tag.\r\nNo colors were read from it."));
         QCOMPARE(testsupport::brokenColorModel(*w.window), QString());
+
+        // So is a picture that cannot be loaded: a compressed drawing of a
+        // gigabyte, refused at once; the picture before it stays.
+        const QString bomb = dir.filePath(QStringLiteral("tiles.svgz"));
+        QVERIFY(writeFile(bomb, testsupport::gzipped("<svg width='10' height='10'>", qint64(1) << 30, ' ', "</svg>")));
+        DraggedData bombData;
+        bombData.setUrls({QUrl::fromLocalFile(bomb)});
+        QElapsedTimer clock;
+        clock.start();
+        QVERIFY(dragAndDrop(w.window.get(), bombData));
+        QVERIFY2(clock.elapsed() < 1000, qPrintable(QString::number(clock.elapsed())));
+        const auto refused = w.env.desktop.takeMessages();
+        QCOMPARE(refused.size(), 1);
+        QCOMPARE(refused[0].text, QStringLiteral("\"%1\" was not loaded as the background image: it is a drawing of "
+                                                 "more than 8 MB unpacked.")
+                                      .arg(bomb));
+        QCOMPARE(w->HIDDENlbltaginfo->text(), QStringLiteral("tile.png"));
     }
 
     // While a picture covers the preview, no path gives the back color a new
