@@ -8,6 +8,7 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QColorDialog>
+#include <QCoreApplication>
 #include <QDesktopServices>
 #include <QDir>
 #include <QFileDialog>
@@ -49,9 +50,10 @@ protected:
 
 QtDesktop::QtDesktop()
 {
-    if (qApp != nullptr) {
+    // A plain core application (a helper program) has no text boxes to guard.
+    if (QCoreApplication *app = QCoreApplication::instance()) {
         m_pasteGuard = std::make_unique<PasteGuard>();
-        qApp->installEventFilter(m_pasteGuard.get());
+        app->installEventFilter(m_pasteGuard.get());
     }
 }
 QtDesktop::~QtDesktop() = default;
