@@ -70,19 +70,25 @@ void OpenPage::openColors(const QString &path)
             editor.setTargetColor(t.target, *color);
     editor.controls(selected).option->setChecked(true);
 
+    // A linked style sheet's colors are not read; the message says so.
+    const QString only = read->linksStyleSheets ? QStringLiteral("\r\n") + output::pageStyleSheetsText() : QString();
     if (read->background && !read->background->isEmpty()) {
         const QDir folder = QFileInfo(path).absoluteDir();
         const QString picture = folder.filePath(*read->background);
         const QString folderName = QDir::toNativeSeparators(folder.path());
         if (!QFileInfo::exists(picture)) {
             step.reset();
-            return fail(output::pageImageMissingText(*read->background, folderName));
+            return fail(output::pageImageMissingText(*read->background, folderName) + only);
         }
         // Something at the name that is no usable picture is named as such.
         const QString why = m_image.loadPicture(QDir::toNativeSeparators(picture));
         if (!why.isEmpty()) {
             step.reset();
-            fail(output::pageImageUnusableText(*read->background, folderName, why));
+            return fail(output::pageImageUnusableText(*read->background, folderName, why) + only);
         }
+    }
+    if (read->linksStyleSheets) {
+        step.reset();
+        fail(output::pageStyleSheetsText());
     }
 }
