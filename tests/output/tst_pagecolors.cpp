@@ -202,7 +202,7 @@ private slots:
         row("a UTF-16 label means UTF-8", "<meta charset=utf-16><body background='caf\xc3\xa9.gif'>",
             "back - text - link - vlink - alink - image [caf\u00E9.gif]");
         row("</\u017Fcript does not end a script",
-            "<meta charset=utf-8><script>x</\xc5\xbf"
+            "\xef\xbb\xbf<script>x</\xc5\xbf"
             "cript><body bgcolor=red></script><body text=blue>",
             "back - text #0000FF link - vlink - alink - image -");
         // 6. !important and a style block for print.
