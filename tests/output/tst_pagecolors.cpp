@@ -2,6 +2,7 @@
 #include "output/cssoutput.h"
 #include "output/htmltext.h"
 #include "output/pagecolors.h"
+#include "output/pageencoding.h"
 #include "output/pagetext.h"
 
 #include <QElapsedTimer>
@@ -313,6 +314,41 @@ private slots:
         QVERIFY(!links("<link rel='alternate stylesheet' href=a.css><body>"));
         QVERIFY(!links("<template><link rel=stylesheet href=a.css></template><body>"));
         QVERIFY(!links("<body bgcolor=red>"));
+    }
+
+    // The encoding found without a transport header, by the HTML prescan.
+    void prescan_data()
+    {
+        QTest::addColumn<QByteArray>("page");
+        QTest::addColumn<QByteArray>("encoding");
+        const auto row = [](const char *name, const QByteArray &page, const char *encoding) {
+            QTest::newRow(name) << page << QByteArray(encoding);
+        };
+        row("nothing declared", "<p>caf\xe9", "windows-1252");
+        row("byte order mark over a META", "\xef\xbb\xbf<meta charset=shift_jis>", "UTF-8");
+        row("UTF-16LE mark", "\xff\xfe<\0", "UTF-16LE");
+        row("charset, quoted, any case", "<META CHARSET=' Shift_JIS '>", "Shift_JIS");
+        row("http-equiv and content", "<meta http-equiv=Content-Type content='text/html; charset=\"euc-kr\"'>",
+            "EUC-KR");
+        row("content without http-equiv", "<meta content='text/html; charset=euc-kr'>", "windows-1252");
+        row("http-equiv of another kind", "<meta http-equiv=refresh content='charset=gbk'>", "windows-1252");
+        row("a comment hides it", "<!-- <meta charset=gbk> --><meta charset=big5>", "Big5");
+        row("an attribute value hides it", "<p title='<meta charset=gbk>'><meta charset=koi8-r>", "KOI8-R");
+        row("unknown label, the next one counts", "<meta charset=bogus><meta charset=gb2312>", "GBK");
+        row("the first one counts", "<meta charset=latin1><meta charset=utf-8>", "windows-1252");
+        row("UTF-16 label means UTF-8", "<meta charset=UTF-16BE>", "UTF-8");
+        row("x-user-defined", "<meta charset=x-user-defined>", "windows-1252");
+        row("ISO-8859-9 is windows-1254", "<meta charset=latin5>", "windows-1254");
+        row("past the first 1024 bytes", QByteArray(1010, ' ') + "<meta charset=gbk>", "windows-1252");
+        row("charset wins over a later content", "<meta charset=euc-jp content='charset=gbk'>", "EUC-JP");
+        row("slash before the attributes", "<meta/charset=sjis>", "Shift_JIS");
+    }
+
+    void prescan()
+    {
+        QFETCH(QByteArray, page);
+        QFETCH(QByteArray, encoding);
+        QCOMPARE(output::sniffEncoding(page).name, encoding);
     }
 
     void encodings()
