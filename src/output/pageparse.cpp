@@ -272,6 +272,43 @@ void noscriptAsRawText(QByteArray &text)
     }
 }
 
+// This parser turns control characters into U+FFFD, where HTML keeps them
+// (a parse error only). They pass through it as code points of the
+// supplementary private use area, U+100000 above their own, and come back.
+constexpr char32_t controlShift = 0x100000;
+
+bool keptControl(char32_t c)
+{
+    return (c >= 0x01 && c <= 0x08) || c == 0x0B || (c >= 0x0E && c <= 0x1F) || (c >= 0x7F && c <= 0x9F);
+}
+
+void appendUtf8(QByteArray &out, char32_t c)
+{
+    out += char(0xF0 | (c >> 18));
+    out += char(0x80 | ((c >> 12) & 0x3F));
+    out += char(0x80 | ((c >> 6) & 0x3F));
+    out += char(0x80 | (c & 0x3F));
+}
+
+QByteArray controlsShifted(const QByteArray &utf8)
+{
+    QByteArray out;
+    out.reserve(utf8.size());
+    for (qsizetype i = 0; i < utf8.size(); ++i) {
+        const auto b = static_cast<unsigned char>(utf8[i]);
+        if (b < 0x80 && keptControl(b)) {
+            appendUtf8(out, controlShift + b);
+        } else if (b == 0xC2 && i + 1 < utf8.size() && static_cast<unsigned char>(utf8[i + 1]) >= 0x80
+                   && static_cast<unsigned char>(utf8[i + 1]) <= 0x9F) {
+            appendUtf8(out, controlShift + static_cast<unsigned char>(utf8[i + 1]));
+            ++i;
+        } else {
+            out += char(b);
+        }
+    }
+    return out;
+}
+
 // Every block the parser allocates, on one list, so the whole tree is freed
 // in one loop: its own freeing recurses once per level of nesting.
 struct Arena {
@@ -315,7 +352,16 @@ QString text(const char *utf8, std::size_t length)
 {
     // A leading U+FEFF is a character here, not a byte order mark.
     QStringDecoder decoder(QStringConverter::Utf8, QStringConverter::Flag::ConvertInitialBom);
-    return decoder(QByteArrayView(utf8, qsizetype(length)));
+    QString out = decoder(QByteArrayView(utf8, qsizetype(length)));
+    for (qsizetype i = 0; i + 1 < out.size(); ++i) {
+        if (!out[i].isHighSurrogate() || !out[i + 1].isLowSurrogate())
+            continue;
+        const char32_t c = QChar::surrogateToUcs4(out[i], out[i + 1]);
+        if (c >= controlShift && keptControl(c - controlShift)) {
+            out.replace(i, 2, QChar(char16_t(c - controlShift)));
+        }
+    }
+    return out;
 }
 
 QString text(const char *utf8)
@@ -375,7 +421,7 @@ QByteArray parserInput(const QByteArray &utf8)
         }
     }
     noscriptAsRawText(input);
-    return withTidyAttributes(input);
+    return controlsShifted(withTidyAttributes(input));
 }
 
 ParsedPage parsePage(const QByteArray &utf8)

@@ -47,7 +47,7 @@ ENCODINGS = {
 COLORS = ["red", "Blue", "#abc", "#A0B1C2", "00ff00", "chucknorris", "transparent", "", " ", "tran\u017fparent",
           "\ufeffff0000", "f\r\nf", "f\rf", "&num;abc", "&#35;123", "&#x23;fed", "ff&amp", "ff&amp;00", "&NewLine;red",
           "&lpar;1&rpar;", "#1\x002", "&notit;", "&not", "a&ampb", "&amp=x", "rgb(1,2,3)", "\t navy \n", "&#0;f",
-          "&#x80;", "&eacute;", "&Eacute", "&zwnj;ff", "x&lt;y", "&#128512;"]
+          "&#x80;", "&eacute;", "&Eacute", "&zwnj;ff", "x&lt;y", "&#128512;", "\x01ff", "a\x7fb\x1f", "\u0085c"]
 
 def value(rnd, extra):
     v = rnd.choice(COLORS)
@@ -205,7 +205,7 @@ def main():
     ours = {}
     for start in range(0, len(files), 400):
         out = subprocess.run([a.pagebody] + files[start:start + 400], check=True, capture_output=True, text=True)
-        for line in out.stdout.splitlines():
+        for line in filter(None, out.stdout.split("\n")):
             record = json.loads(line)
             ours[record["file"]] = record["attributes"]
     differ = []
