@@ -414,7 +414,27 @@ QByteArray pageAsUtf8(const QByteArray &page)
     QStringDecoder decoder(encoding.name.constData(), QStringConverter::Flag::ConvertInitialBom);
     if (!decoder.isValid())
         decoder = QStringDecoder("windows-1252", QStringConverter::Flag::ConvertInitialBom);
-    const QString text = decoder(bytes);
+    if (encoding.name != "Shift_JIS")
+        return QString(decoder(bytes)).toUtf8();
+    // The system's Shift_JIS gives U+001A for a lone 0x7F or 0x80, which the
+    // Encoding standard keeps as U+007F and U+0080; neither is ever the
+    // first byte of a pair, so the text is decoded around them.
+    QString text;
+    qsizetype start = 0;
+    for (qsizetype i = 0; i < bytes.size(); ++i) {
+        const auto b = static_cast<unsigned char>(bytes[i]);
+        if ((b >= 0x81 && b <= 0x9F) || (b >= 0xE0 && b <= 0xFC)) {
+            ++i; // a lead byte and its trail
+            continue;
+        }
+        if (b != 0x7F && b != 0x80)
+            continue;
+        text += decoder(bytes.sliced(start, i - start));
+        text += QChar(char16_t(b));
+        start = i + 1;
+    }
+    if (start < bytes.size())
+        text += decoder(bytes.sliced(start));
     return text.toUtf8();
 }
 

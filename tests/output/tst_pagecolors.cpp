@@ -203,6 +203,8 @@ private slots:
         // 5. Encodings and the script's end tag.
         row("Shift_JIS", "<meta charset=shift_jis><body background='\x93\xfa\x96\x7b.gif'>",
             "back - text - link - vlink - alink - image [\u65E5\u672C.gif]");
+        row("Shift_JIS keeps 0x7F and 0x80", "<meta charset=sjis><body background='\x7f\x80\x82\xa0.gif'>",
+            "back - text - link - vlink - alink - image [\u007F\u0080\u3042.gif]");
         row("a UTF-16 label means UTF-8", "<meta charset=utf-16><body background='caf\xc3\xa9.gif'>",
             "back - text - link - vlink - alink - image [caf\u00E9.gif]");
         row("</\u017Fcript does not end a script",
