@@ -84,6 +84,11 @@ void ourOwnTextReadsBack(const std::uint8_t *data, std::size_t size)
         if (ch == u'\r' || ch == u'\n' || ch == QChar::LineSeparator || ch == QChar::ParagraphSeparator
             || (ch.unicode() >= 0x80 && ch.unicode() <= 0x9F))
             return;
+    // The reader passes control characters through the parser as U+100001 to
+    // U+10009F; beside a control character, those code points are ambiguous.
+    for (const uint code : image.toUcs4())
+        if (code >= 0x100000 && code <= 0x10009F)
+            return;
     const QByteArray page = latin1WithReferences(pageText(QStringLiteral("Ann"), image, bodyTag(css)));
     expected.background = image;
     FUZZ_REQUIRE(output::readPageColors(page) == expected);

@@ -348,31 +348,35 @@ struct Arena {
     }
 };
 
-QString text(const char *utf8, std::size_t length)
+// The parser's text as a string; `source` is what it came from in the
+// parser's input. A shifted control character is shifted back only where the
+// source holds one (not where a character reference wrote that code point).
+QString text(const char *utf8, const GumboStringPiece &source)
 {
     // A leading U+FEFF is a character here, not a byte order mark.
     QStringDecoder decoder(QStringConverter::Utf8, QStringConverter::Flag::ConvertInitialBom);
-    QString out = decoder(QByteArrayView(utf8, qsizetype(length)));
+    QString out = decoder(QByteArrayView(utf8, qsizetype(std::strlen(utf8))));
+    const QByteArrayView raw(source.data, qsizetype(source.length));
+    if (!raw.contains("\xF4\x80\x80") && !raw.contains("\xF4\x80\x81") && !raw.contains("\xF4\x80\x82"))
+        return out;
     for (qsizetype i = 0; i + 1 < out.size(); ++i) {
         if (!out[i].isHighSurrogate() || !out[i + 1].isLowSurrogate())
             continue;
         const char32_t c = QChar::surrogateToUcs4(out[i], out[i + 1]);
-        if (c >= controlShift && keptControl(c - controlShift)) {
+        if (c >= controlShift && keptControl(c - controlShift))
             out.replace(i, 2, QChar(char16_t(c - controlShift)));
-        }
     }
     return out;
 }
 
-QString text(const char *utf8)
+QString text(const GumboAttribute &attribute)
 {
-    return text(utf8, std::strlen(utf8));
+    return text(attribute.value, attribute.original_value);
 }
 
-const char *attribute(const GumboElement &element, const char *name)
+const GumboAttribute *attribute(const GumboElement &element, const char *name)
 {
-    const GumboAttribute *found = gumbo_get_attribute(&element.attributes, name);
-    return found ? found->value : nullptr;
+    return gumbo_get_attribute(&element.attributes, name);
 }
 
 } // namespace
@@ -450,7 +454,7 @@ ParsedPage parsePage(const QByteArray &utf8)
         page.bodyTag = body.original_tag.length > 0 || body.attributes.length > 0;
         for (unsigned a = 0; a < body.attributes.length; ++a) {
             const auto *attr = static_cast<const GumboAttribute *>(body.attributes.data[a]);
-            page.bodyAttributes.emplace_back(text(attr->name), text(attr->value));
+            page.bodyAttributes.emplace_back(QString::fromUtf8(attr->name), text(*attr));
         }
         break;
     }
@@ -472,20 +476,20 @@ ParsedPage parsePage(const QByteArray &utf8)
                 for (unsigned i = 0; i < e.children.length; ++i) {
                     const auto *t = static_cast<const GumboNode *>(e.children.data[i]);
                     if (t->type == GUMBO_NODE_TEXT || t->type == GUMBO_NODE_WHITESPACE || t->type == GUMBO_NODE_CDATA)
-                        style.css += text(t->v.text.text);
+                        style.css += text(t->v.text.text, t->v.text.original_text);
                 }
-                if (const char *media = attribute(e, "media"))
-                    style.media = text(media);
-                if (const char *type = attribute(e, "type"))
-                    style.type = text(type);
+                if (const GumboAttribute *media = attribute(e, "media"))
+                    style.media = text(*media);
+                if (const GumboAttribute *type = attribute(e, "type"))
+                    style.type = text(*type);
                 page.styles.push_back(std::move(style));
                 continue;
             }
             if (e.tag == GUMBO_TAG_LINK && e.tag_namespace == GUMBO_NAMESPACE_HTML) {
-                const char *rel = attribute(e, "rel");
-                const char *href = attribute(e, "href");
-                if (rel && href && *href) {
-                    const QStringList words = text(rel).toLower().split(
+                const GumboAttribute *rel = attribute(e, "rel");
+                const GumboAttribute *href = attribute(e, "href");
+                if (rel && href && *href->value) {
+                    const QStringList words = text(*rel).toLower().split(
                         QRegularExpression(QStringLiteral("[\\t\\n\\f\\r ]+")), Qt::SkipEmptyParts);
                     if (words.contains(QLatin1String("stylesheet")) && !words.contains(QLatin1String("alternate")))
                         page.linksStyleSheets = true;
