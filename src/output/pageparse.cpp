@@ -410,6 +410,13 @@ QByteArray parserInput(const QByteArray &utf8)
             budget = before > 0 ? before : budget;
         }
         input = utf8.left(budget);
+        // The first part may end inside a comment, a script or other raw
+        // text, which the page itself closed later: close them here, so the
+        // pieces that follow are read as tags. Outside them, this is text and
+        // end tags the parser passes over. (Inside a tag it stays: a page cut
+        // there is one the budget was made for.)
+        input += "-->]]></script></style></textarea></title></xmp></iframe></noembed></noframes></select>"
+                 "</template>";
         qsizetype taken = budget, tailBytes = 0, tailTags = 0;
         for (const Piece &p : pieces) {
             if (p.start < taken)

@@ -295,10 +295,22 @@ private slots:
                                             << "back #FF0000 text - link - vlink - alink - image -";
         QTest::newRow("one line of NULs") << "<body bgcolor=red>" + QByteArray(size - 20, '\0')
                                           << "back #FF0000 text - link - vlink - alink - image -";
+        QByteArray script = "<body text=red><script>";
+        while (script.size() < 2 * 1024 * 1024)
+            script += "if (a<b) c = '<';\n";
+        QTest::newRow("a long script, then a body") << script + "</script><body bgcolor=blue>"
+                                                    << "back #0000FF text #FF0000 link - vlink - alink - image -";
+        QByteArray comment = "<!-- ";
+        while (comment.size() < 2 * 1024 * 1024)
+            comment += "<p>";
+        QTest::newRow("a long comment, then a style") << comment + "--><style>body{color:#000009}</style>"
+                                                      << "back - text #000009 link - vlink - alink - image -";
         QByteArray quotes;
         while (quotes.size() < size - 20)
             quotes += "<body a='";
-        QTest::newRow("unclosed quotes") << quotes << "nothing";
+        // A browser sees one tag the end cuts off; the budget closes it where the
+        // parser's part ends: a BODY tag with no colors, no crash.
+        QTest::newRow("unclosed quotes") << quotes << "back - text - link - vlink - alink - image -";
     }
 
     void hostilePages()
