@@ -86,8 +86,14 @@ void OpenPage::openColors(const QString &path)
         if (!QFileInfo::exists(picture) || !why.isEmpty())
             pictureLeftOut = *read->background;
     }
-    if (!backLeftOut.isEmpty() || !pictureLeftOut.isEmpty()) {
+    // A linked style sheet's colors are not read; the message says so.
+    QString said;
+    if (!backLeftOut.isEmpty() || !pictureLeftOut.isEmpty())
+        said = output::pageLeftOutText(backLeftOut, pictureLeftOut, folderPath, why);
+    if (read->linksStyleSheets)
+        said += (said.isEmpty() ? QString() : QStringLiteral("\r\n")) + output::pageStyleSheetsText();
+    if (!said.isEmpty()) {
         step.reset();
-        fail(output::pageLeftOutText(backLeftOut, pictureLeftOut, folderPath, why));
+        fail(said);
     }
 }

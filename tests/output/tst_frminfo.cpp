@@ -564,6 +564,13 @@ private slots:
         QVERIFY(writeFile(dir.filePath(large), big));
         QCOMPARE(open(large), QStringLiteral("0 messages"));
         QCOMPARE(w->txtHEXback->text(), QStringLiteral("#000000"));
+
+        // A linked style sheet is not fetched: the colors come, and the message says where from.
+        const QString linked = QStringLiteral("linked.htm");
+        QVERIFY(writeFile(dir.filePath(linked), "<link rel=stylesheet href=site.css><body bgcolor=#123456>"));
+        QCOMPARE(open(linked), QStringLiteral("The page links style sheets, which were not read: its colors come "
+                                              "from the page itself only."));
+        QCOMPARE(w->txtHEXback->text(), QStringLiteral("#123456"));
         QCOMPARE(testsupport::brokenColorModel(*w.window), QString());
     }
 };
