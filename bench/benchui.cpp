@@ -275,8 +275,12 @@ void benchPage(frmmain &window, platform::ScriptedDesktop &desktop, int count, c
     const QString path = folder + QStringLiteral("/Dudovuvov.htm");
     auto always = [] { return true; };
     auto colors = [&w] {
-        return PageColors{w.txtHEXback->text(),     w.txtHEXtext->text(),    w.txtnewlink->text(),
-                          w.txtvisitedlink->text(), w.txtactivelink->text(), QStringLiteral("tile.png")};
+        return PageColors{.back = w.txtHEXback->text(),
+                          .text = w.txtHEXtext->text(),
+                          .newLink = w.txtnewlink->text(),
+                          .visitedLink = w.txtvisitedlink->text(),
+                          .activeLink = w.txtactivelink->text(),
+                          .imageName = QStringLiteral("tile.png")};
     };
     const QString name = QStringLiteral("Zofia \u0141ukasiewicz"), title = QStringLiteral("Colors & <tags>");
 

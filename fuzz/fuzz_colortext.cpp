@@ -66,7 +66,12 @@ void ourOwnTextReadsBack(const std::uint8_t *data, std::size_t size)
     QString image = QString::fromUtf8(nameBytes.data(), qsizetype(nameBytes.size()));
     image.remove(QChar(0));
 
-    const PageColors css{hex[0], hex[1], hex[2], hex[3], hex[4], image};
+    const PageColors css{.back = hex[0],
+                         .text = hex[1],
+                         .newLink = hex[2],
+                         .visitedLink = hex[3],
+                         .activeLink = hex[4],
+                         .imageName = image};
     // The colors were drawn in the order a page names them.
     output::ReadColors expected;
     for (std::size_t i = 0; i < pageOrder().size(); ++i)

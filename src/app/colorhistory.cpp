@@ -98,7 +98,7 @@ ColorHistory::Snapshot ColorHistory::snapshot() const
     Snapshot s;
     for (const auto &t : m_editor.targets())
         for (int c = 0; c < 3; ++c)
-            s.colors[static_cast<size_t>(t.target)][static_cast<size_t>(c)] = t.stores[c]->text().toInt();
+            s.colors[indexOf(t.target)][static_cast<size_t>(c)] = t.stores[c]->text().toInt();
     s.imageFile = m_imageFile->text();
     s.imageShown = m_image.hasPicture();
     return s;
@@ -139,8 +139,8 @@ void ColorHistory::apply(const Snapshot &state)
     }
     // The back color too, where a picture covers it: the state as it was.
     for (const auto &t : m_editor.targets()) {
-        const auto &color = state.colors[static_cast<size_t>(t.target)];
-        if (now.colors[static_cast<size_t>(t.target)] != color)
+        const auto &color = state.colors[indexOf(t.target)];
+        if (now.colors[indexOf(t.target)] != color)
             m_editor.restoreTargetColor(t.target, color::Rgb{color[0], color[1], color[2]});
     }
     ++m_typingRun;

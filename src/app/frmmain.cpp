@@ -145,9 +145,9 @@ void frmmain::createSubsystems()
                                 CommonDialog1,
                                 m_actions};
     for (const ColorTargetInfo &info : colorTargets) {
-        const TargetControls &t = m_targets[static_cast<std::size_t>(info.target)];
-        color.targets[static_cast<std::size_t>(info.target)] = {info.target, t.option,         t.stores, t.hexBox,
-                                                                t.swatch,    t.previewElement, t.reset};
+        const TargetControls &t = m_targets[indexOf(info.target)];
+        color.targets[indexOf(info.target)] = {info.target, t.option,         t.stores, t.hexBox,
+                                               t.swatch,    t.previewElement, t.reset};
     }
     m_color = std::make_unique<ColorEditor>(color);
     m_previewText =
@@ -159,9 +159,9 @@ void frmmain::createSubsystems()
 
     OutputActions::Controls output{this, cmdtag, {}, {}, {}};
     for (const ColorTargetInfo &info : colorTargets) {
-        const TargetControls &t = m_targets[static_cast<std::size_t>(info.target)];
-        output.copyButtons[static_cast<std::size_t>(info.target)] = t.copy;
-        output.hexBoxes[static_cast<std::size_t>(info.target)] = t.hexBox;
+        const TargetControls &t = m_targets[indexOf(info.target)];
+        output.copyButtons[indexOf(info.target)] = t.copy;
+        output.hexBoxes[indexOf(info.target)] = t.hexBox;
     }
     BackgroundImage *image = m_image.get();
     output.picture = {[image] { return image->pictureName(); }, [image] { return image->picturePath(); }};
@@ -254,28 +254,27 @@ void frmmain::createControls()
     linkFont.setPointSizeF(9.75);
     linkFont.setUnderline(true);
     for (const ColorTargetInfo &info : colorTargets) {
-        const TargetLayout &at = targetLayout[static_cast<std::size_t>(info.target)];
-        QWidget *&element = m_targets[static_cast<std::size_t>(info.target)].previewElement;
+        const TargetLayout &at = targetLayout[indexOf(info.target)];
+        QWidget *&element = m_targets[indexOf(info.target)].previewElement;
         if (at.previewCaption == nullptr)
             element = picboxMAIN;
         else
             element = previewLabel(picboxMAIN, info.previewElement, QLatin1String(at.previewCaption), at.previewLeft,
                                    at.previewTop, at.previewSample ? sampleFont : linkFont);
     }
-    lblpic = static_cast<QLabel *>(m_targets[static_cast<std::size_t>(ColorTarget::Text)].previewElement);
+    lblpic = static_cast<QLabel *>(m_targets[indexOf(ColorTarget::Text)].previewElement);
     txtBOX = textBox(this, "txtBOX", QStringLiteral("Sample"), QStringLiteral(" Enter text as preview "),
                      twRect(2115, 2055, 2790, 330));
     for (const ColorTargetInfo &info : colorTargets)
-        m_targets[static_cast<std::size_t>(info.target)].option =
+        m_targets[indexOf(info.target)].option =
             option(this, info.option, QString::fromLatin1(info.caption), QString::fromLatin1(info.optionTip),
-                   targetLayout[static_cast<std::size_t>(info.target)].option);
+                   targetLayout[indexOf(info.target)].option);
     m_targets.front().option->setChecked(true);
     const QString resetTip = QStringLiteral(" Reset to defaults ");
     for (const ColorTargetInfo &info : colorTargets)
         if (info.reset != nullptr)
-            m_targets[static_cast<std::size_t>(info.target)].reset =
-                button(this, info.reset, QStringLiteral("Reset"), resetTip,
-                       targetLayout[static_cast<std::size_t>(info.target)].reset);
+            m_targets[indexOf(info.target)].reset =
+                button(this, info.reset, QStringLiteral("Reset"), resetTip, targetLayout[indexOf(info.target)].reset);
     cmdFONT = button(this, "cmdFONT", QStringLiteral("Alter &Font Preview"),
                      QStringLiteral(" Adjust font (max size 14) "), twRect(2115, 4080, 1365, 525));
     comdefFONT = button(this, "comdefFONT", QStringLiteral("D&efault Font"), QStringLiteral(" Reset to default font "),
@@ -293,16 +292,14 @@ void frmmain::createControls()
     lblHTML->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
     const QString hexTip = QStringLiteral(" HTML3 value ");
     for (const ColorTargetInfo &info : colorTargets)
-        m_targets[static_cast<std::size_t>(info.target)].hexBox =
-            textBox(this, info.hexBox, defaultHex(info.target), hexTip,
-                    targetLayout[static_cast<std::size_t>(info.target)].hexBox);
+        m_targets[indexOf(info.target)].hexBox =
+            textBox(this, info.hexBox, defaultHex(info.target), hexTip, targetLayout[indexOf(info.target)].hexBox);
     for (const ColorTargetInfo &info : colorTargets)
-        m_targets[static_cast<std::size_t>(info.target)].swatch =
-            swatch(this, info.swatch, targetLayout[static_cast<std::size_t>(info.target)].swatch);
+        m_targets[indexOf(info.target)].swatch = swatch(this, info.swatch, targetLayout[indexOf(info.target)].swatch);
     for (const ColorTargetInfo &info : colorTargets)
-        m_targets[static_cast<std::size_t>(info.target)].copy =
+        m_targets[indexOf(info.target)].copy =
             button(this, info.copyButton, QString::fromLatin1(info.copyCaption), QString::fromLatin1(info.copyTip),
-                   targetLayout[static_cast<std::size_t>(info.target)].copy);
+                   targetLayout[indexOf(info.target)].copy);
     cmdtag = button(this, "cmdtag", QStringLiteral(" View Body &Tag"), QStringLiteral(" Press for Full Body Tag "),
                     twRect(5235, 4080, 1395, 960));
     cmdtag->setFont(heading);
@@ -315,7 +312,7 @@ void frmmain::createControls()
         const ColorTargetInfo &info = targetInfo(target);
         const std::array<int, 3> defaults = {info.defaultColor.red, info.defaultColor.green, info.defaultColor.blue};
         for (std::size_t c = 0; c < 3; ++c)
-            m_targets[static_cast<std::size_t>(target)].stores[c] =
+            m_targets[indexOf(target)].stores[c] =
                 store(this, info.stores[c], row++, QString::number(defaults[c]), componentTips[c]);
     }
     HIDDENtxthexcolor = store(this, "HIDDENtxthexcolor", row++, {}, QStringLiteral(" HTML3 value "));
@@ -345,7 +342,7 @@ void frmmain::setTabOrder()
         order.append(t.copy);
     order << cmdtag << cmdabout << cmdexit;
     for (const ColorTargetInfo &info : colorTargets) {
-        order.append(m_targets[static_cast<std::size_t>(info.target)].hexBox);
+        order.append(m_targets[indexOf(info.target)].hexBox);
         // The preview follows the back color's hex box.
         if (info.target == ColorTarget::Back)
             order.append(picboxMAIN);
@@ -376,7 +373,7 @@ void frmmain::Form_Load()
     lblpic->adjustSize();
     // 5. Selecting Back runs the selection chain.
     m_targets.front().option->setChecked(false);
-    m_targets[static_cast<std::size_t>(ColorTarget::Back)].option->setChecked(true);
+    m_targets[indexOf(ColorTarget::Back)].option->setChecked(true);
     // 6.
     for (const TargetControls &t : m_targets)
         if (t.reset != nullptr)
@@ -385,7 +382,7 @@ void frmmain::Form_Load()
         b->setEnabled(false);
     // 7. and 8.
     for (const ColorTargetInfo &info : colorTargets) {
-        const TargetControls &t = m_targets[static_cast<std::size_t>(info.target)];
+        const TargetControls &t = m_targets[indexOf(info.target)];
         const QColor c(info.defaultColor.red, info.defaultColor.green, info.defaultColor.blue);
         setBackColor(t.swatch, c);
         if (info.target == ColorTarget::Back)

@@ -108,7 +108,7 @@ ColorEditor::ColorEditor(const Controls &controls) : m(controls), m_shiftRepeat(
 
 const ColorEditor::TargetControls &ColorEditor::controls(ColorTarget target) const
 {
-    return m.targets[static_cast<size_t>(target)];
+    return m.targets[indexOf(target)];
 }
 
 ColorTarget ColorEditor::selectedTarget() const

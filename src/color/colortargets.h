@@ -32,7 +32,7 @@ struct ColorTargetInfo {
     const char *caption;
     const char *optionTip;
     // Reset button, or none.
-    const char *reset;
+    const char *reset = nullptr;
     // The three state fields that keep its red, green and blue.
     std::array<const char *, 3> stores;
     // Hex box and swatch of the right column, and the copy button below them.
@@ -46,143 +46,167 @@ struct ColorTargetInfo {
     color::Rgb defaultColor;
     // Where a page's colors keep it.
     QString PageColors::*pageField;
-    // In a page: the BODY attribute, and the CSS rule and property.
-    const char *attribute;
+    // In a page: the BODY attribute (none: left out of the tag), and the CSS
+    // rule and property, the rule's place among the link states (link,
+    // visited, hover, active: 1 to 4; 0 for the body).
+    const char *attribute = nullptr;
     const char *cssSelector;
     const char *cssProperty;
+    int cssOrder = 0;
     // For a screen reader: the swatch's name and the preview's words for it.
     const char *spokenName;
     const char *previewWords;
     // On the contrast strip, which judges every target but the back color:
     // its entry's name and text, and the target in its sentences.
-    const char *stripEntry;
-    const char *stripName;
-    const char *longName;
-    const char *colorWords;
+    const char *stripEntry = nullptr;
+    const char *stripName = nullptr;
+    const char *longName = nullptr;
+    const char *colorWords = nullptr;
 };
 
 inline constexpr std::array<ColorTargetInfo, 5> colorTargets = {{
-    {ColorTarget::Text,
-     "optTEXT",
-     "Set &Textcolor",
-     " Work with Textcolor ",
-     nullptr,
-     {"HIDDENtxtred", "HIDDENtxtgreen", "HIDDENtxtblue"},
-     "txtHEXtext",
-     "lblhextxtcolor",
-     "cmdCOPYTEXT",
-     "Copy Textcolor",
-     " Copy text color to Clipboard ",
-     "lblpic",
-     {10, 10, 10},
-     &PageColors::text,
-     "TEXT",
-     "body",
-     "color",
-     "Textcolor",
-     "Textcolor",
-     "contrastText",
-     "Text",
-     "text",
-     "text color"},
-    {ColorTarget::Back,
-     "optBACK",
-     "Set &Backcolor",
-     " Work with Backcolor ",
-     nullptr,
-     {"HIDDENtxtbackred", "HIDDENtxtbackgreen", "HIDDENtxtbackblue"},
-     "txtHEXback",
-     "lblhexbackcolor",
-     "cmdCOPYBACK",
-     "Copy Backcolor",
-     " Copy background color to Clipboard ",
-     "picboxMAIN",
-     {220, 220, 220},
-     &PageColors::back,
-     "BGCOLOR",
-     "body",
-     "background-color",
-     "Backcolor",
-     "Backcolor",
-     nullptr,
-     nullptr,
-     nullptr,
-     nullptr},
-    {ColorTarget::NewLink,
-     "optNewlinks",
-     "Set   New  Links color",
-     " Work with new link color ",
-     "cmdresetNEW",
-     {"HIDDENtxtnewlinksred", "HIDDENtxtnewlinksgreen", "HIDDENtxtnewlinksblue"},
-     "txtnewlink",
-     "lblhexnewlinkcolor",
-     "cmdCOPYnewlink",
-     "Copy New Link",
-     " Copy new link color to Clipboard ",
-     "lblpicNewlink",
-     {0, 0, 238},
-     &PageColors::newLink,
-     "LINK",
-     "a:link",
-     "color",
-     "New link color",
-     "new links",
-     "contrastNewlink",
-     "New",
-     "new links",
-     "new link color"},
-    {ColorTarget::VisitedLink,
-     "optVisitedlinks",
-     "Set Visited Links color",
-     " Work with visited link color ",
-     "cmdresetVISITED",
-     {"HIDDENtxtvisitedlinksred", "HIDDENtxtvisitedlinksgreen", "HIDDENtxtvisitedlinksblue"},
-     "txtvisitedlink",
-     "lblhexvisitedlinkcolor",
-     "cmdCOPYvisitedlink",
-     "Copy Visited Link",
-     " Copy visited link color to Clipboard ",
-     "lblpicVisitedlink",
-     {85, 26, 139},
-     &PageColors::visitedLink,
-     "VLINK",
-     "a:visited",
-     "color",
-     "Visited link color",
-     "visited links",
-     "contrastVisitedlink",
-     "Visited",
-     "visited links",
-     "visited link color"},
-    {ColorTarget::ActiveLink,
-     "optActivelinks",
-     "Set Active Links color",
-     " Work with active link color ",
-     "cmdresetACTIVE",
-     {"HIDDENtxtactivelinksred", "HIDDENtxtactivelinksgreen", "HIDDENtxtactivelinksblue"},
-     "txtactivelink",
-     "lblhexactivelinkcolor",
-     "cmdCOPYactivelink",
-     "Copy Active Link",
-     " Copy active link color to Clipboard ",
-     "lblpicActivelink",
-     {238, 0, 0},
-     &PageColors::activeLink,
-     "ALINK",
-     "a:active",
-     "color",
-     "Active link color",
-     "active links",
-     "contrastActivelink",
-     "Active",
-     "active links",
-     "active link color"},
+    {
+        .target = ColorTarget::Text,
+        .option = "optTEXT",
+        .caption = "Set &Textcolor",
+        .optionTip = " Work with Textcolor ",
+        .stores = {"HIDDENtxtred", "HIDDENtxtgreen", "HIDDENtxtblue"},
+        .hexBox = "txtHEXtext",
+        .swatch = "lblhextxtcolor",
+        .copyButton = "cmdCOPYTEXT",
+        .copyCaption = "Copy Textcolor",
+        .copyTip = " Copy text color to Clipboard ",
+        .previewElement = "lblpic",
+        .defaultColor = {10, 10, 10},
+        .pageField = &PageColors::text,
+        .attribute = "TEXT",
+        .cssSelector = "body",
+        .cssProperty = "color",
+        .spokenName = "Textcolor",
+        .previewWords = "Textcolor",
+        .stripEntry = "contrastText",
+        .stripName = "Text",
+        .longName = "text",
+        .colorWords = "text color",
+    },
+    {
+        .target = ColorTarget::Back,
+        .option = "optBACK",
+        .caption = "Set &Backcolor",
+        .optionTip = " Work with Backcolor ",
+        .stores = {"HIDDENtxtbackred", "HIDDENtxtbackgreen", "HIDDENtxtbackblue"},
+        .hexBox = "txtHEXback",
+        .swatch = "lblhexbackcolor",
+        .copyButton = "cmdCOPYBACK",
+        .copyCaption = "Copy Backcolor",
+        .copyTip = " Copy background color to Clipboard ",
+        .previewElement = "picboxMAIN",
+        .defaultColor = {220, 220, 220},
+        .pageField = &PageColors::back,
+        .attribute = "BGCOLOR",
+        .cssSelector = "body",
+        .cssProperty = "background-color",
+        .spokenName = "Backcolor",
+        .previewWords = "Backcolor",
+    },
+    {
+        .target = ColorTarget::NewLink,
+        .option = "optNewlinks",
+        .caption = "Set   New  Links color",
+        .optionTip = " Work with new link color ",
+        .reset = "cmdresetNEW",
+        .stores = {"HIDDENtxtnewlinksred", "HIDDENtxtnewlinksgreen", "HIDDENtxtnewlinksblue"},
+        .hexBox = "txtnewlink",
+        .swatch = "lblhexnewlinkcolor",
+        .copyButton = "cmdCOPYnewlink",
+        .copyCaption = "Copy New Link",
+        .copyTip = " Copy new link color to Clipboard ",
+        .previewElement = "lblpicNewlink",
+        .defaultColor = {0, 0, 238},
+        .pageField = &PageColors::newLink,
+        .attribute = "LINK",
+        .cssSelector = "a:link",
+        .cssProperty = "color",
+        .cssOrder = 1,
+        .spokenName = "New link color",
+        .previewWords = "new links",
+        .stripEntry = "contrastNewlink",
+        .stripName = "New",
+        .longName = "new links",
+        .colorWords = "new link color",
+    },
+    {
+        .target = ColorTarget::VisitedLink,
+        .option = "optVisitedlinks",
+        .caption = "Set Visited Links color",
+        .optionTip = " Work with visited link color ",
+        .reset = "cmdresetVISITED",
+        .stores = {"HIDDENtxtvisitedlinksred", "HIDDENtxtvisitedlinksgreen", "HIDDENtxtvisitedlinksblue"},
+        .hexBox = "txtvisitedlink",
+        .swatch = "lblhexvisitedlinkcolor",
+        .copyButton = "cmdCOPYvisitedlink",
+        .copyCaption = "Copy Visited Link",
+        .copyTip = " Copy visited link color to Clipboard ",
+        .previewElement = "lblpicVisitedlink",
+        .defaultColor = {85, 26, 139},
+        .pageField = &PageColors::visitedLink,
+        .attribute = "VLINK",
+        .cssSelector = "a:visited",
+        .cssProperty = "color",
+        .cssOrder = 2,
+        .spokenName = "Visited link color",
+        .previewWords = "visited links",
+        .stripEntry = "contrastVisitedlink",
+        .stripName = "Visited",
+        .longName = "visited links",
+        .colorWords = "visited link color",
+    },
+    {
+        .target = ColorTarget::ActiveLink,
+        .option = "optActivelinks",
+        .caption = "Set Active Links color",
+        .optionTip = " Work with active link color ",
+        .reset = "cmdresetACTIVE",
+        .stores = {"HIDDENtxtactivelinksred", "HIDDENtxtactivelinksgreen", "HIDDENtxtactivelinksblue"},
+        .hexBox = "txtactivelink",
+        .swatch = "lblhexactivelinkcolor",
+        .copyButton = "cmdCOPYactivelink",
+        .copyCaption = "Copy Active Link",
+        .copyTip = " Copy active link color to Clipboard ",
+        .previewElement = "lblpicActivelink",
+        .defaultColor = {238, 0, 0},
+        .pageField = &PageColors::activeLink,
+        .attribute = "ALINK",
+        .cssSelector = "a:active",
+        .cssProperty = "color",
+        .cssOrder = 4,
+        .spokenName = "Active link color",
+        .previewWords = "active links",
+        .stripEntry = "contrastActivelink",
+        .stripName = "Active",
+        .longName = "active links",
+        .colorWords = "active link color",
+    },
 }};
+
+// Where `target` stands in the table, and in every array sized by it.
+constexpr std::size_t indexOf(ColorTarget target)
+{
+    return static_cast<std::size_t>(target);
+}
 
 constexpr const ColorTargetInfo &targetInfo(ColorTarget target)
 {
-    return colorTargets[static_cast<std::size_t>(target)];
+    return colorTargets[indexOf(target)];
 }
+
+// The row of each target, in the table's order.
+static_assert([] {
+    for (std::size_t i = 0; i < colorTargets.size(); ++i)
+        if (indexOf(colorTargets[i].target) != i)
+            return false;
+    return true;
+}());
 
 // The order a page names them in: the back color first, then the others as
 // the window lists them (BGCOLOR, TEXT, LINK, VLINK, ALINK).

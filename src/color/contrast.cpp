@@ -49,14 +49,14 @@ Names namesFrom(const char *ColorTargetInfo::*field)
     Names names;
     for (const ColorTargetInfo &info : colorTargets)
         if (info.*field != nullptr)
-            names[static_cast<std::size_t>(info.target)] = QLatin1String(info.*field);
+            names[indexOf(info.target)] = QLatin1String(info.*field);
     return names;
 }
 
 QString longName(ColorTarget t)
 {
     static const Names names = namesFrom(&ColorTargetInfo::longName);
-    return names[static_cast<std::size_t>(t)];
+    return names[indexOf(t)];
 }
 
 QString sentenceGrade(Grade g)
@@ -309,7 +309,7 @@ bool failing(const Entry &e)
 QString shortName(ColorTarget t, Density d)
 {
     static const Names names = namesFrom(&ColorTargetInfo::stripName);
-    const QString &name = names[static_cast<std::size_t>(t)];
+    const QString &name = names[indexOf(t)];
     return d == Density::Short || d == Density::Shortest ? name.left(1) : name;
 }
 

@@ -2,6 +2,9 @@
 
 #include <QRegularExpression>
 
+#include <algorithm>
+#include <array>
+
 namespace output {
 
 QString cssStringEscaped(const QString &text)
@@ -30,7 +33,12 @@ QString cssStyleBlock(const PageColors &c)
     if (!c.imageName.isEmpty())
         css += QStringLiteral("  background-image: url(\"%1\");\n").arg(cssStringEscaped(c.imageName));
     css += QLatin1String("}\n");
-    for (const ColorTarget target : pageOrder())
+    // The link states in the order a style sheet needs them, whatever the
+    // window's order: link, visited, hover, active.
+    std::array<ColorTarget, colorTargets.size()> states = pageOrder();
+    std::stable_sort(states.begin(), states.end(),
+                     [](ColorTarget a, ColorTarget b) { return targetInfo(a).cssOrder < targetInfo(b).cssOrder; });
+    for (const ColorTarget target : states)
         if (!body(targetInfo(target)))
             css += QStringLiteral("%1 { %2: %3; }\n")
                        .arg(QLatin1String(targetInfo(target).cssSelector),

@@ -21,7 +21,7 @@ PageColors OutputActions::pageColors() const
 {
     PageColors colors;
     for (const ColorTargetInfo &t : colorTargets)
-        colors[t.target] = m.hexBoxes[static_cast<std::size_t>(t.target)]->text();
+        colors[t.target] = m.hexBoxes[indexOf(t.target)]->text();
     colors.imageName = m.picture.name();
     return colors;
 }

@@ -20,8 +20,8 @@ struct ReadColors {
     std::optional<QString> background;
     // The page links or imports style sheets, which are not read.
     bool linksStyleSheets = false;
-    std::optional<color::Rgb> &operator[](ColorTarget t) { return colors[static_cast<std::size_t>(t)]; }
-    const std::optional<color::Rgb> &operator[](ColorTarget t) const { return colors[static_cast<std::size_t>(t)]; }
+    std::optional<color::Rgb> &operator[](ColorTarget t) { return colors[indexOf(t)]; }
+    const std::optional<color::Rgb> &operator[](ColorTarget t) const { return colors[indexOf(t)]; }
     friend bool operator==(const ReadColors &, const ReadColors &) = default;
 };
 

@@ -100,7 +100,12 @@ private slots:
                 QCOMPARE(shown(color::colorFromText(copy)), shown(expected));
         }
         // Our whole style block holds five colors, not one.
-        const PageColors five{"#DCDCDC", "#0A0A0A", "#0000EE", "#551A8B", "#EE0000", "stone.gif"};
+        const PageColors five{.back = "#DCDCDC",
+                              .text = "#0A0A0A",
+                              .newLink = "#0000EE",
+                              .visitedLink = "#551A8B",
+                              .activeLink = "#EE0000",
+                              .imageName = "stone.gif"};
         QCOMPARE(shown(color::colorFromText(output::cssStyleBlock(five))), shown(refused));
     }
 

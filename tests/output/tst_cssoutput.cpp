@@ -7,8 +7,12 @@ class TestCssOutput : public QObject {
 private slots:
     void defaults()
     {
-        const PageColors colors{QStringLiteral("#DCDCDC"), QStringLiteral("#0A0A0A"), QStringLiteral("#0000EE"),
-                                QStringLiteral("#551A8B"), QStringLiteral("#EE0000"), QString()};
+        const PageColors colors{.back = QStringLiteral("#DCDCDC"),
+                                .text = QStringLiteral("#0A0A0A"),
+                                .newLink = QStringLiteral("#0000EE"),
+                                .visitedLink = QStringLiteral("#551A8B"),
+                                .activeLink = QStringLiteral("#EE0000"),
+                                .imageName = QString()};
         QCOMPARE(output::cssStyleBlock(colors), QStringLiteral("body {\n"
                                                                "  background-color: #DCDCDC;\n"
                                                                "  color: #0A0A0A;\n"
@@ -20,9 +24,12 @@ private slots:
 
     void imageNameIsEscapedForACssString()
     {
-        PageColors colors{QStringLiteral("#000000"), QStringLiteral("#FFFFFF"),
-                          QStringLiteral("#0000EE"), QStringLiteral("#551A8B"),
-                          QStringLiteral("#EE0000"), QStringLiteral("my \"best\" back\\ground\n.gif")};
+        PageColors colors{.back = QStringLiteral("#000000"),
+                          .text = QStringLiteral("#FFFFFF"),
+                          .newLink = QStringLiteral("#0000EE"),
+                          .visitedLink = QStringLiteral("#551A8B"),
+                          .activeLink = QStringLiteral("#EE0000"),
+                          .imageName = QStringLiteral("my \"best\" back\\ground\n.gif")};
         const QString css = output::cssStyleBlock(colors);
         QVERIFY(css.contains(QStringLiteral("  background-image: url(\"my \\\"best\\\" back\\\\ground\\a .gif\");\n")));
         colors.imageName = QStringLiteral("stone.gif");

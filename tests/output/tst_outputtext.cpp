@@ -24,8 +24,11 @@ QString bodyTagWith(PageColors colors, const QString &image)
     return bodyTag(colors);
 }
 
-const PageColors defaults{QStringLiteral("#DCDCDC"), QStringLiteral("#0A0A0A"), QStringLiteral("#0000EE"),
-                          QStringLiteral("#551A8B"), QStringLiteral("#EE0000")};
+const PageColors defaults{.back = QStringLiteral("#DCDCDC"),
+                          .text = QStringLiteral("#0A0A0A"),
+                          .newLink = QStringLiteral("#0000EE"),
+                          .visitedLink = QStringLiteral("#551A8B"),
+                          .activeLink = QStringLiteral("#EE0000")};
 
 } // namespace
 
@@ -42,8 +45,11 @@ private slots:
     void bodyTagKeepsOrderAndValues()
     {
         // Equal colors still give five attributes; values go in unchanged.
-        const PageColors same{QStringLiteral("#123456"), QStringLiteral("#123456"), QStringLiteral("#abcdef"),
-                              QStringLiteral(""), QStringLiteral(" x ")};
+        const PageColors same{.back = QStringLiteral("#123456"),
+                              .text = QStringLiteral("#123456"),
+                              .newLink = QStringLiteral("#abcdef"),
+                              .visitedLink = QStringLiteral(""),
+                              .activeLink = QStringLiteral(" x ")};
         QCOMPARE(bodyTagWith(same, QStringLiteral("stone.gif")),
                  QStringLiteral("<BODY BGCOLOR=\"#123456\" TEXT=\"#123456\" LINK=\"#abcdef\" VLINK=\"\" "
                                 "ALINK=\" x \" BACKGROUND=\"stone.gif\">"));

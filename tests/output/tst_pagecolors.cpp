@@ -64,8 +64,16 @@ private slots:
     {
         QTest::addColumn<PageColors>("colors");
         QTest::addColumn<QString>("image");
-        const PageColors defaults{"#DCDCDC", "#0A0A0A", "#0000EE", "#551A8B", "#EE0000"};
-        const PageColors others{"#000000", "#FFFFFF", "#0F1000", "#A0A0A0", "#12AB9F"};
+        const PageColors defaults{.back = "#DCDCDC",
+                                  .text = "#0A0A0A",
+                                  .newLink = "#0000EE",
+                                  .visitedLink = "#551A8B",
+                                  .activeLink = "#EE0000"};
+        const PageColors others{.back = "#000000",
+                                .text = "#FFFFFF",
+                                .newLink = "#0F1000",
+                                .visitedLink = "#A0A0A0",
+                                .activeLink = "#12AB9F"};
         QTest::newRow("defaults, no image") << defaults << QString();
         QTest::newRow("image") << others << QStringLiteral("stone.gif");
         QTest::newRow("escaped name") << others << QStringLiteral("a&b <c> \"d\" 'e'.gif");
@@ -84,13 +92,25 @@ private slots:
 
     void ourCssReadsBack()
     {
-        const PageColors css{"#102030", "#FFFFFF", "#0000EE",
-                             "#551A8B", "#EE0000", QStringLiteral("my \"best\" back\\ground\t\u0001.gif")};
-        const PageColors same{css.back, css.text, css.newLink, css.visitedLink, css.activeLink};
+        const PageColors css{.back = "#102030",
+                             .text = "#FFFFFF",
+                             .newLink = "#0000EE",
+                             .visitedLink = "#551A8B",
+                             .activeLink = "#EE0000",
+                             .imageName = QStringLiteral("my \"best\" back\\ground\t\u0001.gif")};
+        const PageColors same{.back = css.back,
+                              .text = css.text,
+                              .newLink = css.newLink,
+                              .visitedLink = css.visitedLink,
+                              .activeLink = css.activeLink};
         QCOMPARE(shown(output::colorsFromCss(output::cssStyleBlock(css))), shown(expected(same, css.imageName)));
 
         // In a page, the style sheet wins over the tag's attributes, as in a browser.
-        const PageColors tag{"#000000", "#000000", "#000000", "#000000", "#000000"};
+        const PageColors tag{.back = "#000000",
+                             .text = "#000000",
+                             .newLink = "#000000",
+                             .visitedLink = "#000000",
+                             .activeLink = "#000000"};
         QByteArray page = ourPage(tag, QStringLiteral("old.gif"));
         page.replace("</HEAD>", "<style type=\"text/css\">\n<!--\n" + output::cssStyleBlock(css).toLatin1()
                                     + "-->\n</style>\n</HEAD>");
