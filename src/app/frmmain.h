@@ -40,9 +40,6 @@ public:
 
     ColorEditor &colorEditor() { return *m_color; }
     ColorHistory &history() { return *m_history; }
-    PreviewText &previewText() { return *m_previewText; }
-    BackgroundImage &backgroundImage() { return *m_image; }
-    OutputActions &output() { return *m_output; }
 
 signals:
     // The window has closed: the program ends.

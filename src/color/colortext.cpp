@@ -440,16 +440,6 @@ std::optional<Declarations> readDeclarations(CssScanner &scanner, char16_t &clos
 
 } // namespace
 
-int namedColorCount()
-{
-    return int(std::size(namedColors));
-}
-
-QString namedColorName(int index)
-{
-    return QString::fromLatin1(namedColors[index].name);
-}
-
 std::optional<Rgb> namedColor(QStringView name)
 {
     if (name.size() > 20)

@@ -19,10 +19,6 @@ struct Rgb {
 // "transparent" nor "currentcolor", which name no color of their own.
 std::optional<Rgb> namedColor(QStringView name);
 
-// How many names namedColor knows, and the n-th of them, in lower case.
-int namedColorCount();
-QString namedColorName(int index);
-
 // A CSS color value: "#RGB", "#RRGGBB", "rgb(r, g, b)" with numbers or
 // percentages (clamped to 0..255, rounded half up), or a named color.
 std::optional<Rgb> cssColor(QStringView value);

@@ -14,9 +14,4 @@ inline QColor fromPacked(std::int32_t packed)
     return {split.Red(), split.Green(), split.Blue()};
 }
 
-inline std::int32_t toPacked(const QColor &c)
-{
-    return packedColor(c.red(), c.green(), c.blue());
-}
-
 } // namespace color
