@@ -4,6 +4,7 @@
 #include "app/openpage.h"
 #include "color/coloreditor.h"
 #include "color/colortext.h"
+#include "color/screenpick.h"
 #include "platform/desktop.h"
 
 #include <QAction>
@@ -31,4 +32,14 @@ void addPreviewCommands(QMenu &menu, ColorEditor &editor, ColorHistory &history,
     QObject::connect(&menu, &QMenu::aboutToShow, &menu, [paste] {
         paste->setEnabled(color::colorFromText(platform::desktop().clipboardText()).has_value());
     });
+}
+
+void addPickCommand(QMenu &menu, ColorEditor &editor, ScreenPick &pick)
+{
+    QAction *action =
+        menu.addAction(ScreenPick::caption, &menu, [&editor, &pick] { pick.pick(editor.selectedTarget()); });
+    action->setObjectName(QStringLiteral("actPickFromScreen"));
+    action->setShortcut(ScreenPick::key);
+    action->setShortcutContext(Qt::WidgetShortcut);
+    action->setShortcutVisibleInContextMenu(true);
 }
