@@ -59,6 +59,7 @@ void Magnifier::takeInput()
     if (windowHandle() == nullptr || !windowHandle()->isExposed())
         return;
     m_takeInput->stop();
+    activateWindow();
     grabMouse(Qt::CrossCursor);
     grabKeyboard();
     follow();
@@ -105,6 +106,17 @@ void Magnifier::place()
     y = std::clamp(y, room.top(), std::max(room.top(), room.bottom() + 1 - height()));
     if (pos() != QPoint(x, y))
         move(x, y);
+}
+
+// Every key is the magnifier's while it holds the keyboard: the window's
+// own keys (Esc, arrows on its controls) must not fire underneath.
+bool Magnifier::event(QEvent *event)
+{
+    if (event->type() == QEvent::ShortcutOverride) {
+        event->accept();
+        return true;
+    }
+    return QWidget::event(event);
 }
 
 void Magnifier::paintEvent(QPaintEvent *)

@@ -97,8 +97,10 @@ void ScreenPick::take(ColorTarget target, QRgb color)
 
 void ScreenPick::end()
 {
-    if (m_magnifier != nullptr)
+    if (m_magnifier != nullptr) {
         m_magnifier->close();
+        m_window.activateWindow();
+    }
     m_picking = false;
     emit finished();
 }
