@@ -16,8 +16,6 @@
 #include <QScopedValueRollback>
 #include <QUndoStack>
 
-#include <optional>
-
 class ColorHistory::Change : public QUndoCommand {
 public:
     Change(ColorHistory &history, const Snapshot &before, const Snapshot &after, int typedBox, int typingRun) :
@@ -139,18 +137,11 @@ void ColorHistory::apply(const Snapshot &state)
             image.clearPicture();
         m_imageFile->setText(state.imageFile);
     }
-    // The image may have moved the selection.
-    const ColorTarget kept = m_editor.selectedTarget();
-    std::optional<ColorTarget> last;
+    // The back color too, where a picture covers it: the state as it was.
     for (const auto &t : m_editor.targets()) {
         const auto &color = state.colors[static_cast<size_t>(t.target)];
-        if (now.colors[static_cast<size_t>(t.target)] == color)
-            continue;
-        m_editor.setTargetColor(t.target, color::Rgb{color[0], color[1], color[2]});
-        last = t.target;
+        if (now.colors[static_cast<size_t>(t.target)] != color)
+            m_editor.restoreTargetColor(t.target, color::Rgb{color[0], color[1], color[2]});
     }
-    // Back keeps its color under a picture, but the editing stays elsewhere.
-    if (last && !m_editor.controls(*last).option->isEnabled())
-        m_editor.controls(kept).option->setChecked(true);
     ++m_typingRun;
 }

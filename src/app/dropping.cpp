@@ -3,8 +3,10 @@
 #include "app/openpage.h"
 #include "color/coloreditor.h"
 #include "color/colortext.h"
+#include "platform/desktop.h"
 #include "platform/regularfile.h"
 #include "preview/backgroundimage.h"
+#include "preview/previewmessages.h"
 
 #include <QDir>
 #include <QDropEvent>
@@ -13,7 +15,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMimeData>
-#include <QRadioButton>
 #include <QUrl>
 
 #include <optional>
@@ -46,65 +47,62 @@ Dropping::Dropping(QWidget &window, ColorEditor &editor, BackgroundImage &image,
             w->installEventFilter(this);
 }
 
-Dropping::FileKind Dropping::fileKind(const QString &path, bool fresh)
+Dropping::FileKind Dropping::fileKind(const QString &path)
 {
-    if (!fresh && path == m_seenPath)
-        return m_seenKind;
-    FileKind kind = FileKind::None;
     // A FIFO or device would hold the window while it is looked into.
     QString reason;
-    if (platform::isReadableRegularFile(path, reason)) {
-        const QString suffix = QFileInfo(path).suffix().toLower();
-        if (suffix == QLatin1String("htm") || suffix == QLatin1String("html"))
-            kind = FileKind::Page;
-        else if (QImageReader(path).canRead())
-            kind = FileKind::Picture;
-    }
-    m_seenPath = path;
-    m_seenKind = kind;
-    return kind;
+    if (!platform::isReadableRegularFile(path, reason))
+        return FileKind::None;
+    const QString suffix = QFileInfo(path).suffix().toLower();
+    if (suffix == QLatin1String("htm") || suffix == QLatin1String("html"))
+        return FileKind::Page;
+    return QImageReader(path).canRead() ? FileKind::Picture : FileKind::None;
 }
 
-bool Dropping::takes(QWidget *on, const QMimeData &data, bool fresh, bool run)
+bool Dropping::offers(QWidget *on, const QMimeData &data) const
 {
-    const QList<QUrl> urls = data.urls();
-    if (urls.size() == 1 && urls[0].isLocalFile()) {
-        const QString path = QDir::toNativeSeparators(urls[0].toLocalFile());
-        const FileKind kind = fileKind(path, fresh);
-        if (kind != FileKind::None) {
-            // After the drop has been answered: a message about the page
-            // must not keep the dragging program waiting.
-            if (run)
+    // The formats come with the drag; the data would be asked of the source,
+    // which may never answer, and is read only on the drop.
+    if (data.hasUrls())
+        return true;
+    return data.hasFormat(QStringLiteral("text/plain")) && targetShownBy(m_editor, on);
+}
+
+bool Dropping::take(QWidget *on, const QMimeData &data)
+{
+    if (data.hasUrls()) {
+        const QList<QUrl> urls = data.urls();
+        if (urls.size() == 1 && urls[0].isLocalFile()) {
+            const QString path = QDir::toNativeSeparators(urls[0].toLocalFile());
+            const FileKind kind = fileKind(path);
+            if (kind != FileKind::None) {
+                // After the drop has been answered: a message about the page
+                // must not keep the dragging program waiting.
                 QMetaObject::invokeMethod(
                     this,
                     [this, kind, path] {
-                        if (kind == FileKind::Page)
+                        if (kind == FileKind::Page) {
                             m_openPage.openColors(path);
-                        else
-                            m_image.loadPicture(path);
+                            return;
+                        }
+                        const QString why = m_image.loadPicture(path);
+                        if (!why.isEmpty())
+                            platform::desktop().messageBox(&m, pictureNotLoadedText(path, why), QString(),
+                                                           platform::MessageIcon::Exclamation);
                     },
                     Qt::QueuedConnection);
-            return true;
+                return true;
+            }
         }
     }
-    if (!data.hasText())
-        return false;
     const std::optional<ColorTarget> target = targetShownBy(m_editor, on);
-    if (!target)
+    if (!target || !data.hasFormat(QStringLiteral("text/plain")))
         return false;
     const std::optional<color::Rgb> color = color::colorFromText(data.text());
     if (!color)
         return false;
-    if (run) {
-        ColorEditor &editor = m_editor;
-        const ColorTarget selected = editor.selectedTarget();
-        editor.setTargetColor(*target, *color);
-        // As with a paste: a background under a picture keeps the color, the
-        // editing goes back to the target it was on.
-        if (!editor.controls(*target).option->isEnabled())
-            editor.controls(selected).option->setChecked(true);
-    }
-    return true;
+    // A background under a picture keeps its color: the drop is refused.
+    return m_editor.setTargetColor(*target, *color);
 }
 
 bool Dropping::eventFilter(QObject *watched, QEvent *event)
@@ -115,15 +113,19 @@ bool Dropping::eventFilter(QObject *watched, QEvent *event)
     auto *on = static_cast<QWidget *>(watched);
     auto *drop = static_cast<QDropEvent *>(event);
     // Copied, never moved: the source keeps its file or text.
-    const bool copies = (drop->possibleActions() & Qt::CopyAction) != 0;
-    if (copies && takes(on, *drop->mimeData(), type != QEvent::DragMove, type == QEvent::Drop)) {
+    const bool offered = (drop->possibleActions() & Qt::CopyAction) != 0 && offers(on, *drop->mimeData());
+    if (offered && (type != QEvent::Drop || take(on, *drop->mimeData()))) {
         drop->setDropAction(Qt::CopyAction);
         drop->accept();
         return true;
     }
-    // An editable box keeps its own handling of dropped text.
+    // An editable box keeps its own handling of dropped text, also of what
+    // turned out to be no file of ours.
     if (on != &m && !targetShownBy(m_editor, on))
         return false;
+    // What was accepted but cannot be used says so, as a paste of junk does.
+    if (offered)
+        platform::desktop().beep();
     drop->ignore();
     return true;
 }

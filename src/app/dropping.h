@@ -23,16 +23,14 @@ protected:
 
 private:
     enum class FileKind { None, Picture, Page };
-    FileKind fileKind(const QString &path, bool fresh);
-    // What a drop of `data` on `on` would do, run at once when `run` is set.
-    bool takes(QWidget *on, const QMimeData &data, bool fresh, bool run);
+    static FileKind fileKind(const QString &path);
+    // Whether a drag over `on` is taken, judged from its formats alone.
+    bool offers(QWidget *on, const QMimeData &data) const;
+    // Reads the dropped data and does what it asks; false when it cannot be used.
+    bool take(QWidget *on, const QMimeData &data);
 
     QWidget &m;
     ColorEditor &m_editor;
     BackgroundImage &m_image;
     OpenPage &m_openPage;
-    // The last file looked at: a drag moving over one control asks again
-    // and again, and the file is not read each time.
-    QString m_seenPath;
-    FileKind m_seenKind = FileKind::None;
 };

@@ -423,7 +423,7 @@ bool frmmain::eventFilter(QObject *watched, QEvent *event)
 
 // The next control after the focus, in keyboard order and round again, that
 // bears the access key: a push button only takes the focus, an option button
-// is also switched on.
+// is also clicked, and its selection moves the focus on as after a mouse click.
 void frmmain::focusNextBearing(const QKeySequence &accessKey)
 {
     QWidget *from = QApplication::focusWidget();
@@ -435,10 +435,9 @@ void frmmain::focusNextBearing(const QKeySequence &accessKey)
             || QKeySequence::mnemonic(b->text()) != accessKey)
             continue;
         setAttribute(Qt::WA_KeyboardFocusChange);
-        if (auto *option = qobject_cast<QRadioButton *>(b))
-            m_color->chooseFromKeyboard(option, Qt::ShortcutFocusReason);
-        else
-            b->setFocus(Qt::ShortcutFocusReason);
+        b->setFocus(Qt::ShortcutFocusReason);
+        if (qobject_cast<QRadioButton *>(b) != nullptr)
+            b->click();
         return;
     }
 }

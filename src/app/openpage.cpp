@@ -1,6 +1,7 @@
 #include "app/openpage.h"
 
 #include "color/coloreditor.h"
+#include "color/rgb.h"
 #include "output/pagecolors.h"
 #include "platform/commondialog.h"
 #include "platform/desktop.h"
@@ -65,24 +66,34 @@ void OpenPage::openColors(const QString &path)
     // The colors and the picture are one step, ended before any message.
     std::optional<UserAction> step(std::in_place, m_actions);
     const ColorTarget selected = editor.selectedTarget();
-    for (const ColorTargetInfo &t : colorTargets)
-        if (const std::optional<color::Rgb> &color = (*read)[t.target])
-            editor.setTargetColor(t.target, *color);
+    // A loaded picture covers the back color, which then keeps its own.
+    QString backLeftOut;
+    for (const ColorTargetInfo &t : colorTargets) {
+        const std::optional<color::Rgb> &color = (*read)[t.target];
+        if (color && !editor.setTargetColor(t.target, *color) && *color != editor.color(t.target))
+            backLeftOut = color::hexColor(color->red, color->green, color->blue);
+    }
     editor.controls(selected).option->setChecked(true);
 
+    QString pictureLeftOut, folderPath, why;
     if (read->background && !read->background->isEmpty()) {
         const QDir folder = QFileInfo(path).absoluteDir();
         const QString picture = folder.filePath(*read->background);
-        const QString folderName = QDir::toNativeSeparators(folder.path());
-        if (!QFileInfo::exists(picture)) {
-            step.reset();
-            return fail(output::pageImageMissingText(*read->background, folderName));
-        }
+        folderPath = QDir::toNativeSeparators(folder.path());
         // Something at the name that is no usable picture is named as such.
-        const QString why = m_image.loadPicture(QDir::toNativeSeparators(picture));
-        if (!why.isEmpty()) {
-            step.reset();
-            fail(output::pageImageUnusableText(*read->background, folderName, why));
-        }
+        if (QFileInfo::exists(picture))
+            why = m_image.loadPicture(QDir::toNativeSeparators(picture));
+        if (!QFileInfo::exists(picture) || !why.isEmpty())
+            pictureLeftOut = *read->background;
+    }
+    // A linked style sheet's colors are not read; the message says so.
+    QString said;
+    if (!backLeftOut.isEmpty() || !pictureLeftOut.isEmpty())
+        said = output::pageLeftOutText(backLeftOut, pictureLeftOut, folderPath, why);
+    if (read->linksStyleSheets)
+        said += (said.isEmpty() ? QString() : QStringLiteral("\r\n")) + output::pageStyleSheetsText();
+    if (!said.isEmpty()) {
+        step.reset();
+        fail(said);
     }
 }

@@ -3,7 +3,6 @@
 #include "app/colorhistory.h"
 #include "app/openpage.h"
 #include "color/coloreditor.h"
-#include "color/colortext.h"
 #include "color/screenpick.h"
 #include "platform/desktop.h"
 
@@ -28,10 +27,10 @@ void addPreviewCommands(QMenu &menu, ColorEditor &editor, ColorHistory &history,
         action->setShortcutContext(Qt::WidgetShortcut);
         action->setShortcutVisibleInContextMenu(true);
     }
-    // Offered only for a clipboard that holds a color.
-    QObject::connect(&menu, &QMenu::aboutToShow, &menu, [paste] {
-        paste->setEnabled(color::colorFromText(platform::desktop().clipboardText()).has_value());
-    });
+    // Offered for a clipboard that offers text. Its owner may never answer,
+    // so the text is read only when the user pastes.
+    QObject::connect(&menu, &QMenu::aboutToShow, &menu,
+                     [paste] { paste->setEnabled(platform::desktop().clipboardOffersText()); });
 }
 
 void addPickCommand(QMenu &menu, ColorEditor &editor, ScreenPick &pick)

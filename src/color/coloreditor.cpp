@@ -22,7 +22,50 @@
 #include <algorithm>
 #include <utility>
 
-ColorEditor::ColorEditor(const Controls &controls) : m(controls)
+// A SHIFT held down repeats its key-down to the focused control until
+// another key is pressed or any key is released. X repeats no SHIFT, so a
+// click or a Space on all-up or all-down stands for that repeat, but only
+// while it would still run; this follows every key of the program to tell.
+class ColorEditor::ShiftRepeat : public QObject {
+public:
+    explicit ShiftRepeat(QObject *parent) : QObject(parent) { QCoreApplication::instance()->installEventFilter(this); }
+
+    bool repeating() const { return m_now; }
+    // As it was before the key press being handled now.
+    bool repeatingBeforeThisPress() const { return m_before; }
+
+protected:
+    bool eventFilter(QObject *, QEvent *event) override
+    {
+        const QEvent::Type type = event->type();
+        if (type != QEvent::ShortcutOverride && type != QEvent::KeyPress && type != QEvent::KeyRelease)
+            return false;
+        const auto *key = static_cast<QKeyEvent *>(event);
+        if (key->isAutoRepeat())
+            return false;
+        if (type == QEvent::KeyRelease) {
+            m_now = false;
+            m_down = false;
+        } else if (!m_down || key->key() != m_lastKey) {
+            // Not the same press again: its shortcut check comes first, and
+            // a key the focus does not take goes on up to its parents.
+            m_before = m_now;
+            m_now = key->key() == Qt::Key_Shift;
+            m_lastKey = key->key();
+            m_down = true;
+        }
+        return false;
+    }
+
+private:
+    int m_lastKey = 0;
+    bool m_down = false;
+    // Until a key is seen, a SHIFT the mouse reports may still be repeating.
+    bool m_now = true;
+    bool m_before = true;
+};
+
+ColorEditor::ColorEditor(const Controls &controls) : m(controls), m_shiftRepeat(new ShiftRepeat(this))
 {
     for (int c = 0; c < 3; ++c) {
         connect(m.sliders[c], &QScrollBar::valueChanged, this, [this, c] { VScroll_Change(c); });
@@ -169,19 +212,19 @@ bool ColorEditor::eventFilter(QObject *watched, QEvent *event)
     if (watched == m.allUp || watched == m.allDown) {
         switch (event->type()) {
         case QEvent::KeyPress: {
-            // X repeats no SHIFT key-down to the button: Space pressed while
-            // SHIFT is held stands for one.
+            // Space pressed while SHIFT still repeats stands for its key-down.
             const auto *key = static_cast<QKeyEvent *>(event);
-            if (key->key() == Qt::Key_Shift || (key->key() == Qt::Key_Space && key->modifiers() & Qt::ShiftModifier))
+            if (key->key() == Qt::Key_Shift
+                || (key->key() == Qt::Key_Space && key->modifiers() & Qt::ShiftModifier
+                    && m_shiftRepeat->repeatingBeforeThisPress()))
                 ShiftHeld = true;
             return false;
         }
         case QEvent::KeyRelease: {
             const auto *key = static_cast<QKeyEvent *>(event);
             if (key->key() == Qt::Key_Space && key->modifiers() & Qt::ShiftModifier && !key->isAutoRepeat()) {
-                // The button clicks on this release: the click steps fast,
-                // then the release ends fast mode as any other does.
-                ShiftHeld = true;
+                // The button clicks on this release, in the mode the press
+                // left; then the release ends fast mode as any other does.
                 watched->event(event);
                 ShiftHeld = false;
                 return true;
@@ -190,9 +233,10 @@ bool ColorEditor::eventFilter(QObject *watched, QEvent *event)
             return false;
         }
         case QEvent::MouseButtonRelease: {
-            // Likewise a click made while SHIFT is held.
+            // Likewise a click made while SHIFT still repeats.
             const auto *mouse = static_cast<QMouseEvent *>(event);
-            if (mouse->button() == Qt::LeftButton && mouse->modifiers() & Qt::ShiftModifier)
+            if (mouse->button() == Qt::LeftButton && mouse->modifiers() & Qt::ShiftModifier
+                && m_shiftRepeat->repeating())
                 ShiftHeld = true;
             return false;
         }
@@ -341,7 +385,29 @@ void ColorEditor::reset(ColorTarget target)
     m.boxes[2]->setText(QString::number(defaults.blue));
 }
 
-void ColorEditor::setTargetColor(ColorTarget target, const color::Rgb &color)
+bool ColorEditor::isEditable(ColorTarget target) const
+{
+    return controls(target).option->isEnabled();
+}
+
+bool ColorEditor::setTargetColor(ColorTarget target, const color::Rgb &color)
+{
+    if (!isEditable(target))
+        return false;
+    writeTargetColor(target, color);
+    return true;
+}
+
+void ColorEditor::restoreTargetColor(ColorTarget target, const color::Rgb &color)
+{
+    const ColorTarget selected = selectedTarget();
+    writeTargetColor(target, color);
+    // The editing goes back to the target it was on.
+    if (!isEditable(target))
+        controls(selected).option->setChecked(true);
+}
+
+void ColorEditor::writeTargetColor(ColorTarget target, const color::Rgb &color)
 {
     const UserAction action(*m.actions);
     const TargetControls &t = controls(target);
@@ -372,17 +438,16 @@ void ColorEditor::pasteColor()
 void ColorEditor::pasteColorOn(ColorTarget target)
 {
     const UserAction action(*m.actions);
-    const ColorTarget selected = selectedTarget();
+    if (!isEditable(target)) {
+        platform::desktop().beep();
+        return;
+    }
     const std::optional<color::Rgb> color = color::colorFromText(platform::desktop().clipboardText());
     if (!color) {
         platform::desktop().beep();
         return;
     }
     setTargetColor(target, *color);
-    // Back cannot be edited while a picture covers it: it keeps the color,
-    // the editing goes back to the target it was on.
-    if (!controls(target).option->isEnabled())
-        controls(selected).option->setChecked(true);
 }
 
 void ColorEditor::cmdUSEwindows_Click()

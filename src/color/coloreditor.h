@@ -66,11 +66,6 @@ public:
     // Shows the sliders' mix on the selected target.
     void colorupdate();
 
-    // Switches an option on from the keyboard on the option itself (an arrow
-    // key in the group, an access key): the focus stays on the option, so
-    // that the arrow keys go on through the group.
-    void chooseFromKeyboard(QRadioButton *option, Qt::FocusReason reason);
-
     // Selects a target as a click on its preview element does.
     void choose(ColorTarget target);
 
@@ -79,11 +74,21 @@ public:
     // true enables it again and selects it.
     void setBackEditable(bool editable);
 
+    // Whether a paste, a drop or an opened page may give `target` a color:
+    // the back color cannot change while a picture covers it.
+    bool isEditable(ColorTarget target) const;
+
     // Gives `target` a color the way the color dialog's choice does: the
     // target is selected and the value boxes take the three components.
-    void setTargetColor(ColorTarget target, const color::Rgb &color);
+    // A target that is not editable keeps its color: false.
+    bool setTargetColor(ColorTarget target, const color::Rgb &color);
 
-    // Puts the clipboard's color on `target`; junk beeps.
+    // Undo and redo: gives `target` a color as setTargetColor does, the back
+    // color under a picture too, whose option then does not stay on.
+    void restoreTargetColor(ColorTarget target, const color::Rgb &color);
+
+    // Puts the clipboard's color on `target`; junk, or a target that is not
+    // editable, beeps.
     void pasteColorOn(ColorTarget target);
 
     // Fast steps of the all-up and all-down buttons: SHIFT is held on them.
@@ -105,10 +110,14 @@ private:
     void setAll(int value);
     void select(ColorTarget target);
     void reset(ColorTarget target);
+    void writeTargetColor(ColorTarget target, const color::Rgb &color);
     void cmdUSEwindows_Click();
     void pasteColor();
     void keepOneTabStop();
     bool stepThroughOptions(QRadioButton *from, int key);
+    // Switches an option on by an arrow key in the group: the focus stays on
+    // the option, so that the arrow keys go on through the group.
+    void chooseFromKeyboard(QRadioButton *option, Qt::FocusReason reason);
 
     Controls m;
     // The selected target's preview element, hex box and swatch show the
@@ -134,6 +143,8 @@ private:
     };
     void showMix();
 
+    class ShiftRepeat;
+    ShiftRepeat *m_shiftRepeat;
     int m_handling = 0;
     bool m_focusStaysOnOption = false;
     std::optional<Mix> m_unshown;

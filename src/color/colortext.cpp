@@ -205,6 +205,21 @@ bool cssBlank(QChar ch)
     return c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\f';
 }
 
+bool asciiEqualsLower(QStringView text, const char *lower)
+{
+    qsizetype i = 0;
+    for (; lower[i] != 0; ++i) {
+        if (i >= text.size())
+            return false;
+        char16_t c = text[i].unicode();
+        if (c >= 'A' && c <= 'Z')
+            c = char16_t(c + 32);
+        if (c != char16_t(lower[i]))
+            return false;
+    }
+    return i == text.size();
+}
+
 QStringView cssTrimmed(QStringView text)
 {
     while (!text.isEmpty() && cssBlank(text.front()))
@@ -219,44 +234,92 @@ bool isDigit(QChar ch)
     return ch.unicode() >= '0' && ch.unicode() <= '9';
 }
 
-// A CSS <number>: sign, digits with an optional fraction, optional exponent.
-std::optional<double> cssNumber(QStringView text)
+// A CSS <number> as its exact decimal value: digits times a power of ten.
+struct Decimal {
+    bool negative = false;
+    std::string digits; // no leading zeros; empty for zero
+    long long exponent = 0;
+};
+
+std::optional<Decimal> cssNumber(QStringView text)
 {
+    Decimal number;
     qsizetype i = 0;
     const auto digits = [&] {
         const qsizetype start = i;
-        while (i < text.size() && isDigit(text[i]))
-            ++i;
+        for (; i < text.size() && isDigit(text[i]); ++i)
+            if (!number.digits.empty() || text[i] != u'0')
+                number.digits += char(text[i].unicode());
         return i - start;
     };
     if (i < text.size() && (text[i] == u'+' || text[i] == u'-'))
-        ++i;
+        number.negative = text[i++] == u'-';
     qsizetype mantissa = digits();
     if (i < text.size() && text[i] == u'.') {
         ++i;
-        const qsizetype fraction = digits();
-        if (fraction == 0)
+        const qsizetype start = i;
+        for (; i < text.size() && isDigit(text[i]); ++i) {
+            if (!number.digits.empty() || text[i] != u'0')
+                number.digits += char(text[i].unicode());
+            // Each fraction digit, zero or not, moves the point.
+            --number.exponent;
+        }
+        if (i == start)
             return std::nullopt;
-        mantissa += fraction;
+        mantissa += i - start;
     }
     if (mantissa == 0)
         return std::nullopt;
     if (i < text.size() && (text[i] == u'e' || text[i] == u'E')) {
         ++i;
+        bool negativeExponent = false;
         if (i < text.size() && (text[i] == u'+' || text[i] == u'-'))
-            ++i;
-        if (digits() == 0)
+            negativeExponent = text[i++] == u'-';
+        const qsizetype start = i;
+        long long exponent = 0;
+        for (; i < text.size() && isDigit(text[i]); ++i)
+            exponent = std::min(exponent * 10 + (text[i].unicode() - '0'), 1'000'000'000LL);
+        if (i == start)
             return std::nullopt;
+        number.exponent += negativeExponent ? -exponent : exponent;
     }
     if (i != text.size())
         return std::nullopt;
-    // strtod saturates at infinity, which the clamp then takes in.
-    return std::strtod(text.toLatin1().constData(), nullptr);
+    return number;
 }
 
-int clampedComponent(double value)
+// The decimal times 255/100, still exact.
+Decimal percentOf255(Decimal number)
 {
-    return int(std::floor(std::clamp(value, 0.0, 255.0) + 0.5));
+    int carry = 0;
+    for (auto digit = number.digits.rbegin(); digit != number.digits.rend(); ++digit) {
+        const int product = (*digit - '0') * 255 + carry;
+        *digit = char('0' + product % 10);
+        carry = product / 10;
+    }
+    for (; carry > 0; carry /= 10)
+        number.digits.insert(number.digits.begin(), char('0' + carry % 10));
+    number.exponent -= 2;
+    return number;
+}
+
+// Clamped to 0..255 and rounded half away from zero on the exact value, as
+// CSS does: a double would take 0.49999999999999994 for a half.
+int clampedComponent(const Decimal &number)
+{
+    if (number.digits.empty() || number.negative)
+        return 0;
+    const long long integerDigits = static_cast<long long>(number.digits.size()) + number.exponent;
+    if (integerDigits > 3)
+        return 255;
+    if (integerDigits < 0)
+        return 0;
+    int whole = 0;
+    for (long long n = 0; n < integerDigits; ++n)
+        whole = whole * 10 + (std::size_t(n) < number.digits.size() ? number.digits[std::size_t(n)] - '0' : 0);
+    const bool up =
+        std::size_t(integerDigits) < number.digits.size() && number.digits[std::size_t(integerDigits)] >= '5';
+    return std::min(whole + (up ? 1 : 0), 255);
 }
 
 // "rgb(" ... ")": three numbers, or three percentages, separated by commas.
@@ -277,10 +340,10 @@ std::optional<Rgb> rgbFunction(QStringView text)
             part.chop(1);
             ++percentages;
         }
-        const std::optional<double> number = cssNumber(part);
+        const std::optional<Decimal> number = cssNumber(part);
         if (!number)
             return std::nullopt;
-        values[n] = clampedComponent(percent ? *number * 255.0 / 100.0 : *number);
+        values[n] = clampedComponent(percent ? percentOf255(*number) : *number);
     }
     if (percentages != 0 && percentages != 3)
         return std::nullopt;
@@ -550,7 +613,8 @@ std::optional<Rgb> legacyColor(QStringView value)
         value = value.mid(1);
     while (!value.isEmpty() && asciiBlank(value.back()))
         value.chop(1);
-    if (value.compare(u"transparent", Qt::CaseInsensitive) == 0)
+    // ASCII case only: "tran\u017Fparent" (a long s) is no keyword.
+    if (asciiEqualsLower(value, "transparent"))
         return std::nullopt;
     if (const auto named = namedColor(value))
         return named;

@@ -41,7 +41,10 @@ public:
     virtual void beep() = 0;
     // Replaces whatever the clipboard holds with plain text.
     virtual void setClipboardText(const QString &text) = 0;
-    // The clipboard's plain text; empty when it holds none.
+    // Whether the clipboard offers plain text, judged from its formats alone.
+    virtual bool clipboardOffersText() = 0;
+    // The clipboard's plain text; empty when it holds none. Either asks an
+    // owner that may never answer, so both are bounded in time.
     virtual QString clipboardText() = 0;
     virtual void openAddress(const QString &address) = 0;
     // True when an earlier copy of the program is running. May throw RuntimeError.

@@ -3,23 +3,59 @@
 #include "platform/commondialog.h"
 #include "platform/filefilter.h"
 #include "platform/lockfiles.h"
+#include "platform/x11clipboard.h"
 
 #include <QApplication>
 #include <QClipboard>
 #include <QColorDialog>
+#include <QCoreApplication>
 #include <QDesktopServices>
 #include <QDir>
 #include <QFileDialog>
 #include <QFontDialog>
+#include <QKeyEvent>
+#include <QLineEdit>
 #include <QLockFile>
 #include <QMessageBox>
+#include <QMimeData>
 #include <QStandardPaths>
 #include <QThread>
 #include <QUrl>
 
 namespace platform {
 
-QtDesktop::QtDesktop() = default;
+namespace {
+
+// Long enough for a busy owner across a network, short enough not to be felt.
+constexpr std::chrono::milliseconds ownerWait{400};
+
+// Qt's text boxes read the clipboard on their paste key and would wait on an
+// owner that never answers: the key reaches them only when the owner has
+// answered that it offers text.
+class PasteGuard final : public QObject {
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        if (event->type() != QEvent::KeyPress || !static_cast<QKeyEvent *>(event)->matches(QKeySequence::Paste))
+            return false;
+        const auto *box = qobject_cast<QLineEdit *>(watched);
+        if (box == nullptr || box->isReadOnly())
+            return false;
+        const X11Clipboard::Answer answer = askX11Clipboard(false, ownerWait).answer;
+        return answer == X11Clipboard::Answer::NoAnswer || answer == X11Clipboard::Answer::Nothing;
+    }
+};
+
+} // namespace
+
+QtDesktop::QtDesktop()
+{
+    // A plain core application (a helper program) has no text boxes to guard.
+    if (QCoreApplication *app = QCoreApplication::instance()) {
+        m_pasteGuard = std::make_unique<PasteGuard>();
+        app->installEventFilter(m_pasteGuard.get());
+    }
+}
 QtDesktop::~QtDesktop() = default;
 
 bool QtDesktop::showColor(QWidget *owner, CommonDialog &dialog)
@@ -141,8 +177,20 @@ void QtDesktop::beep()
     QApplication::beep();
 }
 
+bool QtDesktop::clipboardOffersText()
+{
+    const X11Clipboard x11 = askX11Clipboard(false, ownerWait);
+    if (x11.answer != X11Clipboard::Answer::AskQt)
+        return x11.answer == X11Clipboard::Answer::Text;
+    const QMimeData *data = QApplication::clipboard()->mimeData();
+    return data != nullptr && data->hasText();
+}
+
 QString QtDesktop::clipboardText()
 {
+    const X11Clipboard x11 = askX11Clipboard(true, ownerWait);
+    if (x11.answer != X11Clipboard::Answer::AskQt)
+        return x11.text;
     return QApplication::clipboard()->text();
 }
 

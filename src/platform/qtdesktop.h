@@ -5,10 +5,13 @@
 #include <memory>
 
 class QLockFile;
+class QObject;
 
 namespace platform {
 
-// The real desktop: Qt's own dialogs, message boxes, clipboard and browser start.
+// The real desktop: Qt's own dialogs, message boxes, clipboard and browser
+// start. While it lives, a text box's paste key waits on no clipboard owner
+// longer than the clipboard's own reads do.
 class QtDesktop final : public Desktop {
 public:
     QtDesktop();
@@ -21,6 +24,7 @@ public:
     void messageBox(QWidget *owner, const QString &text, const QString &title, MessageIcon icon) override;
     void beep() override;
     void setClipboardText(const QString &text) override;
+    bool clipboardOffersText() override;
     QString clipboardText() override;
     void openAddress(const QString &address) override;
     bool earlierInstanceRunning() override;
@@ -34,6 +38,7 @@ public:
 
 private:
     std::unique_ptr<QLockFile> m_lock;
+    std::unique_ptr<QObject> m_pasteGuard;
 };
 
 // Where the single-instance lock lives: the user's runtime folder, or the

@@ -17,7 +17,9 @@
 #include <QVariantMap>
 #include <QtGui/qguiapplication_platform.h>
 
+#ifdef DUDOVUVOV_HAVE_XCB
 #include <xcb/xcb.h>
+#endif
 
 #include <algorithm>
 #include <cmath>
@@ -26,6 +28,7 @@ namespace platform {
 
 namespace {
 
+#ifdef DUDOVUVOV_HAVE_XCB
 xcb_connection_t *xcbConnection()
 {
     if (auto *x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>())
@@ -37,6 +40,7 @@ xcb_window_t rootWindow(xcb_connection_t *connection)
 {
     return xcb_setup_roots_iterator(xcb_get_setup(connection)).data->root;
 }
+#endif
 
 // Qt keeps a screen's top-left in device pixels and scales only its size.
 QRect deviceArea(const QScreen *screen)
@@ -48,9 +52,14 @@ QRect deviceArea(const QScreen *screen)
 
 } // namespace
 
+// Elsewhere (Wayland, or a build without xcb) only the desktop's picker can.
 bool QtDesktop::canReadScreen()
 {
+#ifdef DUDOVUVOV_HAVE_XCB
     return xcbConnection() != nullptr;
+#else
+    return false;
+#endif
 }
 
 QList<QRect> QtDesktop::screenAreas()
@@ -98,6 +107,7 @@ QImage QtDesktop::grabScreen(const QRect &area)
 
 QPoint QtDesktop::pointerPosition()
 {
+#ifdef DUDOVUVOV_HAVE_XCB
     if (xcb_connection_t *c = xcbConnection()) {
         xcb_query_pointer_reply_t *reply = xcb_query_pointer_reply(c, xcb_query_pointer(c, rootWindow(c)), nullptr);
         if (reply != nullptr) {
@@ -106,6 +116,7 @@ QPoint QtDesktop::pointerPosition()
             return at;
         }
     }
+#endif
     return QCursor::pos();
 }
 
@@ -113,12 +124,14 @@ QPoint QtDesktop::pointerPosition()
 // none, so the pointer is moved on the X connection itself.
 void QtDesktop::warpPointer(const QPoint &devicePixel)
 {
+#ifdef DUDOVUVOV_HAVE_XCB
     if (xcb_connection_t *c = xcbConnection()) {
         xcb_warp_pointer(c, XCB_NONE, rootWindow(c), 0, 0, 0, 0, static_cast<int16_t>(devicePixel.x()),
                          static_cast<int16_t>(devicePixel.y()));
         xcb_flush(c);
         return;
     }
+#endif
     QCursor::setPos(devicePixel);
 }
 

@@ -150,6 +150,12 @@ void ScriptedDesktop::setClipboardText(const QString &text)
     ++clipboardWrites;
 }
 
+QString ScriptedDesktop::clipboardText()
+{
+    ++clipboardReads;
+    return clipboard;
+}
+
 void ScriptedDesktop::openAddress(const QString &address)
 {
     openedAddresses << address;

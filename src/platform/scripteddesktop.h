@@ -65,6 +65,7 @@ public:
     int beeps = 0;
     QString clipboard;
     int clipboardWrites = 0;
+    int clipboardReads = 0;
     int pendingAnswers() const { return static_cast<int>(m_answers.size()); }
     // Takes the recorded messages, leaving none behind.
     QList<Message> takeMessages();
@@ -80,7 +81,8 @@ public:
     void messageBox(QWidget *owner, const QString &text, const QString &title, MessageIcon icon) override;
     void beep() override;
     void setClipboardText(const QString &text) override;
-    QString clipboardText() override { return clipboard; }
+    bool clipboardOffersText() override { return !clipboard.isEmpty(); }
+    QString clipboardText() override;
     void openAddress(const QString &address) override;
     bool earlierInstanceRunning() override;
 

@@ -24,6 +24,11 @@ QString pictureRefusalText(PictureRefusal refusal, const QString &detail)
     return {};
 }
 
+QString pictureNotLoadedText(const QString &path, const QString &why)
+{
+    return QStringLiteral("\"%1\" was not loaded as the background image: %2.").arg(path, why);
+}
+
 QString pictureNotRestoredText(const QString &path, const QString &why)
 {
     return QStringLiteral("The background image \"%1\" could not be shown again: %2.").arg(path, why);

@@ -26,6 +26,10 @@ constexpr qint64 svgLimit = qint64(8) << 20;
 // system's own words for an unreadable file.
 QString pictureRefusalText(PictureRefusal refusal, const QString &detail);
 
+// A picture file given by name (dropped, say) that could not be loaded as
+// the background image (`why`, from pictureRefusalText).
+QString pictureNotLoadedText(const QString &path, const QString &why);
+
 // An undo or redo that should bring back the picture `path`, which can no
 // longer be loaded (`why`, from pictureRefusalText).
 QString pictureNotRestoredText(const QString &path, const QString &why);

@@ -9,10 +9,12 @@
 #include <QGuiApplication>
 #include <QScreen>
 #include <QWidget>
+#include <QWindow>
 
 #include <algorithm>
 #include <memory>
 #include <optional>
+#include <utility>
 
 namespace {
 
@@ -112,14 +114,37 @@ void WindowPlacement::centre()
     if (screen == nullptr)
         return;
     const QRect area = screen->geometry();
-    // The frame is known once the window exists on the screen.
+    // The frame is known once the window exists on the screen, where the
+    // platform draws it; a window manager's, only once the window shows.
     m.winId();
-    const QSize outer = m.frameGeometry().size();
+    QWindow *native = m.windowHandle();
+    const QMargins frame = native != nullptr ? native->frameMargins() : QMargins();
+    const QSize outer = m.size().grownBy(frame);
     constexpr double t = platform::twipsPerPixel;
     const int left = settings::centredOffset(area.width() * t, outer.width() * t);
     const int top = settings::centredOffset(area.height() * t, outer.height() * t);
-    m.move(area.x() + settings::twipsToPixels(static_cast<float>(left)).value_or(0),
-           area.y() + settings::twipsToPixels(static_cast<float>(top)).value_or(0));
+    const QPoint at(area.x() + settings::twipsToPixels(static_cast<float>(left)).value_or(0),
+                    area.y() + settings::twipsToPixels(static_cast<float>(top)).value_or(0));
+    // The frame's corner goes there.
+    m.setGeometry(QRect(at + QPoint(frame.left(), frame.top()), m.size()));
+    if (!m.isVisible() && native != nullptr && !m_centredBy) {
+        m_centredBy = outer;
+        native->installEventFilter(this);
+    }
+}
+
+// The first time the window is on the screen its frame is known: centred
+// again if the frame is not the one it was centred by.
+bool WindowPlacement::eventFilter(QObject *watched, QEvent *event)
+{
+    auto *native = qobject_cast<QWindow *>(watched);
+    if (event->type() != QEvent::Expose || native == nullptr || !native->isExposed() || !m_centredBy)
+        return false;
+    native->removeEventFilter(this);
+    const QSize centredBy = *std::exchange(m_centredBy, std::nullopt);
+    if (m.size().grownBy(native->frameMargins()) != centredBy)
+        centre();
+    return false;
 }
 
 void WindowPlacement::SaveWindowPlacement()

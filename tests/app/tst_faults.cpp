@@ -242,6 +242,7 @@ public:
     }
     void beep() override { m_scripted.beep(); }
     void setClipboardText(const QString &t) override { m_scripted.setClipboardText(t); }
+    bool clipboardOffersText() override { return m_scripted.clipboardOffersText(); }
     QString clipboardText() override { return m_scripted.clipboardText(); }
     void openAddress(const QString &a) override { m_scripted.openAddress(a); }
     bool earlierInstanceRunning() override { return m_real.earlierInstanceRunning(); }

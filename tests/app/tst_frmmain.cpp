@@ -9,7 +9,9 @@
 #include <QAbstractButton>
 #include <QAction>
 #include <QApplication>
+#include <QDir>
 #include <QDropEvent>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QImage>
 #include <QLabel>
@@ -110,16 +112,32 @@ int checkedOptions(const testsupport::MainControls &w)
     return on;
 }
 
+// Dragged data that counts how often it is read: from another program each
+// read is a request the dragging program may never answer.
+class DraggedData : public QMimeData {
+public:
+    mutable int reads = 0;
+    int readsBeforeDrop = -1;
+
+protected:
+    QVariant retrieveData(const QString &format, QMetaType type) const override
+    {
+        ++reads;
+        return QMimeData::retrieveData(format, type);
+    }
+};
+
 // A drag of `data` that enters `on`, moves over it and drops there, as the
 // window system delivers one; the drop is sent even when refused, and what
 // it starts has run on return. True when every step was taken as a copy.
-bool dragAndDrop(QWidget *on, const QMimeData &data, Qt::DropActions actions = Qt::CopyAction | Qt::MoveAction)
+bool dragAndDrop(QWidget *on, DraggedData &data, Qt::DropActions actions = Qt::CopyAction | Qt::MoveAction)
 {
     const QPoint at = on->rect().center();
     QDragEnterEvent enter(at, actions, &data, Qt::LeftButton, Qt::NoModifier);
     QApplication::sendEvent(on, &enter);
     QDragMoveEvent move(at, actions, &data, Qt::LeftButton, Qt::NoModifier);
     QApplication::sendEvent(on, &move);
+    data.readsBeforeDrop = data.reads;
     QDropEvent drop(at, actions, &data, Qt::LeftButton, Qt::NoModifier);
     QApplication::sendEvent(on, &drop);
     QCoreApplication::processEvents();
@@ -258,16 +276,20 @@ private slots:
         QCOMPARE(focused(), w->cmdFONT);
     }
 
-    // An access key that several controls bear moves the focus round them in
-    // keyboard order: an option reached so is selected, a push button is only
-    // focused, not pressed.
+    // An access key that several controls bear moves round them in keyboard
+    // order: an option reached so is clicked, and its selection moves the
+    // focus on as after a mouse click; a push button is only focused, not
+    // pressed.
     void sharedAccessKeyMovesTheFocus()
     {
         testsupport::MainWindow w;
         press(Qt::Key_T, Qt::AltModifier);
-        QCOMPARE(focused(), w->optTEXT);
         QVERIFY(w->optTEXT->isChecked());
+        QCOMPARE(focused(), w->VScrollRed);
         QCOMPARE(w->txtred->text(), QStringLiteral("10"));
+        // The option that is on already: the click changes nothing.
+        press(Qt::Key_T, Qt::AltModifier);
+        QCOMPARE(focused(), w->optTEXT);
         press(Qt::Key_T, Qt::AltModifier);
         QCOMPARE(focused(), w->cmdtag);
         QVERIFY(w->optTEXT->isChecked());
@@ -276,17 +298,27 @@ private slots:
         press(Qt::Key_T, Qt::AltModifier);
         QCOMPARE(focused(), w->optTEXT);
 
+        // From the Back option the next is the Tag button.
+        QTest::mouseClick(w->optBACK, Qt::LeftButton);
+        QCOMPARE(focused(), w->optBACK);
+        press(Qt::Key_T, Qt::AltModifier);
+        QCOMPARE(focused(), w->cmdtag);
+        QVERIFY(w->optBACK->isChecked());
+        press(Qt::Key_T, Qt::AltModifier);
+        QVERIFY(w->optTEXT->isChecked());
+        QCOMPARE(focused(), w->VScrollRed);
+
         // Any key, with any number of bearers, in keyboard order rather than
         // the order the captions were set in.
-        w->optBACK->setChecked(true);
         w->cmdload->setText(QStringLiteral("Load &Tiles"));
+        QTest::mouseClick(w->optBACK, Qt::LeftButton);
         press(Qt::Key_T, Qt::AltModifier);
         QCOMPARE(focused(), w->cmdload);
         QVERIFY(w.env.desktop.prompts.isEmpty());
         press(Qt::Key_T, Qt::AltModifier);
         QCOMPARE(focused(), w->cmdtag);
         press(Qt::Key_T, Qt::AltModifier);
-        QCOMPARE(focused(), w->optTEXT);
+        QCOMPARE(focused(), w->VScrollRed);
         QVERIFY(w->optTEXT->isChecked());
         tag = w.window->findChild<QWidget *>(QStringLiteral("frmtag"));
         QVERIFY(tag == nullptr || !tag->isVisible());
@@ -437,11 +469,14 @@ private slots:
     {
         testsupport::MainWindow w;
         QTemporaryDir dir;
-        const QString stone = writePicture(dir.filePath(QStringLiteral("stone.png")), Qt::darkGray);
+        writePicture(dir.filePath(QStringLiteral("stone.png")), Qt::darkGray);
         QFile page(dir.filePath(QStringLiteral("page.htm")));
         QVERIFY(page.open(QIODevice::WriteOnly));
         page.write("<html><body bgcolor=\"#102030\" text=\"#405060\" vlink=\"#708090\">x</body></html>");
         page.close();
+        // Its back color and then its picture, which covers it, in one step.
+        const QString framed = dir.filePath(QStringLiteral("framed.htm"));
+        QVERIFY(writeFile(framed, "<body bgcolor=#A0B0C0 background=stone.png>"));
 
         QList<QStringList> states = {colorsAndImage(w.controls)};
         const auto step = [&] {
@@ -459,19 +494,23 @@ private slots:
         step();
         QTest::mouseClick(w->cmdresetNEW, Qt::LeftButton);
         step();
-        w.env.desktop.answerOpen(stone);
-        QTest::mouseClick(w->cmdload, Qt::LeftButton);
+        w.env.desktop.answerOpen(framed);
+        press(Qt::Key_O, Qt::ControlModifier);
         step();
+        QCOMPARE(w->HIDDENlbltaginfo->text(), QStringLiteral("stone.png"));
+        QCOMPARE(w->txtHEXback->text(), QStringLiteral("#A0B0C0"));
         w.env.desktop.clipboard = QStringLiteral("#123456");
         press(Qt::Key_V, Qt::ControlModifier);
         step();
+        // Back, under the picture: no step.
         w.env.desktop.clipboard = QStringLiteral("#654321");
         w->txtHEXback->setFocus();
         press(Qt::Key_V, Qt::ControlModifier);
-        step(); // Back, under the picture
+        QCOMPARE(colorsAndImage(w.controls), states.constLast());
         w.env.desktop.answerOpen(page.fileName());
         press(Qt::Key_O, Qt::ControlModifier);
-        step(); // Back, Text and Visited from one page
+        step(); // Text and Visited from one page, its Back left out
+        QCOMPARE(w.env.desktop.takeMessages().size(), 1);
         QTest::mouseClick(w->cmdclear, Qt::LeftButton);
         step();
         QTest::mouseClick(w->optActivelinks, Qt::LeftButton);
@@ -622,7 +661,6 @@ private slots:
             QTest::keyClick(menu, Qt::Key_Return);
             QTRY_VERIFY(!menu->isVisible());
         };
-        w.env.desktop.clipboard = QStringLiteral("no color");
         openMenu();
         QCOMPARE(menu->actions().first()->text(), QStringLiteral("Normal vision"));
         QStringList shown;
@@ -634,6 +672,14 @@ private slots:
                                             "Open page colors...|Ctrl+O|1", "Pick from screen|Alt+P|1"}));
         QTest::keyClick(menu, Qt::Key_Escape);
         QTRY_VERIFY(!menu->isVisible());
+
+        // Offered for any text, judged without reading it: the clipboard's
+        // owner may never answer. A paste of no color beeps.
+        w.env.desktop.clipboard = QStringLiteral("no color");
+        choose(QStringLiteral("Paste color"));
+        QCOMPARE(w.env.desktop.clipboardReads, 1);
+        QCOMPARE(w.env.desktop.beeps, 1);
+        QCOMPARE(w->txtHEXback->text(), QStringLiteral("#DCDCDC"));
 
         w.env.desktop.clipboard = QStringLiteral("teal");
         choose(QStringLiteral("Paste color"));
@@ -701,39 +747,148 @@ private slots:
         QVERIFY(writeFile(page, "<body bgcolor=#102030 text=#405060 link=#708090 vlink=#A0B0C0 alink=#D0E0F0>"));
         testsupport::MainWindow w;
 
-        QMimeData pageData;
+        DraggedData pageData;
         pageData.setUrls({QUrl::fromLocalFile(page)});
         pageData.setText(page);
         QVERIFY(dragAndDrop(w->txtBOX, pageData));
+        QCOMPARE(pageData.readsBeforeDrop, 0);
         QCOMPARE(w->txtBOX->text(), QStringLiteral("Sample"));
         QCOMPARE(hexBoxes(w.controls), QStringList({"#405060", "#102030", "#708090", "#A0B0C0", "#D0E0F0"}));
         QVERIFY(w->optBACK->isChecked());
 
-        QMimeData pictureData;
+        DraggedData pictureData;
         pictureData.setUrls({QUrl::fromLocalFile(picture)});
         QVERIFY(dragAndDrop(w.window.get(), pictureData));
         QCOMPARE(w->HIDDENlbltaginfo->text(), QStringLiteral("tile.png"));
         QVERIFY(w->optTEXT->isChecked() && !w->optBACK->isEnabled());
         QCOMPARE(w.env.desktop.messages.size(), 0);
 
-        // A color dropped on the covered background is kept, as a paste is;
-        // the editing stays on Text.
-        QMimeData navy;
+        // A color dropped on the covered background is refused.
+        DraggedData navy;
         navy.setText(QStringLiteral("navy"));
-        QVERIFY(dragAndDrop(w->picboxMAIN, navy));
-        QCOMPARE(w->txtHEXback->text(), QStringLiteral("#000080"));
+        QVERIFY(!dragAndDrop(w->picboxMAIN, navy));
+        QCOMPARE(w->txtHEXback->text(), QStringLiteral("#102030"));
         QVERIFY(w->optTEXT->isChecked() && !w->optBACK->isChecked());
 
         // A page that cannot be used is said so, as after Ctrl+O.
         const QString none = dir.filePath(QStringLiteral("none.htm"));
         QVERIFY(writeFile(none, "<p>no tag</p>"));
-        QMimeData noneData;
+        DraggedData noneData;
         noneData.setUrls({QUrl::fromLocalFile(none)});
         QVERIFY(dragAndDrop(w->lblhexbackcolor, noneData));
         const auto messages = w.env.desktop.takeMessages();
         QCOMPARE(messages.size(), 1);
         QCOMPARE(messages[0].text, none + QStringLiteral(" has no BODY tag.\r\nNo colors were read from it."));
         QCOMPARE(testsupport::brokenColorModel(*w.window), QString());
+
+        // So is a picture that cannot be loaded: a compressed drawing of a
+        // gigabyte, refused at once; the picture before it stays.
+        const QString bomb = dir.filePath(QStringLiteral("tiles.svgz"));
+        QVERIFY(writeFile(bomb, testsupport::gzipped("<svg width='10' height='10'>", qint64(1) << 30, ' ', "</svg>")));
+        DraggedData bombData;
+        bombData.setUrls({QUrl::fromLocalFile(bomb)});
+        QElapsedTimer clock;
+        clock.start();
+        QVERIFY(dragAndDrop(w.window.get(), bombData));
+        QVERIFY2(clock.elapsed() < 1000, qPrintable(QString::number(clock.elapsed())));
+        const auto refused = w.env.desktop.takeMessages();
+        QCOMPARE(refused.size(), 1);
+        QCOMPARE(refused[0].text, QStringLiteral("\"%1\" was not loaded as the background image: it is a drawing of "
+                                                 "more than 8 MB unpacked.")
+                                      .arg(bomb));
+        QCOMPARE(w->HIDDENlbltaginfo->text(), QStringLiteral("tile.png"));
+    }
+
+    // While a picture covers the preview, no path gives the back color a new
+    // one: a paste or a drop beeps or is refused; an opened or dropped page
+    // gives everything else and says what it left out.
+    void backKeepsItsColorUnderAPicture_data()
+    {
+        QTest::addColumn<QString>("action"); // "paste", "open", "drop page" or "drop on NAME"
+        QTest::addColumn<QByteArray>("page");
+        QTest::addColumn<QString>("message"); // %1: the page's folder
+        QTest::addColumn<QString>("picture");
+        const QByteArray page = "<body bgcolor=#FF00FF text=#405060>";
+        const QString backLeftOut = QStringLiteral("The page's colors were read, but its background color #FF00FF was "
+                                                   "left out: the back color cannot change while a background image is "
+                                                   "loaded.");
+        QTest::newRow("paste into its hex box") << "paste" << QByteArray() << QString() << "stone.png";
+        for (const char *on : {"txtHEXback", "lblhexbackcolor", "picboxMAIN"})
+            QTest::addRow("drop on %s", on)
+                << QStringLiteral("drop on %1").arg(on) << QByteArray() << QString() << "stone.png";
+        QTest::newRow("page opened") << "open" << page << backLeftOut << "stone.png";
+        QTest::newRow("page dropped") << "drop page" << page << backLeftOut << "stone.png";
+        // The picture and its name may come from the page all the same.
+        QTest::newRow("page with its own picture")
+            << "open" << QByteArray("<body bgcolor=#FF00FF text=#405060 background=other.png>") << backLeftOut
+            << "other.png";
+        QTest::newRow("page with a missing picture")
+            << "open" << QByteArray("<body bgcolor=#FF00FF text=#405060 background=gone.png>")
+            << QStringLiteral("The page's colors were read, but its background image gone.png is not in %1, and the "
+                              "back color cannot change while a background image is loaded: both the image and the "
+                              "background color #FF00FF were left out.")
+            << "stone.png";
+        // Nothing is left out where the page's back color is the one there.
+        QTest::newRow("page with the same back color")
+            << "open" << QByteArray("<body bgcolor=#DCDCDC text=#405060>") << QString() << "stone.png";
+    }
+    void backKeepsItsColorUnderAPicture()
+    {
+        QFETCH(QString, action);
+        QFETCH(QByteArray, page);
+        QFETCH(QString, message);
+        QFETCH(QString, picture);
+        QTemporaryDir dir;
+        const QString stone = writePicture(dir.filePath(QStringLiteral("stone.png")), Qt::darkGray);
+        writePicture(dir.filePath(QStringLiteral("other.png")), Qt::darkGreen);
+        const QString pagePath = dir.filePath(QStringLiteral("page.htm"));
+        QVERIFY(writeFile(pagePath, page));
+        testsupport::MainWindow w;
+        w.env.desktop.answerOpen(stone);
+        QTest::mouseClick(w->cmdload, Qt::LeftButton);
+        QVERIFY(w->optTEXT->isChecked() && !w->optBACK->isEnabled());
+        const qsizetype steps = w.window->history().stack().count();
+
+        w.env.desktop.clipboard = QStringLiteral("#FF00FF");
+        if (action == QLatin1String("paste")) {
+            w->txtHEXback->setFocus();
+            press(Qt::Key_V, Qt::ControlModifier);
+            QCOMPARE(w.env.desktop.beeps, 1);
+        } else if (action.startsWith(QLatin1String("drop on "))) {
+            DraggedData magenta;
+            magenta.setText(QStringLiteral("#FF00FF"));
+            QVERIFY(!dragAndDrop(control<QWidget>(w.window.get(), qPrintable(action.mid(8))), magenta));
+        } else if (action == QLatin1String("open")) {
+            w.env.desktop.answerOpen(pagePath);
+            press(Qt::Key_O, Qt::ControlModifier);
+        } else {
+            DraggedData pageData;
+            pageData.setUrls({QUrl::fromLocalFile(pagePath)});
+            QVERIFY(dragAndDrop(w->picboxMAIN, pageData));
+        }
+
+        QCOMPARE(w->txtHEXback->text(), QStringLiteral("#DCDCDC"));
+        QCOMPARE(backColor(w->lblhexbackcolor), QColor(220, 220, 220));
+        QCOMPARE(backColor(w->picboxMAIN), QColor(220, 220, 220));
+        for (const QLineEdit *store : {w->HIDDENtxtbackred, w->HIDDENtxtbackgreen, w->HIDDENtxtbackblue})
+            QCOMPARE(store->text(), QStringLiteral("220"));
+        QVERIFY(!w->optBACK->isChecked() && !w->optBACK->isEnabled());
+        QCOMPARE(w->HIDDENlbltaginfo->text(), picture);
+        QCOMPARE(testsupport::brokenColorModel(*w.window), QString());
+        const auto messages = w.env.desktop.takeMessages();
+        if (message.isEmpty()) {
+            QCOMPARE(messages.size(), 0);
+        } else {
+            QCOMPARE(messages.size(), 1);
+            QCOMPARE(messages[0].text, message.arg(QDir::toNativeSeparators(dir.path())));
+        }
+        // A page gives the rest of its colors, as one step.
+        if (!page.isEmpty()) {
+            QCOMPARE(w->txtHEXtext->text(), QStringLiteral("#405060"));
+            QCOMPARE(w.window->history().stack().count(), steps + 1);
+        } else {
+            QCOMPARE(w.window->history().stack().count(), steps);
+        }
     }
 
     // A color's text dropped on a target's swatch, hex box or preview
@@ -760,22 +915,26 @@ private slots:
             {"picboxMAIN", QStringLiteral("white"), w->txtHEXback, w->optBACK, QStringLiteral("#FFFFFF")},
         };
         for (const Case &c : cases) {
-            QMimeData data;
+            DraggedData data;
             data.setText(c.text);
             QVERIFY2(dragAndDrop(control<QWidget>(w.window.get(), c.on), data), c.on);
+            // Taken from the offered formats; the text is read on the drop.
+            QCOMPARE(data.readsBeforeDrop, 0);
             QCOMPARE(c.hexBox->text(), c.color);
             QVERIFY2(c.option->isChecked(), c.on);
             QCOMPARE(testsupport::brokenColorModel(*w.window), QString());
         }
         // Offered only as a move it is refused: the source would lose its text.
-        QMimeData moved;
+        DraggedData moved;
         moved.setText(QStringLiteral("#FFFFFF"));
         QVERIFY(!dragAndDrop(w->lblhextxtcolor, moved, Qt::MoveAction));
         QCOMPARE(w->txtHEXtext->text(), QStringLiteral("#000000"));
     }
 
-    // Anything else is refused and changes nothing; the sample text box
-    // still takes dropped text itself.
+    // Anything else is refused and changes nothing. A drag offering files is
+    // taken from its formats alone, so what the drop then shows unusable
+    // beeps, as a paste of no color does; the sample text box still takes
+    // dropped text itself, a link's too.
     void otherDropsAreRefused()
     {
         QTemporaryDir dir;
@@ -790,12 +949,12 @@ private slots:
         const QStringList before = hexBoxes(w.controls);
 
         const auto text = [](const QString &t) {
-            auto *d = new QMimeData;
+            auto d = std::make_unique<DraggedData>();
             d->setText(t);
             return d;
         };
         const auto files = [](const QStringList &paths, const QString &t = {}) {
-            auto *d = new QMimeData;
+            auto d = std::make_unique<DraggedData>();
             QList<QUrl> urls;
             for (const QString &p : paths)
                 urls << (p.contains(u':') ? QUrl(p) : QUrl::fromLocalFile(p));
@@ -804,30 +963,43 @@ private slots:
                 d->setText(t);
             return d;
         };
-        const std::pair<QWidget *, std::unique_ptr<QMimeData>> drops[] = {
-            {w->lblhexbackcolor, std::unique_ptr<QMimeData>(text(QStringLiteral("#12345")))},
-            {w->lblpicNewlink, std::unique_ptr<QMimeData>(text(QStringLiteral("color: red; color: blue")))},
-            // Only the window's targets take colors.
-            {w.window.get(), std::unique_ptr<QMimeData>(text(QStringLiteral("#FF0000")))},
-            {w->picboxMAIN, std::unique_ptr<QMimeData>(files({notes}))},
-            {w.window.get(), std::unique_ptr<QMimeData>(files({a, b}))},
-            {w.window.get(), std::unique_ptr<QMimeData>(files({dir.filePath(QStringLiteral("gone.png"))}))},
-            {w.window.get(), std::unique_ptr<QMimeData>(files({dir.filePath(QStringLiteral("folder.htm"))}))},
-            {w->lblhextxtcolor, std::unique_ptr<QMimeData>(files({QStringLiteral("https://example.org/a.png")},
-                                                                 QStringLiteral("https://example.org/a.png")))},
-            {w->lblhextxtcolor, std::make_unique<QMimeData>()},
+        const QString link = QStringLiteral("https://example.org/a.png");
+        struct Drop {
+            QWidget *on;
+            std::unique_ptr<DraggedData> data;
+            bool beeps;
         };
-        for (const auto &[on, data] : drops) {
-            QVERIFY2(!dragAndDrop(on, *data), qPrintable(data->text() + data->urls().value(0).toString()));
+        const Drop drops[] = {
+            {w->lblhexbackcolor, text(QStringLiteral("#12345")), true},
+            {w->lblpicNewlink, text(QStringLiteral("color: red; color: blue")), true},
+            // Only the window's targets take colors.
+            {w.window.get(), text(QStringLiteral("#FF0000")), false},
+            {w->picboxMAIN, files({notes}), true},
+            {w.window.get(), files({a, b}), true},
+            {w.window.get(), files({dir.filePath(QStringLiteral("gone.png"))}), true},
+            {w.window.get(), files({dir.filePath(QStringLiteral("folder.htm"))}), true},
+            {w->lblhextxtcolor, files({link}, link), true},
+            {w->lblhextxtcolor, std::make_unique<DraggedData>(), false},
+        };
+        for (const Drop &d : drops) {
+            const int beeps = w.env.desktop.beeps;
+            QVERIFY2(!dragAndDrop(d.on, *d.data), qPrintable(d.data->text() + d.data->urls().value(0).toString()));
+            QCOMPARE(d.data->readsBeforeDrop, 0);
             QCOMPARE(hexBoxes(w.controls), before);
+            QCOMPARE(w.env.desktop.beeps - beeps, d.beeps ? 1 : 0);
         }
         QVERIFY(w->optBACK->isChecked() && w->optBACK->isEnabled());
         QCOMPARE(w->HIDDENlbltaginfo->text(), QString());
         QCOMPARE(w.env.desktop.messages.size(), 0);
 
-        std::unique_ptr<QMimeData> words(text(QStringLiteral("Hello")));
+        const auto words = text(QStringLiteral("Hello"));
         dragAndDrop(w->txtBOX, *words);
         QVERIFY(w->txtBOX->text().contains(QStringLiteral("Hello")));
+        const auto linkData = files({link}, link);
+        const int beeps = w.env.desktop.beeps;
+        dragAndDrop(w->txtBOX, *linkData);
+        QVERIFY(w->txtBOX->text().contains(link));
+        QCOMPARE(w.env.desktop.beeps, beeps);
     }
 };
 

@@ -5,6 +5,7 @@
 #include "widgets/controls.h"
 
 #include <QApplication>
+#include <QHash>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
@@ -160,26 +161,60 @@ private slots:
         QCOMPARE(w.edit("HIDDENtxtbackred")->text(), shown);
     }
 
+    // Keys before the click, each at the focus: "@name" focuses a control,
+    // "Shift" holds SHIFT down, "X+" and "X-" press and release a key, "X"
+    // taps it. Then the button is clicked by the mouse, SHIFT held or not,
+    // or pressed with Space while SHIFT is held (no SHIFT key comes with it).
     void allSlidersTogether_data()
     {
         QTest::addColumn<QString>("button");
-        QTest::addColumn<bool>("shift");
+        QTest::addColumn<QStringList>("keys");
+        QTest::addColumn<QString>("click");
         QTest::addColumn<QList<int>>("from");
         QTest::addColumn<QList<int>>("to");
-        QTest::newRow("down fast") << "cmdALLdown" << true << QList<int>{230, 235, 250} << QList<int>{250, 235, 250};
-        QTest::newRow("down slow") << "cmdALLdown" << false << QList<int>{230, 235, 250} << QList<int>{231, 236, 251};
-        QTest::newRow("up fast") << "cmdALLup" << true << QList<int>{20, 21, 100} << QList<int>{20, 1, 80};
-        QTest::newRow("up slow") << "cmdALLup" << false << QList<int>{20, 21, 100} << QList<int>{19, 20, 99};
-        QTest::newRow("down at white") << "cmdALLdown" << false << QList<int>{255, 255, 255}
+        const QStringList shift{"Shift"};
+        QTest::newRow("down fast") << "cmdALLdown" << shift << "mouse" << QList<int>{230, 235, 250}
+                                   << QList<int>{250, 235, 250};
+        QTest::newRow("down slow") << "cmdALLdown" << QStringList{} << "mouse" << QList<int>{230, 235, 250}
+                                   << QList<int>{231, 236, 251};
+        QTest::newRow("up fast") << "cmdALLup" << shift << "mouse" << QList<int>{20, 21, 100} << QList<int>{20, 1, 80};
+        QTest::newRow("up slow") << "cmdALLup" << QStringList{} << "mouse" << QList<int>{20, 21, 100}
+                                 << QList<int>{19, 20, 99};
+        QTest::newRow("down at white") << "cmdALLdown" << QStringList{} << "mouse" << QList<int>{255, 255, 255}
                                        << QList<int>{255, 255, 255};
-        QTest::newRow("up at black") << "cmdALLup" << false << QList<int>{0, 0, 0} << QList<int>{0, 0, 0};
+        QTest::newRow("up at black") << "cmdALLup" << QStringList{} << "mouse" << QList<int>{0, 0, 0}
+                                     << QList<int>{0, 0, 0};
         QTest::newRow("down fast at 234")
-            << "cmdALLdown" << true << QList<int>{234, 235, 255} << QList<int>{254, 235, 255};
+            << "cmdALLdown" << shift << "mouse" << QList<int>{234, 235, 255} << QList<int>{254, 235, 255};
+
+        // X repeats no SHIFT key-down: a SHIFT-click or a SHIFT+Space stands
+        // for one while SHIFT would still repeat, the last key pressed with
+        // none released since.
+        const QList<int> grey{100, 100, 100}, fast{120, 120, 120}, slow{101, 101, 101};
+        const auto clickRow = [&](const char *name, const QStringList &keys, const QList<int> &to) {
+            QTest::newRow(name) << "cmdALLdown" << keys << "SHIFT mouse" << grey << to;
+        };
+        clickRow("SHIFT-click, no key seen", {}, fast);
+        clickRow("SHIFT-click, SHIFT at the sample text", {"@txtBOX", "Shift"}, fast);
+        clickRow("SHIFT-click, SHIFT after X went down", {"@txtBOX", "X+", "Shift"}, fast);
+        clickRow("SHIFT-click after X", {"@txtBOX", "Shift", "X"}, slow);
+        clickRow("SHIFT-click after Left", {"@txtBOX", "Shift", "Left"}, slow);
+        clickRow("SHIFT-click after Space", {"@txtBOX", "Shift", "Space"}, slow);
+        clickRow("SHIFT-click after X came up", {"@txtBOX", "X+", "Shift", "X-"}, slow);
+        clickRow("SHIFT-click after Ctrl on the button", {"Shift", "Control"}, slow);
+        clickRow("SHIFT-click after X at the slider", {"@VScrollRed", "Shift", "X"}, slow);
+        QTest::newRow("SHIFT+Space, SHIFT at the sample text")
+            << "cmdALLdown" << QStringList{"@txtBOX", "Shift"} << "SHIFT Space" << grey << fast;
+        QTest::newRow("SHIFT+Space after X")
+            << "cmdALLdown" << QStringList{"@txtBOX", "Shift", "X"} << "SHIFT Space" << grey << slow;
+        QTest::newRow("SHIFT-click up after X")
+            << "cmdALLup" << QStringList{"@txtBOX", "Shift", "X"} << "SHIFT mouse" << grey << QList<int>{99, 99, 99};
     }
     void allSlidersTogether()
     {
         QFETCH(QString, button);
-        QFETCH(bool, shift);
+        QFETCH(QStringList, keys);
+        QFETCH(QString, click);
         QFETCH(QList<int>, from);
         QFETCH(QList<int>, to);
         Window w;
@@ -187,10 +222,36 @@ private slots:
         w.watchUpdates();
         QPushButton *b = w.button(qPrintable(button));
         b->setFocus();
-        if (shift)
-            QTest::keyPress(b, Qt::Key_Shift);
-        QVERIFY(testsupport::shiftHeld(*w.window) == shift);
-        w.click(b);
+        const QHash<QString, Qt::Key> codes{{"Shift", Qt::Key_Shift},
+                                            {"X", Qt::Key_X},
+                                            {"Left", Qt::Key_Left},
+                                            {"Space", Qt::Key_Space},
+                                            {"Control", Qt::Key_Control}};
+        for (QString key : keys) {
+            if (key.startsWith(u'@')) {
+                w.widget(qPrintable(key.mid(1)))->setFocus();
+                continue;
+            }
+            QWidget *at = QApplication::focusWidget();
+            const QChar how = key.back();
+            if (how == u'+' || how == u'-')
+                key.chop(1);
+            QVERIFY(codes.contains(key));
+            if (how == u'+' || key == QLatin1String("Shift"))
+                QTest::keyPress(at, codes[key]);
+            else if (how == u'-')
+                QTest::keyRelease(at, codes[key]);
+            else
+                QTest::keyClick(at, codes[key]);
+        }
+        if (click == QLatin1String("SHIFT Space")) {
+            b->setFocus();
+            for (const bool press : {true, false})
+                QTest::simulateEvent(b, press, Qt::Key_Space, Qt::ShiftModifier, QStringLiteral(" "), false);
+        } else {
+            QTest::mouseClick(b, Qt::LeftButton,
+                              click == QLatin1String("SHIFT mouse") ? Qt::ShiftModifier : Qt::NoModifier, QPoint(2, 2));
+        }
         QCOMPARE(w.sliders(), (std::array<int, 3>{to[0], to[1], to[2]}));
         int moved = 0;
         for (int c = 0; c < 3; ++c)
@@ -316,15 +377,73 @@ private slots:
         QCOMPARE(recolored, 1);
     }
 
-    void selectionMovesFocusExceptForBack()
+    // Selecting Back leaves the focus where it is; selecting any other
+    // target puts it on the red slider, however the option is switched on,
+    // but for the arrow keys, which go on through the group.
+    void focusAfterSelecting_data()
     {
+        QTest::addColumn<QString>("from");   // the option on before
+        QTest::addColumn<QString>("focus");  // the focus before
+        QTest::addColumn<QString>("action"); // "click NAME", "on NAME" (from the program) or keys
+        QTest::addColumn<QString>("selected");
+        QTest::addColumn<QString>("focused");
+        QTest::newRow("click Text") << "optBACK"
+                                    << "txtgreen"
+                                    << "click optTEXT"
+                                    << "optTEXT"
+                                    << "VScrollRed";
+        // The click itself focuses the option.
+        QTest::newRow("click Back") << "optTEXT"
+                                    << "txtgreen"
+                                    << "click optBACK"
+                                    << "optBACK"
+                                    << "optBACK";
+        QTest::newRow("Back from the program") << "optTEXT"
+                                               << "txtgreen"
+                                               << "on optBACK"
+                                               << "optBACK"
+                                               << "txtgreen";
+        QTest::newRow("preview label") << "optBACK"
+                                       << "txtgreen"
+                                       << "click lblpicNewlink"
+                                       << "optNewlinks"
+                                       << "VScrollRed";
+        // Tag bears T too: the key reaches the option first, and clicks it.
+        QTest::newRow("Alt+T") << "optBACK"
+                               << "txtgreen"
+                               << "Alt+T"
+                               << "optTEXT"
+                               << "VScrollRed";
+        QTest::newRow("Alt+B") << "optTEXT"
+                               << "txtgreen"
+                               << "Alt+B"
+                               << "optBACK"
+                               << "optBACK";
+        QTest::newRow("arrow key") << "optBACK"
+                                   << "optBACK"
+                                   << "Down"
+                                   << "optNewlinks"
+                                   << "optNewlinks";
+    }
+    void focusAfterSelecting()
+    {
+        QFETCH(QString, from);
+        QFETCH(QString, focus);
+        QFETCH(QString, action);
+        QFETCH(QString, selected);
+        QFETCH(QString, focused);
         Window w;
-        w.select("optTEXT");
-        QCOMPARE(QApplication::focusWidget(), w.slider(0));
-        w.box(1)->setFocus();
-        w.option("optBACK")->setChecked(true); // as the program itself selects Back
-        QCOMPARE(QApplication::focusWidget(), w.box(1));
-        QVERIFY(w.option("optBACK")->isChecked());
+        w.select(qPrintable(from));
+        w.widget(qPrintable(focus))->setFocus();
+        if (action.startsWith(QLatin1String("click ")))
+            w.click(w.widget(qPrintable(action.mid(6))));
+        else if (action.startsWith(QLatin1String("on ")))
+            w.option(qPrintable(action.mid(3)))->setChecked(true);
+        else
+            QTest::keySequence(QApplication::focusWidget(), QKeySequence(action));
+        // An access key of one control alone clicks it a moment later.
+        QTRY_VERIFY(w.option(qPrintable(selected))->isChecked());
+        QTRY_COMPARE(QApplication::focusWidget()->objectName(), focused);
     }
 
     void selectingAnEqualColorRunsNoUpdate()

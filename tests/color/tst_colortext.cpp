@@ -50,6 +50,10 @@ private slots:
         row("tight, upper case", "RGB(0,255,16)", rgb(0, 255, 16));
         row("clamped", "rgb(300, -5, 127.5)", rgb(255, 0, 128));
         row("rounded half up", "rgb(0.5, 1.49, 254.5)", rgb(1, 1, 255));
+        // Rounded on the exact decimal: a double's floor(x + 0.5) takes these for halves.
+        row("just under a half", "rgb(0.49999999999999994, 2.49999999999999999999, 0.4999e0)", rgb(0, 2, 0));
+        row("percentage just under a half", "rgb(0.19607843137254901%, 0%, 100%)", rgb(0, 0, 255));
+        row("half by exponent", "rgb(5e-1, 1275e-1, 2.545e2)", rgb(1, 128, 255));
         row("exponent and signs", "rgb(1e2, +5, .5e1)", rgb(100, 5, 5));
         row("huge", "rgb(1e999, 0, 0)", rgb(255, 0, 0));
         row("percentages", "rgb(50%, 100%, 0%)", rgb(128, 255, 0));
@@ -132,6 +136,10 @@ private slots:
         row("named, blanks and case", "\t NaVy \n", rgb(0, 0, 0x80));
         row("empty", "", refused);
         row("transparent", " TransParent ", refused);
+        // Keywords compare ASCII case only: a long s is no "s".
+        row("long s is no transparent", QStringLiteral("tran\u017Fparent"), rgb(0, 0, 0xE0));
+        row("a leading U+FEFF is a character", QStringLiteral("\uFEFFabc"), rgb(0x0A, 0xBC, 0));
+        row("Kelvin sign is no k", QStringLiteral("blac\u212A"), rgb(0xB0, 0xAC, 0));
         row("blanks only", "   ", rgb(0, 0, 0));
         row("three characters", "abc", rgb(0x0A, 0x0B, 0x0C));
         row("four with hash, not hex", "#abz", rgb(0x0A, 0x0B, 0));

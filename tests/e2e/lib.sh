@@ -195,3 +195,19 @@ pixel_now() {
 shows_color() { [ "$(pixel_now "$1" "$2" "$3")" = "$4" ]; }
 # wait_color ID X Y #RRGGBB: until the window paints that color there.
 wait_color() { poll "$E2E_TIMEOUT" shows_color "$@"; }
+
+# now_ms: a clock in milliseconds, for what the suite times.
+now_ms() { echo $(($(date +%s%N) / 1000000)); }
+
+# Another X11 program beside ours (tests/e2e/xpeer.cpp), ended with the
+# session.
+# hold_clipboard: a program takes the clipboard and never answers a request
+# for it; its pid is in $peer_pid.
+hold_clipboard() {
+  "$xpeer" hold-clipboard >"$scratch/xpeer.out" 2>>"$scratch/xpeer.log" &
+  peer_pid=$!
+  app_pids+=("$peer_pid")
+  poll "$E2E_TIMEOUT" grep -q ready "$scratch/xpeer.out" || fail "xpeer did not take the clipboard"
+}
+# unanswered_requests: how many requests the silent owner has left unanswered.
+unanswered_requests() { grep -c unanswered "$scratch/xpeer.log"; }

@@ -512,12 +512,13 @@ private slots:
         QCOMPARE(w.env.desktop.messages.size(), 0);
         QCOMPARE(testsupport::brokenColorModel(*w.window), QString());
 
-        // A color pasted into the covered background's box is kept; the
-        // editing stays on Text.
+        // A color pasted into the covered background's box is not taken: it
+        // beeps, and the editing stays on Text.
         w.env.desktop.clipboard = QStringLiteral("white");
         w->txtHEXback->setFocus();
         QTest::keyClick(w->txtHEXback, Qt::Key_V, Qt::ControlModifier);
-        QCOMPARE(w->txtHEXback->text(), QStringLiteral("#FFFFFF"));
+        QCOMPARE(w->txtHEXback->text(), QStringLiteral("#FAF0E6"));
+        QCOMPARE(w.env.desktop.beeps, 1);
         QVERIFY(w->optTEXT->isChecked() && !w->optBACK->isChecked());
         QCOMPARE(testsupport::brokenColorModel(*w.window), QString());
     }
@@ -563,6 +564,13 @@ private slots:
         QVERIFY(writeFile(dir.filePath(large), big));
         QCOMPARE(open(large), QStringLiteral("0 messages"));
         QCOMPARE(w->txtHEXback->text(), QStringLiteral("#000000"));
+
+        // A linked style sheet is not fetched: the colors come, and the message says where from.
+        const QString linked = QStringLiteral("linked.htm");
+        QVERIFY(writeFile(dir.filePath(linked), "<link rel=stylesheet href=site.css><body bgcolor=#123456>"));
+        QCOMPARE(open(linked), QStringLiteral("The page links style sheets, which were not read: its colors come "
+                                              "from the page itself only."));
+        QCOMPARE(w->txtHEXback->text(), QStringLiteral("#123456"));
         QCOMPARE(testsupport::brokenColorModel(*w.window), QString());
     }
 };

@@ -6,6 +6,7 @@
 
 #include <QPushButton>
 #include <QScreen>
+#include <QWindow>
 
 using testsupport::control;
 
@@ -33,6 +34,30 @@ std::unique_ptr<frmmain> start()
         qWarning("main window was not exposed");
     return window;
 }
+
+// A window that a window manager frames only on its way to the screen: it
+// is placed while it has no frame yet, as the main window is before it first
+// shows; the frame then comes with its corner where the window was put.
+struct FramedLater {
+    FramedLater()
+    {
+        window.setWindowFlag(Qt::FramelessWindowHint);
+        window.setFixedSize(468, 362);
+        placement.RestoreWindowPlacement();
+        QWindow *native = window.windowHandle();
+        if (native == nullptr)
+            return;
+        native->setFlags(native->flags() & ~Qt::FramelessWindowHint);
+        native->setFramePosition(window.geometry().topLeft());
+        // As the window system then tells the window where it is.
+        window.setGeometry(native->geometry());
+        window.show();
+        if (!QTest::qWaitForWindowExposed(&window))
+            qWarning("window was not exposed");
+    }
+    QWidget window;
+    WindowPlacement placement{window};
+};
 
 // Where the window stands centred on the primary screen.
 QPoint centred(const QWidget &window)
@@ -108,26 +133,39 @@ void tst_windowplacement::negativePositionIsCentred_data()
 {
     QTest::addColumn<QString>("top");
     QTest::addColumn<QString>("left");
+    QTest::addColumn<bool>("framedLater");
     QTest::newRow("top") << "-45"
-                         << "300";
+                         << "300" << false;
     QTest::newRow("left") << "300"
-                          << "-60";
+                          << "-60" << false;
     QTest::newRow("both") << "-15"
-                          << "-15";
+                          << "-15" << false;
     // Less than half a pixel: negative as stored, though it rounds to pixel 0.
     QTest::newRow("top -1") << "-1"
-                            << "300";
+                            << "300" << false;
     QTest::newRow("left -7") << "300"
-                             << "-7";
+                             << "-7" << false;
+    // By the outer size once the frame is known, not by the bare window.
+    QTest::newRow("top, framed later") << "-45"
+                                       << "300" << true;
+    QTest::newRow("left, framed later") << "300"
+                                        << "-60" << true;
 }
 
 void tst_windowplacement::negativePositionIsCentred()
 {
     QFETCH(QString, top);
     QFETCH(QString, left);
+    QFETCH(bool, framedLater);
     testsupport::Environment env;
     Store().write("Top", top.toStdString());
     Store().write("Left", left.toStdString());
+    if (framedLater) {
+        FramedLater framed;
+        QVERIFY(framed.window.frameGeometry().size() != framed.window.size());
+        QCOMPARE(framed.window.pos(), centred(framed.window));
+        return;
+    }
     auto window = start();
     QCOMPARE(window->pos(), centred(*window));
     QVERIFY(window->pos().x() > 0 && window->pos().y() > 0);
