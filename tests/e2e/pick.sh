@@ -31,7 +31,7 @@ copy_of() {
   timeout 10 xdotool mousemove --window "$main" "$x" "$y" click 1
   wait_clipboard
 }
-all_colors() { for i in 0 1 2 3 4; do copy_of "$i"; done | tr '\n' ' '; }
+all_colors() { for i in 0 1 2 3 4; do printf '%s ' "$(copy_of "$i")"; done; }
 
 # The magnifier follows the pointer once it holds it: over another
 # program's window it hears of the pointer only then.
