@@ -10,7 +10,9 @@ namespace {
 
 QRgb patternAt(int x, int y)
 {
-    return qRgb(x & 255, y & 255, (((x >> 8) << 4) | (y >> 8)) ^ 0x5A);
+    // Odd factors keep each color its own within 256 pixels, and make
+    // neighbours plainly different.
+    return qRgb((x * 97) & 255, (y * 89) & 255, (((x >> 8) << 4) | (y >> 8)) ^ 0x5A);
 }
 
 class Pattern : public QWidget {

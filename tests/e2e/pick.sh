@@ -15,7 +15,7 @@ exec > >(tee "$shots/e2e-pick.log") 2>&1
 pattern_program=$build/tests/e2e/e2e_pattern
 
 # The pattern's color of the device pixel at X Y (as pattern.cpp paints it).
-expected() { printf '#%02X%02X%02X' $(($1 & 255)) $(($2 & 255)) $(((($1 >> 8) << 4 | ($2 >> 8)) ^ 0x5A)); }
+expected() { printf '#%02X%02X%02X' $(($1 * 97 & 255)) $(($2 * 89 & 255)) $(((($1 >> 8) << 4 | ($2 >> 8)) ^ 0x5A)); }
 
 # scaled N: N logical pixels in device pixels at the program's scale.
 scaled() { awk -v v="$1" -v s="$scale" 'BEGIN { printf "%d", v * s }'; }
