@@ -11,6 +11,7 @@
 #include "color/coloreditor.h"
 #include "color/contraststrip.h"
 #include "color/rgb.h"
+#include "color/screenpick.h"
 #include "output/outputactions.h"
 #include "platform/commondialog.h"
 #include "platform/desktop.h"
@@ -170,6 +171,7 @@ void frmmain::createSubsystems()
     m_vision = std::make_unique<ColorVisionPreview>(*picboxMAIN);
     auto *openPage = new OpenPage(*this, *m_color, *m_image, *m_actions, VScrollRed);
     addPreviewCommands(*m_vision->menu(), *m_color, *m_history, *openPage);
+    addPickCommand(*m_vision->menu(), *m_color, *new ScreenPick(*this, *m_color));
     new Dropping(*this, *m_color, *m_image, *openPage);
     auto *strip = new ContrastStrip(*this, *m_color, *picboxMAIN, *m_actions);
 

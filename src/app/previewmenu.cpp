@@ -3,6 +3,7 @@
 #include "app/colorhistory.h"
 #include "app/openpage.h"
 #include "color/coloreditor.h"
+#include "color/screenpick.h"
 #include "platform/desktop.h"
 
 #include <QAction>
@@ -30,4 +31,14 @@ void addPreviewCommands(QMenu &menu, ColorEditor &editor, ColorHistory &history,
     // so the text is read only when the user pastes.
     QObject::connect(&menu, &QMenu::aboutToShow, &menu,
                      [paste] { paste->setEnabled(platform::desktop().clipboardOffersText()); });
+}
+
+void addPickCommand(QMenu &menu, ColorEditor &editor, ScreenPick &pick)
+{
+    QAction *action =
+        menu.addAction(ScreenPick::caption, &menu, [&editor, &pick] { pick.pick(editor.selectedTarget()); });
+    action->setObjectName(QStringLiteral("actPickFromScreen"));
+    action->setShortcut(ScreenPick::key);
+    action->setShortcutContext(Qt::WidgetShortcut);
+    action->setShortcutVisibleInContextMenu(true);
 }

@@ -1,6 +1,13 @@
 #pragma once
 
+#include <QImage>
+#include <QList>
+#include <QPoint>
+#include <QRect>
+#include <QRgb>
 #include <QString>
+
+#include <functional>
 
 class QWidget;
 
@@ -42,6 +49,23 @@ public:
     virtual void openAddress(const QString &address) = 0;
     // True when an earlier copy of the program is running. May throw RuntimeError.
     virtual bool earlierInstanceRunning() = 0;
+
+    // Taking a color off the screen. Places are device pixels of the whole
+    // desktop (the X root), so a pick names one pixel at any scale.
+    // False where a program may not read the screen (Wayland): there only
+    // the desktop's own color picker can.
+    // A desktop that says nothing of its screen lets none be read.
+    virtual bool canReadScreen() { return false; }
+    // The screens, each as the device pixels it covers.
+    virtual QList<QRect> screenAreas() { return {}; }
+    // The pixels of `area`; those on no screen are black.
+    virtual QImage grabScreen(const QRect &area);
+    virtual QPoint pointerPosition() { return {}; }
+    virtual void warpPointer(const QPoint &) {}
+    enum class PickAnswer { Picked, Cancelled, Unavailable };
+    // Asks the desktop's color picker; `done` hears the answer later, never
+    // before this returns.
+    virtual void pickColorFromDesktop(QWidget *owner, std::function<void(PickAnswer, QRgb)> done);
 };
 
 // The desktop in use; the program installs the Qt one, tests a scripted one.

@@ -28,6 +28,13 @@ public:
     QString clipboardText() override;
     void openAddress(const QString &address) override;
     bool earlierInstanceRunning() override;
+    // In qtscreen.cpp.
+    bool canReadScreen() override;
+    QList<QRect> screenAreas() override;
+    QImage grabScreen(const QRect &area) override;
+    QPoint pointerPosition() override;
+    void warpPointer(const QPoint &devicePixel) override;
+    void pickColorFromDesktop(QWidget *owner, std::function<void(PickAnswer, QRgb)> done) override;
 
 private:
     std::unique_ptr<QLockFile> m_lock;

@@ -2,6 +2,8 @@
 
 #include "platform/filefilter.h"
 
+#include <QCoreApplication>
+
 namespace platform {
 
 QString kindName(ScriptedDesktop::Kind kind)
@@ -109,6 +111,32 @@ void ScriptedDesktop::messageBox(QWidget *, const QString &text, const QString &
     messages.append(Message{text, title, icon});
     if (onMessage)
         onMessage(messages.constLast());
+}
+
+QImage ScriptedDesktop::grabScreen(const QRect &area)
+{
+    ++grabs;
+    lastGrab = area;
+    QImage result(area.size(), QImage::Format_RGB32);
+    result.fill(Qt::black);
+    const QRect part = area.intersected(screen.rect());
+    for (int y = part.top(); y <= part.bottom(); ++y)
+        for (int x = part.left(); x <= part.right(); ++x)
+            result.setPixel(x - area.left(), y - area.top(), screen.pixel(x, y));
+    return result;
+}
+
+void ScriptedDesktop::pickColorFromDesktop(QWidget *, std::function<void(PickAnswer, QRgb)> done)
+{
+    ++desktopPicks;
+    std::pair<PickAnswer, QRgb> answer{PickAnswer::Unavailable, 0};
+    if (!pickAnswers.empty()) {
+        answer = pickAnswers.front();
+        pickAnswers.pop_front();
+    }
+    QMetaObject::invokeMethod(
+        QCoreApplication::instance(), [done = std::move(done), answer] { done(answer.first, answer.second); },
+        Qt::QueuedConnection);
 }
 
 void ScriptedDesktop::beep()

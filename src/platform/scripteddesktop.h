@@ -3,6 +3,7 @@
 #include "platform/commondialog.h"
 #include "platform/desktop.h"
 
+#include <QImage>
 #include <QList>
 #include <QString>
 #include <QStringList>
@@ -84,6 +85,25 @@ public:
     QString clipboardText() override;
     void openAddress(const QString &address) override;
     bool earlierInstanceRunning() override;
+
+    // The screen: a picture of the whole desktop in device pixels, split
+    // into `screens`; the pointer moves only where it is sent.
+    bool screenReadable = true;
+    QImage screen;
+    QList<QRect> screens;
+    QPoint pointer;
+    int grabs = 0;
+    QRect lastGrab;
+    // The desktop's color picker answers from this queue; when it is empty
+    // it is not there.
+    std::deque<std::pair<PickAnswer, QRgb>> pickAnswers;
+    int desktopPicks = 0;
+    bool canReadScreen() override { return screenReadable; }
+    QList<QRect> screenAreas() override { return screens; }
+    QImage grabScreen(const QRect &area) override;
+    QPoint pointerPosition() override { return pointer; }
+    void warpPointer(const QPoint &devicePixel) override { pointer = devicePixel; }
+    void pickColorFromDesktop(QWidget *owner, std::function<void(PickAnswer, QRgb)> done) override;
 
     // Called for every message box as it is shown (after it is recorded).
     std::function<void(const Message &)> onMessage;

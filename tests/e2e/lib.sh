@@ -71,7 +71,7 @@ start_session() {
   for attempt in 1 2 3 4 5 6 7 8 9 10; do
     n=$((1000 + RANDOM % 8000))
     [ -e "/tmp/.X$n-lock" ] && continue
-    Xvfb ":$n" -screen 0 1920x1200x24 -nolisten tcp -noreset >"$scratch/xvfb.log" 2>&1 &
+    Xvfb ":$n" -screen 0 "${E2E_SCREEN:-1920x1200x24}" -nolisten tcp -noreset >"$scratch/xvfb.log" 2>&1 &
     xvfb_pid=$!
     if wait_server "$n"; then
       export DISPLAY=:$n
