@@ -1,5 +1,7 @@
 #include "color/colortext.h"
 
+#include "platform/ascii.h"
+
 #include <QList>
 
 #include <algorithm>
@@ -201,23 +203,12 @@ Rgb fromHexDigits(QStringView digits)
 
 bool cssBlank(QChar ch)
 {
-    const char16_t c = ch.unicode();
-    return c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\f';
+    return ascii::isBlank(ch);
 }
 
 bool asciiEqualsLower(QStringView text, const char *lower)
 {
-    qsizetype i = 0;
-    for (; lower[i] != 0; ++i) {
-        if (i >= text.size())
-            return false;
-        char16_t c = text[i].unicode();
-        if (c >= 'A' && c <= 'Z')
-            c = char16_t(c + 32);
-        if (c != char16_t(lower[i]))
-            return false;
-    }
-    return i == text.size();
+    return ascii::equalsLower(text, lower);
 }
 
 QStringView cssTrimmed(QStringView text)
@@ -595,13 +586,9 @@ std::optional<Rgb> legacyColor(QStringView value)
 {
     if (value.isEmpty())
         return std::nullopt;
-    const auto asciiBlank = [](QChar ch) {
-        const char16_t c = ch.unicode();
-        return c == '\t' || c == '\n' || c == '\f' || c == '\r' || c == ' ';
-    };
-    while (!value.isEmpty() && asciiBlank(value.front()))
+    while (!value.isEmpty() && ascii::isBlank(value.front()))
         value = value.mid(1);
-    while (!value.isEmpty() && asciiBlank(value.back()))
+    while (!value.isEmpty() && ascii::isBlank(value.back()))
         value.chop(1);
     // ASCII case only: "tran\u017Fparent" (a long s) is no keyword.
     if (asciiEqualsLower(value, "transparent"))

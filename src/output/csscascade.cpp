@@ -1,7 +1,10 @@
 #include "output/csscascade.h"
 
+#include "platform/ascii.h"
+
 #include <array>
 #include <tuple>
+#include <utility>
 
 namespace output {
 
@@ -69,10 +72,7 @@ bool isBlank(char32_t c)
 
 QString asciiLower(QString s)
 {
-    for (QChar &ch : s)
-        if (ch.unicode() >= 'A' && ch.unicode() <= 'Z')
-            ch = QChar(char16_t(ch.unicode() + 32));
-    return s;
+    return ascii::lowered(std::move(s));
 }
 
 // CSS Syntax Level 3, section 4: the tokenizer over preprocessed text.

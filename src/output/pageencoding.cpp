@@ -1,5 +1,7 @@
 #include "output/pageencoding.h"
 
+#include "platform/ascii.h"
+
 #include <QStringDecoder>
 
 #include <algorithm>
@@ -9,22 +11,12 @@ namespace output {
 
 namespace {
 
-bool asciiBlank(char c)
-{
-    return c == '\t' || c == '\n' || c == '\f' || c == '\r' || c == ' ';
-}
-
-char asciiLower(char c)
-{
-    return c >= 'A' && c <= 'Z' ? char(c + 32) : c;
-}
+using ascii::isBlank;
+using ascii::toLower;
 
 QByteArray asciiLowered(QByteArrayView text)
 {
-    QByteArray out(text.data(), text.size());
-    for (char &c : out)
-        c = asciiLower(c);
-    return out;
+    return ascii::lowered(QByteArray(text.data(), text.size()));
 }
 
 // The labels read, each with the decoder's name for its encoding.
@@ -210,14 +202,14 @@ public:
                     return std::nullopt;
                 m_pos = end + 3;
             } else if (startsWithLower("<meta") && m_pos + 5 < m_b.size()
-                       && (asciiBlank(m_b[m_pos + 5]) || m_b[m_pos + 5] == '/')) {
+                       && (isBlank(m_b[m_pos + 5]) || m_b[m_pos + 5] == '/')) {
                 m_pos += 6;
                 if (auto found = meta())
                     return found;
             } else if (m_b[m_pos] == '<' && m_pos + 1 < m_b.size()
                        && (letter(m_b[m_pos + 1])
                            || (m_b[m_pos + 1] == '/' && m_pos + 2 < m_b.size() && letter(m_b[m_pos + 2])))) {
-                while (m_pos < m_b.size() && !asciiBlank(m_b[m_pos]) && m_b[m_pos] != '>')
+                while (m_pos < m_b.size() && !isBlank(m_b[m_pos]) && m_b[m_pos] != '>')
                     ++m_pos;
                 while (attribute())
                     ;
@@ -281,7 +273,7 @@ private:
     // "Get an attribute": name and value, lower-cased; nothing at ">" or the end.
     std::optional<std::pair<QByteArray, QByteArray>> attribute()
     {
-        while (m_pos < m_b.size() && (asciiBlank(m_b[m_pos]) || m_b[m_pos] == '/'))
+        while (m_pos < m_b.size() && (isBlank(m_b[m_pos]) || m_b[m_pos] == '/'))
             ++m_pos;
         if (m_pos >= m_b.size() || m_b[m_pos] == '>')
             return std::nullopt;
@@ -294,8 +286,8 @@ private:
                 ++m_pos;
                 break;
             }
-            if (asciiBlank(c)) {
-                while (m_pos < m_b.size() && asciiBlank(m_b[m_pos]))
+            if (isBlank(c)) {
+                while (m_pos < m_b.size() && isBlank(m_b[m_pos]))
                     ++m_pos;
                 if (m_pos >= m_b.size())
                     return std::nullopt;
@@ -306,9 +298,9 @@ private:
             }
             if (c == '/' || c == '>')
                 return std::pair{name, value};
-            name += asciiLower(c);
+            name += toLower(c);
         }
-        while (m_pos < m_b.size() && asciiBlank(m_b[m_pos]))
+        while (m_pos < m_b.size() && isBlank(m_b[m_pos]))
             ++m_pos;
         if (m_pos >= m_b.size())
             return std::nullopt;
@@ -321,7 +313,7 @@ private:
                     ++m_pos;
                     return std::pair{name, value};
                 }
-                value += asciiLower(m_b[m_pos]);
+                value += toLower(m_b[m_pos]);
             }
         }
         if (quote == '>')
@@ -330,9 +322,9 @@ private:
             if (m_pos >= m_b.size())
                 return std::nullopt;
             const char c = m_b[m_pos];
-            if (asciiBlank(c) || c == '>')
+            if (isBlank(c) || c == '>')
                 return std::pair{name, value};
-            value += asciiLower(c);
+            value += toLower(c);
         }
     }
 
@@ -345,13 +337,13 @@ private:
             if (at < 0)
                 return std::nullopt;
             pos = at + 7;
-            while (pos < s.size() && asciiBlank(s[pos]))
+            while (pos < s.size() && isBlank(s[pos]))
                 ++pos;
             if (pos < s.size() && s[pos] == '=')
                 break;
         }
         ++pos;
-        while (pos < s.size() && asciiBlank(s[pos]))
+        while (pos < s.size() && isBlank(s[pos]))
             ++pos;
         if (pos >= s.size())
             return std::nullopt;
@@ -363,7 +355,7 @@ private:
             return s.mid(pos + 1, end - pos - 1);
         }
         qsizetype end = pos;
-        while (end < s.size() && !asciiBlank(s[end]) && s[end] != ';')
+        while (end < s.size() && !isBlank(s[end]) && s[end] != ';')
             ++end;
         return s.mid(pos, end - pos);
     }
@@ -376,9 +368,9 @@ private:
 
 std::optional<QByteArray> encodingForLabel(QByteArrayView label)
 {
-    while (!label.isEmpty() && asciiBlank(label.front()))
+    while (!label.isEmpty() && isBlank(label.front()))
         label = label.sliced(1);
-    while (!label.isEmpty() && asciiBlank(label.back()))
+    while (!label.isEmpty() && isBlank(label.back()))
         label.chop(1);
     const QByteArray lower = asciiLowered(label);
     for (const Label &known : labels)

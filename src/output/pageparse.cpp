@@ -1,5 +1,7 @@
 #include "output/pageparse.h"
 
+#include "platform/ascii.h"
+
 #include <gumbo.h>
 
 #include <QRegularExpression>
@@ -14,14 +16,11 @@ namespace output {
 
 namespace {
 
-bool blank(char c)
-{
-    return c == '\t' || c == '\n' || c == '\f' || c == '\r' || c == ' ';
-}
+using ascii::isBlank;
 
 char lower(char c)
 {
-    return c >= 'A' && c <= 'Z' ? char(c + 32) : c;
+    return ascii::toLower(c);
 }
 
 // `word` (lower case) at `at`, ASCII case ignored.
@@ -39,7 +38,7 @@ bool wordAt(const QByteArray &text, qsizetype at, const char *word)
 // A tag name ends there.
 bool nameEnds(const QByteArray &text, qsizetype at)
 {
-    return at >= text.size() || blank(text[at]) || text[at] == '/' || text[at] == '>';
+    return at >= text.size() || isBlank(text[at]) || text[at] == '/' || text[at] == '>';
 }
 
 // Scans tags the way the tokenizer does from "<": each (position, state)
@@ -76,7 +75,7 @@ public:
             case Attr:
                 if (c == '>')
                     return i + 1;
-                if (blank(c))
+                if (isBlank(c))
                     state = state == Name ? Before : After;
                 else if (c == '/')
                     state = Before;
@@ -91,7 +90,7 @@ public:
                     state = Value;
                 else if (c == '/')
                     state = Before;
-                else if (!blank(c))
+                else if (!isBlank(c))
                     state = Attr;
                 break;
             case Value:
@@ -101,13 +100,13 @@ public:
                     state = Single;
                 else if (c == '>')
                     return i + 1;
-                else if (!blank(c))
+                else if (!isBlank(c))
                     state = Unquoted;
                 break;
             case Unquoted:
                 if (c == '>')
                     return i + 1;
-                if (blank(c))
+                if (isBlank(c))
                     state = Before;
                 break;
             case Double:
@@ -176,7 +175,7 @@ TagSplit splitTag(const QByteArray &text, qsizetype at)
     while (i < size && !nameEnds(text, i))
         ++i;
     for (;;) {
-        while (i < size && (blank(text[i]) || text[i] == '/'))
+        while (i < size && (isBlank(text[i]) || text[i] == '/'))
             ++i;
         if (i >= size || text[i] == '>') {
             tag.end = std::min(i + 1, size);
@@ -186,17 +185,17 @@ TagSplit splitTag(const QByteArray &text, qsizetype at)
         while (i < size && !nameEnds(text, i) && text[i] != '=')
             ++i;
         qsizetype j = i;
-        while (j < size && blank(text[j]))
+        while (j < size && isBlank(text[j]))
             ++j;
         if (j < size && text[j] == '=') {
             ++j;
-            while (j < size && blank(text[j]))
+            while (j < size && isBlank(text[j]))
                 ++j;
             if (j < size && (text[j] == '"' || text[j] == '\'')) {
                 const qsizetype close = text.indexOf(text[j], j + 1);
                 j = close < 0 ? size : close + 1;
             } else {
-                while (j < size && !blank(text[j]) && text[j] != '>')
+                while (j < size && !isBlank(text[j]) && text[j] != '>')
                     ++j;
             }
             i = j;

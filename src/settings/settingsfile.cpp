@@ -1,5 +1,7 @@
 #include "settings/settingsfile.h"
 
+#include "platform/ascii.h"
+
 #include <optional>
 
 namespace settings {
@@ -110,11 +112,7 @@ std::optional<StoredValue> parseValue(QByteArrayView line)
 
 std::string foldCase(std::string text)
 {
-    for (char &c : text) {
-        if (c >= 'A' && c <= 'Z')
-            c = static_cast<char>(c - 'A' + 'a');
-    }
-    return text;
+    return ascii::lowered(std::move(text));
 }
 
 StoredKey *SettingsDocument::find(const std::string &path)
