@@ -582,14 +582,14 @@ template <typename V> struct Winner {
     int specificity = -1; // -1: a presentational hint
     long order = -1;
 
-    void offer(std::optional<V> v, bool imp, int spec, long ord)
+    void offer(std::optional<V> v, bool imp, int weight, long ord)
     {
-        if (set && std::tuple(important, specificity, order) > std::tuple(imp, spec, ord))
+        if (set && std::tuple(important, specificity, order) > std::tuple(imp, weight, ord))
             return;
         value = std::move(v);
         set = true;
         important = imp;
-        specificity = spec;
+        specificity = weight;
         order = ord;
     }
 };
