@@ -9,6 +9,7 @@
 #include <QStringList>
 
 #include <algorithm>
+#include <cstdint>
 #include <cstdlib>
 #include <cstring>
 
@@ -347,6 +348,20 @@ struct Arena {
     }
 };
 
+// The parser's input, for telling a piece of it from one the parser left
+// unset (it does so for an attribute after a repeated one).
+thread_local QByteArrayView parsedBytes;
+
+QByteArrayView inInput(const GumboStringPiece &piece)
+{
+    const auto begin = reinterpret_cast<std::uintptr_t>(parsedBytes.data());
+    const auto at = reinterpret_cast<std::uintptr_t>(piece.data);
+    if (piece.data == nullptr || at < begin || at > begin + std::uintptr_t(parsedBytes.size())
+        || piece.length > begin + std::uintptr_t(parsedBytes.size()) - at)
+        return {};
+    return {piece.data, qsizetype(piece.length)};
+}
+
 // The parser's text as a string; `source` is what it came from in the
 // parser's input. A shifted control character is shifted back only where the
 // source holds one (not where a character reference wrote that code point).
@@ -355,7 +370,7 @@ QString text(const char *utf8, const GumboStringPiece &source)
     // A leading U+FEFF is a character here, not a byte order mark.
     QStringDecoder decoder(QStringConverter::Utf8, QStringConverter::Flag::ConvertInitialBom);
     QString out = decoder(QByteArrayView(utf8, qsizetype(std::strlen(utf8))));
-    const QByteArrayView raw(source.data, qsizetype(source.length));
+    const QByteArrayView raw = inInput(source);
     if (!raw.contains("\xF4\x80\x80") && !raw.contains("\xF4\x80\x81") && !raw.contains("\xF4\x80\x82"))
         return out;
     for (qsizetype i = 0; i + 1 < out.size(); ++i) {
@@ -444,6 +459,7 @@ ParsedPage parsePage(const QByteArray &utf8)
     options.userdata = &arena;
     options.max_errors = 0; // errors are not reported, so none are kept
     GumboOutput *output = gumbo_parse_with_options(&options, input.constData(), std::size_t(input.size()));
+    parsedBytes = QByteArrayView(input);
 
     ParsedPage page;
     // The body element: the root's first body or frameset child.
