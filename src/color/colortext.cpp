@@ -175,32 +175,6 @@ Rgb fromValue(unsigned value)
     return {int(value >> 16 & 0xFF), int(value >> 8 & 0xFF), int(value & 0xFF)};
 }
 
-int hexValue(QChar ch)
-{
-    const char16_t c = ch.unicode();
-    if (c >= '0' && c <= '9')
-        return c - '0';
-    if (c >= 'a' && c <= 'f')
-        return c - 'a' + 10;
-    if (c >= 'A' && c <= 'F')
-        return c - 'A' + 10;
-    return -1;
-}
-
-bool allHex(QStringView text)
-{
-    return std::all_of(text.begin(), text.end(), [](QChar ch) { return hexValue(ch) >= 0; });
-}
-
-// Six hex digits (RRGGBB) or three (RGB, each digit doubled).
-Rgb fromHexDigits(QStringView digits)
-{
-    if (digits.size() == 3)
-        return {hexValue(digits[0]) * 17, hexValue(digits[1]) * 17, hexValue(digits[2]) * 17};
-    return {hexValue(digits[0]) * 16 + hexValue(digits[1]), hexValue(digits[2]) * 16 + hexValue(digits[3]),
-            hexValue(digits[4]) * 16 + hexValue(digits[5])};
-}
-
 bool cssBlank(QChar ch)
 {
     return ascii::isBlank(ch);
@@ -456,12 +430,8 @@ std::optional<Rgb> namedColor(QStringView name)
 std::optional<Rgb> cssColor(QStringView value)
 {
     value = cssTrimmed(value);
-    if (value.startsWith(u'#')) {
-        const QStringView digits = value.mid(1);
-        if ((digits.size() == 3 || digits.size() == 6) && allHex(digits))
-            return fromHexDigits(digits);
-        return std::nullopt;
-    }
+    if (value.startsWith(u'#'))
+        return hexColorValue(value);
     if (const auto rgb = rgbFunction(value))
         return rgb;
     return namedColor(value);
@@ -472,8 +442,9 @@ std::optional<Rgb> colorFromText(const QString &text)
     const QString trimmed = text.trimmed();
     if (const auto color = cssColor(trimmed))
         return color;
-    if (trimmed.size() == 6 && allHex(trimmed))
-        return fromHexDigits(trimmed);
+    if (trimmed.size() == 6)
+        if (const auto color = hexColorValue(trimmed, false))
+            return color;
 
     // One color declaration of our CSS, alone or in its rule.
     Declarations declarations;
@@ -562,14 +533,14 @@ QString cssUnescaped(QStringView text)
                 ++i;
             continue;
         }
-        if (hexValue(text[i]) < 0) {
+        if (ascii::hexValue(text[i]) < 0) {
             out += text[i];
             continue;
         }
         char32_t code = 0;
         int count = 0;
-        for (; count < 6 && i < text.size() && hexValue(text[i]) >= 0; ++count, ++i)
-            code = code * 16 + char32_t(hexValue(text[i]));
+        for (; count < 6 && i < text.size() && ascii::hexValue(text[i]) >= 0; ++count, ++i)
+            code = code * 16 + char32_t(ascii::hexValue(text[i]));
         // One blank after the digits belongs to the escape.
         if (i < text.size() && text[i] == u'\r' && i + 1 < text.size() && text[i + 1] == u'\n')
             ++i;
@@ -595,8 +566,9 @@ std::optional<Rgb> legacyColor(QStringView value)
         return std::nullopt;
     if (const auto named = namedColor(value))
         return named;
-    if (value.size() == 4 && value[0] == u'#' && allHex(value.mid(1)))
-        return fromHexDigits(value.mid(1));
+    if (value.size() == 4)
+        if (const auto color = hexColorValue(value))
+            return color;
 
     // Each UTF-16 unit becomes one digit, so a character beyond the BMP, two
     // units, becomes "00" as the rules ask; the 128-character cut then falls
@@ -605,7 +577,7 @@ std::optional<Rgb> legacyColor(QStringView value)
     if (digits.startsWith(u'#'))
         digits.remove(0, 1);
     for (QChar &ch : digits)
-        if (hexValue(ch) < 0)
+        if (ascii::hexValue(ch) < 0)
             ch = u'0';
     while (digits.isEmpty() || digits.size() % 3 != 0)
         digits += u'0';
@@ -622,9 +594,9 @@ std::optional<Rgb> legacyColor(QStringView value)
             part.remove(0, 1);
         --length;
     }
-    const auto component = [](const QString &part) { return hexValue(part[0]) * 16 + hexValue(part[1]); };
+    const auto component = [](const QString &part) { return ascii::hexValue(part[0]) * 16 + ascii::hexValue(part[1]); };
     if (length == 1)
-        return Rgb{hexValue(parts[0][0]), hexValue(parts[1][0]), hexValue(parts[2][0])};
+        return Rgb{ascii::hexValue(parts[0][0]), ascii::hexValue(parts[1][0]), ascii::hexValue(parts[2][0])};
     return Rgb{component(parts[0]), component(parts[1]), component(parts[2])};
 }
 

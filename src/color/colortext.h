@@ -1,5 +1,7 @@
 #pragma once
 
+#include "color/rgb.h"
+
 #include <QString>
 #include <QStringView>
 
@@ -8,12 +10,6 @@
 #include <vector>
 
 namespace color {
-
-// One color as its three components, each 0..255.
-struct Rgb {
-    int red = 0, green = 0, blue = 0;
-    friend bool operator==(const Rgb &, const Rgb &) = default;
-};
 
 // A CSS named color (the full CSS list, ASCII case-insensitive); not
 // "transparent" nor "currentcolor", which name no color of their own.

@@ -94,7 +94,7 @@ double linearChannel(int v)
 
 double relativeLuminance(Rgb c)
 {
-    return 0.2126 * linearChannel(c.r) + 0.7152 * linearChannel(c.g) + 0.0722 * linearChannel(c.b);
+    return 0.2126 * linearChannel(c.red) + 0.7152 * linearChannel(c.green) + 0.0722 * linearChannel(c.blue);
 }
 
 double contrastRatio(double luminanceA, double luminanceB)
@@ -208,7 +208,7 @@ double Backdrop::worstRatio(double luminance) const
 
 Hsl toHsl(Rgb c)
 {
-    const double r = c.r / 255.0, g = c.g / 255.0, b = c.b / 255.0;
+    const double r = c.red / 255.0, g = c.green / 255.0, b = c.blue / 255.0;
     const double mx = std::max({r, g, b}), mn = std::min({r, g, b});
     const double d = mx - mn;
     Hsl out;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "color/colortargets.h"
+#include "color/rgb.h"
 
 #include <QString>
 
@@ -14,10 +15,7 @@
 // ratio, grades, the lightness fix, and the texts of the contrast strip.
 namespace contrast {
 
-struct Rgb {
-    int r = 0, g = 0, b = 0;
-    friend bool operator==(const Rgb &, const Rgb &) = default;
-};
+using color::Rgb;
 
 // The ratios the grades and the fix aim at.
 inline constexpr double AAA = 7.0;

@@ -91,12 +91,6 @@ QString ContrastStrip::sentence()
     return m_sentence;
 }
 
-contrast::Rgb ContrastStrip::colorOf(ColorTarget target) const
-{
-    const color::Rgb c = m_editor.color(target);
-    return {c.red, c.green, c.blue};
-}
-
 QImage ContrastStrip::previewPixels(QWidget *preview, const QColor &back)
 {
     QImage pixels(preview->size(), QImage::Format_RGB32);
@@ -114,13 +108,13 @@ QImage ContrastStrip::previewPixels(QWidget *preview, const QColor &back)
 
 const contrast::Backdrop &ContrastStrip::backdrop()
 {
-    const contrast::Rgb back = colorOf(ColorTarget::Back);
+    const contrast::Rgb back = m_editor.color(ColorTarget::Back);
     if (!imageLoaded()) {
         m_plain = contrast::Backdrop::plain(back);
         return m_plain;
     }
     if (m_picture != m_scannedFile || back != m_scannedBack) {
-        const QImage pixels = previewPixels(&m_preview, QColor(back.r, back.g, back.b));
+        const QImage pixels = previewPixels(&m_preview, QColor(back.red, back.green, back.blue));
         m_image = contrast::Backdrop::pixels(
             {reinterpret_cast<const std::uint32_t *>(pixels.constBits()), std::size_t(pixels.sizeInBytes() / 4)});
         m_scannedFile = m_picture;
@@ -165,7 +159,7 @@ void ContrastStrip::refreshNow()
     const contrast::Backdrop &ground = backdrop();
     std::array<contrast::Rgb, contrast::Graded> colors{};
     for (std::size_t i = 0; i < colors.size(); ++i)
-        colors[i] = colorOf(gradedTargets()[i]);
+        colors[i] = m_editor.color(gradedTargets()[i]);
     m_report = contrast::report(colors, ground, imageLoaded());
     // The fullest wording that fits on the line.
     const QFontMetrics metrics(font());
@@ -269,12 +263,12 @@ void ContrastStrip::fix(ColorTarget target)
     const contrast::Entry &e = m_report.entries[gradedIndex(target)];
     if (!contrast::failing(e))
         return;
-    const std::optional<contrast::Rgb> fixed = contrast::nearestByLightness(colorOf(target), backdrop());
+    const std::optional<contrast::Rgb> fixed = contrast::nearestByLightness(m_editor.color(target), backdrop());
     if (!fixed) {
         showMessage(contrast::noFixText(target));
         return;
     }
     // Written like typed values: the value boxes move the sliders, the
     // preview and the target's stores.
-    m_editor.setTargetColor(target, {fixed->r, fixed->g, fixed->b});
+    m_editor.setTargetColor(target, *fixed);
 }

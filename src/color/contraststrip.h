@@ -49,7 +49,6 @@ protected:
 
 private:
     void fix(ColorTarget target);
-    contrast::Rgb colorOf(ColorTarget target) const;
     bool imageLoaded() const { return !m_picture.isEmpty(); }
     const contrast::Backdrop &backdrop();
     void showMessage(const QString &message);

@@ -1,5 +1,7 @@
 #include "color/rgb.h"
 
+#include "platform/ascii.h"
+
 namespace color {
 
 QString hexDigits(int component)
@@ -18,6 +20,23 @@ QString twoHexDigits(int component)
 QString hexColor(int r, int g, int b)
 {
     return QLatin1Char('#') + twoHexDigits(r) + twoHexDigits(g) + twoHexDigits(b);
+}
+
+std::optional<Rgb> hexColorValue(QStringView text, bool hashRequired)
+{
+    if (text.startsWith(QLatin1Char('#')))
+        text = text.mid(1);
+    else if (hashRequired)
+        return std::nullopt;
+    if (text.size() != 3 && text.size() != 6)
+        return std::nullopt;
+    for (const QChar ch : text)
+        if (ascii::hexValue(ch) < 0)
+            return std::nullopt;
+    const auto digit = [&](qsizetype i) { return ascii::hexValue(text[i]); };
+    if (text.size() == 3)
+        return Rgb{digit(0) * 17, digit(1) * 17, digit(2) * 17};
+    return Rgb{digit(0) * 16 + digit(1), digit(2) * 16 + digit(3), digit(4) * 16 + digit(5)};
 }
 
 } // namespace color

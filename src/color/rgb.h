@@ -1,8 +1,10 @@
 #pragma once
 
 #include <QString>
+#include <QStringView>
 
 #include <cstdint>
+#include <optional>
 
 // Splits a PackedColor (R + 256*G + 65536*B) into its three components.
 class RGB {
@@ -18,6 +20,16 @@ private:
 };
 
 namespace color {
+
+// One color as its three components, each 0..255.
+struct Rgb {
+    int red = 0, green = 0, blue = 0;
+    friend bool operator==(const Rgb &, const Rgb &) = default;
+};
+
+// "#RRGGBB", "#RGB" (each digit doubled) or the same digits without "#"
+// when `hashRequired` is false; either case. Anything else gives nothing.
+std::optional<Rgb> hexColorValue(QStringView text, bool hashRequired = true);
 
 constexpr std::int32_t packedColor(int r, int g, int b)
 {

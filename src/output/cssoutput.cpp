@@ -1,6 +1,6 @@
 #include "output/cssoutput.h"
 
-#include <QRegularExpression>
+#include "color/rgb.h"
 
 #include <algorithm>
 #include <array>
@@ -48,16 +48,12 @@ QString cssStyleBlock(const PageColors &c)
 
 QStringList colorCopyFormats(const QString &hexColor)
 {
-    static const QRegularExpression pattern(QStringLiteral("^#([0-9A-Fa-f]{2})([0-9A-Fa-f]{2})([0-9A-Fa-f]{2})$"));
-    const QRegularExpressionMatch match = pattern.match(hexColor);
-    if (!match.hasMatch())
+    const auto rgb = hexColor.size() == 7 ? color::hexColorValue(hexColor) : std::nullopt;
+    if (!rgb)
         return {hexColor};
     const QString digits = hexColor.mid(1);
-    const int r = match.captured(1).toInt(nullptr, 16);
-    const int g = match.captured(2).toInt(nullptr, 16);
-    const int b = match.captured(3).toInt(nullptr, 16);
     return {hexColor, QLatin1Char('#') + digits.toLower(), digits,
-            QStringLiteral("rgb(%1, %2, %3)").arg(r).arg(g).arg(b)};
+            QStringLiteral("rgb(%1, %2, %3)").arg(rgb->red).arg(rgb->green).arg(rgb->blue)};
 }
 
 } // namespace output

@@ -40,6 +40,19 @@ template <class C> constexpr C toLower(C ch)
     return c >= 'A' && c <= 'Z' ? C(char16_t(c + ('a' - 'A'))) : ch;
 }
 
+// The value of a hexadecimal digit, either case; -1 for any other character.
+template <class C> constexpr int hexValue(C ch)
+{
+    const char32_t c = code(ch);
+    if (c >= '0' && c <= '9')
+        return int(c - '0');
+    if (c >= 'a' && c <= 'f')
+        return int(c - 'a' + 10);
+    if (c >= 'A' && c <= 'F')
+        return int(c - 'A' + 10);
+    return -1;
+}
+
 // Whether `text` is `lower` (ASCII, lower case) but for the case of A-Z.
 template <class Text> constexpr bool equalsLower(const Text &text, const char *lower)
 {

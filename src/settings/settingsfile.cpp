@@ -30,13 +30,10 @@ void appendEscaped(QByteArray &out, const std::string &text)
     }
 }
 
-int hexValue(char c)
+// The file writes its escapes with upper-case digits and reads only those.
+int upperHexValue(char c)
 {
-    if (c >= '0' && c <= '9')
-        return c - '0';
-    if (c >= 'A' && c <= 'F')
-        return c - 'A' + 10;
-    return -1;
+    return c >= 'a' && c <= 'f' ? -1 : ascii::hexValue(c);
 }
 
 std::optional<std::string> unescape(QByteArrayView text)
@@ -47,8 +44,8 @@ std::optional<std::string> unescape(QByteArrayView text)
         if (ch == '%') {
             if (i + 2 >= text.size())
                 return std::nullopt;
-            const int high = hexValue(text[i + 1]);
-            const int low = hexValue(text[i + 2]);
+            const int high = upperHexValue(text[i + 1]);
+            const int low = upperHexValue(text[i + 2]);
             if (high < 0 || low < 0)
                 return std::nullopt;
             out.push_back(static_cast<char>(high * 16 + low));

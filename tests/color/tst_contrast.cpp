@@ -22,7 +22,8 @@ Backdrop image(std::initializer_list<Rgb> colors)
     std::vector<std::uint32_t> pixels;
     for (int repeat = 0; repeat < 3; ++repeat)
         for (Rgb c : colors)
-            pixels.push_back(0xFF000000u | std::uint32_t(c.r) << 16 | std::uint32_t(c.g) << 8 | std::uint32_t(c.b));
+            pixels.push_back(0xFF000000u | std::uint32_t(c.red) << 16 | std::uint32_t(c.green) << 8
+                             | std::uint32_t(c.blue));
     return Backdrop::pixels(pixels);
 }
 

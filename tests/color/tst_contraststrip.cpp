@@ -225,9 +225,9 @@ private slots:
         QVERIFY(f.option("optTEXT")->isChecked());
         const auto fixed = contrast::nearestByLightness({150, 150, 150}, contrast::Backdrop::plain({220, 220, 220}));
         QVERIFY(fixed);
-        QCOMPARE(f.stores(""),
-                 (QStringList{QString::number(fixed->r), QString::number(fixed->g), QString::number(fixed->b)}));
-        QCOMPARE(foreColor(f.label("lblpic")), QColor(fixed->r, fixed->g, fixed->b));
+        QCOMPARE(f.stores(""), (QStringList{QString::number(fixed->red), QString::number(fixed->green),
+                                            QString::number(fixed->blue)}));
+        QCOMPARE(foreColor(f.label("lblpic")), QColor(fixed->red, fixed->green, fixed->blue));
         QVERIFY(!failing(f.label("contrastText")));
         QCOMPARE(f.stores("back"), (QStringList{"220", "220", "220"}));
         // The fix moved three components in one step: one undo takes it back.
