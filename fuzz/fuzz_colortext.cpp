@@ -1,5 +1,5 @@
-// Any bytes as a pasted color, an attribute's color and a page: every color
-// read lies in 0..255, only the empty text and "transparent" give an
+// Any bytes as a pasted color (every CSS Color 4 form), an attribute's color
+// and a page: every color read lies in 0..255, only the empty text and "transparent" give an
 // attribute no color, and our own tag, page and CSS read back exactly.
 #include "color/colortext.h"
 #include "color/rgb.h"
@@ -110,6 +110,16 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     const auto css = color::cssColor(text.trimmed());
     FUZZ_REQUIRE(inRange(css));
     FUZZ_REQUIRE(!css || pasted == css);
+
+    // Every CSS Color 4 form: in range, and refused by the opaque readers
+    // exactly where it is translucent.
+    const auto opaque = [](const std::optional<color::ReadColor> &c) {
+        return c && !c->translucent ? std::optional<Rgb>(c->rgb) : std::nullopt;
+    };
+    const auto value = color::cssColorValue(text);
+    FUZZ_REQUIRE(!value || inRange(value->rgb));
+    FUZZ_REQUIRE(color::cssColor(text) == opaque(value));
+    FUZZ_REQUIRE(pasted == opaque(color::pastedColor(text)));
 
     const auto legacy = color::legacyColor(text);
     FUZZ_REQUIRE(inRange(legacy));

@@ -98,11 +98,26 @@ bool Dropping::take(QWidget *on, const QMimeData &data)
     const std::optional<ColorTarget> target = targetShownBy(m_editor, on);
     if (!target || !data.hasFormat(QStringLiteral("text/plain")))
         return false;
-    const std::optional<color::Rgb> color = color::colorFromText(data.text());
+    const QString text = data.text();
+    const std::optional<color::ReadColor> color = color::pastedColor(text);
     if (!color)
         return false;
+    if (color->translucent) {
+        QMetaObject::invokeMethod(
+            this,
+            [this, text] {
+                platform::desktop().messageBox(&m, color::translucentColorText(text), QString(),
+                                               platform::MessageIcon::Exclamation);
+            },
+            Qt::QueuedConnection);
+        return false;
+    }
     // A background under a picture keeps its color: the drop is refused.
-    return m_editor.setTargetColor(*target, *color);
+    if (!m_editor.setTargetColor(*target, color->rgb))
+        return false;
+    if (color->gamutMapped)
+        m_editor.announce(color::gamutMappedText(text, color->rgb));
+    return true;
 }
 
 bool Dropping::eventFilter(QObject *watched, QEvent *event)

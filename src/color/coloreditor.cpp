@@ -442,12 +442,20 @@ void ColorEditor::pasteColorOn(ColorTarget target)
         platform::desktop().beep();
         return;
     }
-    const std::optional<color::Rgb> color = color::colorFromText(platform::desktop().clipboardText());
+    const QString text = platform::desktop().clipboardText();
+    const std::optional<color::ReadColor> color = color::pastedColor(text);
     if (!color) {
         platform::desktop().beep();
         return;
     }
-    setTargetColor(target, *color);
+    if (color->translucent) {
+        platform::desktop().messageBox(m.window, color::translucentColorText(text), QString(),
+                                       platform::MessageIcon::Exclamation);
+        return;
+    }
+    setTargetColor(target, color->rgb);
+    if (color->gamutMapped)
+        announce(color::gamutMappedText(text, color->rgb));
 }
 
 void ColorEditor::cmdUSEwindows_Click()

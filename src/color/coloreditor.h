@@ -88,8 +88,12 @@ public:
     void restoreTargetColor(ColorTarget target, const color::Rgb &color);
 
     // Puts the clipboard's color on `target`; junk, or a target that is not
-    // editable, beeps.
+    // editable, beeps; a translucent color is refused with a message, and one
+    // outside sRGB, brought in, is told of by notice().
     void pasteColorOn(ColorTarget target);
+
+    // Tells of what became of a color given from outside (see notice()).
+    void announce(const QString &message) { emit notice(message); }
 
     // Fast steps of the all-up and all-down buttons: SHIFT is held on them.
     bool ShiftHeld = false;
@@ -99,6 +103,9 @@ signals:
     void colorChanged(ColorTarget target);
     // An option was switched on.
     void selectionChanged(ColorTarget target);
+    // A word for the window's status line, for example that a pasted color
+    // was brought into sRGB.
+    void notice(const QString &message);
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;

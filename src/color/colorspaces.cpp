@@ -137,6 +137,11 @@ Xyz xyzFromLab(Lab c)
     return toXyz(times(d50ToD65, {x * d50[0], y * d50[1], z * d50[2]}));
 }
 
+Xyz xyzD65FromD50(Xyz c)
+{
+    return toXyz(times(d50ToD65, {c.x, c.y, c.z}));
+}
+
 Lab labFromLch(double l, double c, double h)
 {
     const double radians = normalHue(h) / degrees;

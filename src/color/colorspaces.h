@@ -49,6 +49,8 @@ Xyz xyzFromSrgb(Srgb c);
 Srgb srgbFromXyz(Xyz c);
 Xyz xyzFromDisplayP3(Srgb p3);
 Xyz xyzFromLab(Lab c);
+// XYZ relative to the D50 white (of Lab) adapted to D65, where the rest lives.
+Xyz xyzD65FromD50(Xyz c);
 // Polar forms: chroma and hue (degrees) from a and b, and back.
 Lab labFromLch(double l, double c, double h);
 

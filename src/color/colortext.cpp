@@ -1,5 +1,6 @@
 #include "color/colortext.h"
 
+#include "color/colorspaces.h"
 #include "platform/ascii.h"
 
 #include <QList>
@@ -7,6 +8,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdlib>
+#include <numbers>
 #include <string>
 
 namespace color {
@@ -287,32 +289,315 @@ int clampedComponent(const Decimal &number)
     return std::min(whole + (up ? 1 : 0), 255);
 }
 
-// "rgb(" ... ")": three numbers, or three percentages, separated by commas.
-std::optional<Rgb> rgbFunction(QStringView text)
+// One piece of the inside of a color function, as CSS cuts it into tokens.
+struct Piece {
+    enum Kind { Number, Percentage, Dimension, None, Ident, Comma, Slash } kind = Number;
+    Decimal exact; // Number, Percentage, Dimension
+    double value = 0;
+    QString word; // a Dimension's unit or an Ident, in lower case
+};
+
+double toDouble(const Decimal &number)
 {
-    if (text.size() < 5 || text.left(4).compare(u"rgb(", Qt::CaseInsensitive) != 0 || text.back() != u')')
-        return std::nullopt;
-    const QStringView inside = text.mid(4, text.size() - 5);
-    const QList<QStringView> parts = inside.split(u',');
-    if (parts.size() != 3)
-        return std::nullopt;
-    int values[3];
-    int percentages = 0;
-    for (int n = 0; n < 3; ++n) {
-        QStringView part = cssTrimmed(parts[n]);
-        const bool percent = part.endsWith(u'%');
-        if (percent) {
-            part.chop(1);
-            ++percentages;
-        }
-        const std::optional<Decimal> number = cssNumber(part);
-        if (!number)
+    if (number.digits.empty())
+        return 0;
+    const std::string text = (number.negative ? "-" : "") + number.digits + 'e' + std::to_string(number.exponent);
+    // Beyond this no component means anything more, and the gamut mapping
+    // wants finite numbers.
+    constexpr double far = 1e9;
+    return std::clamp(std::strtod(text.c_str(), nullptr), -far, far);
+}
+
+bool identLetter(QChar ch)
+{
+    const char16_t c = ch.unicode();
+    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || c == '_' || c >= 0x80;
+}
+
+bool startsIdent(QStringView t, qsizetype i)
+{
+    if (i >= t.size())
+        return false;
+    if (identLetter(t[i]))
+        return true;
+    return t[i] == u'-' && i + 1 < t.size() && (identLetter(t[i + 1]) || t[i + 1] == u'-');
+}
+
+qsizetype identEnd(QStringView t, qsizetype i)
+{
+    while (i < t.size() && (identLetter(t[i]) || isDigit(t[i]) || t[i] == u'-'))
+        ++i;
+    return i;
+}
+
+bool startsNumber(QStringView t, qsizetype i)
+{
+    const auto digitAt = [&](qsizetype k) { return k < t.size() && isDigit(t[k]); };
+    if (i < t.size() && (t[i] == u'+' || t[i] == u'-'))
+        ++i;
+    return digitAt(i) || (i < t.size() && t[i] == u'.' && digitAt(i + 1));
+}
+
+// The tokens of a function's inside; anything but numbers, percentages,
+// dimensions, words, commas and slashes gives nothing. As in CSS, "1-2" is
+// two numbers and "1.2.3" too.
+std::optional<std::vector<Piece>> pieces(QStringView t)
+{
+    std::vector<Piece> out;
+    const auto digitAt = [&](qsizetype k) { return k < t.size() && isDigit(t[k]); };
+    qsizetype i = 0;
+    while (i < t.size()) {
+        const QChar ch = t[i];
+        if (cssBlank(ch)) {
+            ++i;
+        } else if (ch == u',' || ch == u'/') {
+            out.push_back({ch == u',' ? Piece::Comma : Piece::Slash, {}, 0, {}});
+            ++i;
+        } else if (startsNumber(t, i)) {
+            const qsizetype start = i;
+            if (t[i] == u'+' || t[i] == u'-')
+                ++i;
+            while (digitAt(i))
+                ++i;
+            if (i < t.size() && t[i] == u'.' && digitAt(i + 1))
+                for (++i; digitAt(i);)
+                    ++i;
+            if (i < t.size() && (t[i] == u'e' || t[i] == u'E')) {
+                if (digitAt(i + 1))
+                    i += 1;
+                else if (i + 2 < t.size() && (t[i + 1] == u'+' || t[i + 1] == u'-') && digitAt(i + 2))
+                    i += 2;
+                if (digitAt(i))
+                    while (digitAt(i))
+                        ++i;
+            }
+            Piece piece;
+            piece.exact = *cssNumber(t.mid(start, i - start));
+            piece.value = toDouble(piece.exact);
+            if (i < t.size() && t[i] == u'%') {
+                piece.kind = Piece::Percentage;
+                ++i;
+            } else if (startsIdent(t, i)) {
+                const qsizetype end = identEnd(t, i);
+                piece.kind = Piece::Dimension;
+                piece.word = t.mid(i, end - i).toString().toLower();
+                i = end;
+            }
+            out.push_back(std::move(piece));
+        } else if (startsIdent(t, i)) {
+            const qsizetype end = identEnd(t, i);
+            const QStringView word = t.mid(i, end - i);
+            if (asciiEqualsLower(word, "none"))
+                out.push_back({Piece::None, {}, 0, {}});
+            else
+                out.push_back({Piece::Ident, {}, 0, word.toString().toLower()});
+            i = end;
+        } else {
             return std::nullopt;
-        values[n] = clampedComponent(percent ? percentOf255(*number) : *number);
+        }
     }
-    if (percentages != 0 && percentages != 3)
+    return out;
+}
+
+// A number, or a percentage of `full`; "none" is zero.
+std::optional<double> numberOrPercent(const Piece &p, double full)
+{
+    switch (p.kind) {
+    case Piece::Number: return p.value;
+    case Piece::Percentage: return p.value / 100 * full;
+    case Piece::None: return 0.0;
+    default: return std::nullopt;
+    }
+}
+
+// Degrees from a number or an angle.
+std::optional<double> hue(const Piece &p)
+{
+    if (p.kind == Piece::Number)
+        return p.value;
+    if (p.kind == Piece::None)
+        return 0.0;
+    if (p.kind != Piece::Dimension)
         return std::nullopt;
-    return Rgb{values[0], values[1], values[2]};
+    if (p.word == u"deg")
+        return p.value;
+    if (p.word == u"grad")
+        return p.value * 0.9;
+    if (p.word == u"rad")
+        return p.value * 180 / std::numbers::pi;
+    if (p.word == u"turn")
+        return p.value * 360;
+    return std::nullopt;
+}
+
+// An 8-bit rgb() component, rounded on its exact value.
+std::optional<int> rgbComponent(const Piece &p)
+{
+    switch (p.kind) {
+    case Piece::Number: return clampedComponent(p.exact);
+    case Piece::Percentage: return clampedComponent(percentOf255(p.exact));
+    case Piece::None: return 0;
+    default: return std::nullopt;
+    }
+}
+
+ReadColor fromSrgb(Srgb c)
+{
+    const Mapped mapped = mapIntoSrgb(c);
+    return {toRgb(mapped.color), false, mapped.wasOutside};
+}
+
+ReadColor fromXyz(Xyz c)
+{
+    return fromSrgb(srgbFromXyz(c));
+}
+
+ReadColor fromOklch(Oklch c)
+{
+    // Mapped from OKLCH itself, as the mapping works there; out of sRGB
+    // includes a lightness beyond white that the mapping takes to white.
+    const bool outside = !inGamut(srgbFromOklch(c));
+    return {toRgb(mapIntoSrgb(c).color), false, outside};
+}
+
+std::optional<ReadColor> hexValue(QStringView text)
+{
+    const QStringView digits = text.mid(1);
+    if (digits.size() != 3 && digits.size() != 4 && digits.size() != 6 && digits.size() != 8)
+        return std::nullopt;
+    for (const QChar ch : digits)
+        if (ascii::hexValue(ch) < 0)
+            return std::nullopt;
+    const bool single = digits.size() <= 4;
+    const auto component = [&](int n) {
+        return single ? ascii::hexValue(digits[n]) * 17
+                      : ascii::hexValue(digits[2 * n]) * 16 + ascii::hexValue(digits[2 * n + 1]);
+    };
+    const bool alpha = digits.size() == 4 || digits.size() == 8;
+    return ReadColor{{component(0), component(1), component(2)}, alpha && component(3) < 255, false};
+}
+
+// "name(" ... ")" of every color function.
+std::optional<ReadColor> colorFunction(QStringView text)
+{
+    const qsizetype open = text.indexOf(u'(');
+    if (open <= 0 || text.back() != u')' || identEnd(text, 0) != open || !startsIdent(text, 0))
+        return std::nullopt;
+    const QString name = text.left(open).toString().toLower();
+    auto list = pieces(text.mid(open + 1, text.size() - open - 2));
+    if (!list)
+        return std::nullopt;
+    const std::vector<Piece> &p = *list;
+    const bool legacy = std::any_of(p.begin(), p.end(), [](const Piece &x) { return x.kind == Piece::Comma; });
+    const bool rgb = name == u"rgb" || name == u"rgba";
+    const bool hsl = name == u"hsl" || name == u"hsla";
+
+    std::vector<Piece> parts;
+    std::optional<Piece> alpha;
+    QString space;
+    if (legacy) {
+        // Commas everywhere, and no "none", in the old rgb() and hsl() only.
+        if (!(rgb || hsl) || (p.size() != 5 && p.size() != 7))
+            return std::nullopt;
+        for (std::size_t n = 0; n < p.size(); ++n) {
+            const bool comma = p[n].kind == Piece::Comma;
+            if (comma != (n % 2 == 1) || p[n].kind == Piece::Slash || p[n].kind == Piece::None
+                || p[n].kind == Piece::Ident)
+                return std::nullopt;
+        }
+        parts = {p[0], p[2], p[4]};
+        if (p.size() == 7)
+            alpha = p[6];
+        if (rgb
+            && !(
+                std::all_of(parts.begin(), parts.end(), [](const Piece &x) { return x.kind == Piece::Number; })
+                || std::all_of(parts.begin(), parts.end(), [](const Piece &x) { return x.kind == Piece::Percentage; })))
+            return std::nullopt;
+        if (hsl && (parts[1].kind != Piece::Percentage || parts[2].kind != Piece::Percentage))
+            return std::nullopt;
+    } else {
+        std::size_t n = 0;
+        if (name == u"color") {
+            if (p.empty() || p[0].kind != Piece::Ident)
+                return std::nullopt;
+            space = p[0].word;
+            n = 1;
+        }
+        if (p.size() != n + 3 && p.size() != n + 5)
+            return std::nullopt;
+        for (std::size_t k = n; k < n + 3; ++k) {
+            if (p[k].kind == Piece::Comma || p[k].kind == Piece::Slash || p[k].kind == Piece::Ident)
+                return std::nullopt;
+            parts.push_back(p[k]);
+        }
+        if (p.size() == n + 5) {
+            if (p[n + 3].kind != Piece::Slash)
+                return std::nullopt;
+            alpha = p[n + 4];
+        }
+    }
+
+    double opacity = 1;
+    if (alpha) {
+        if (alpha->kind == Piece::Dimension || alpha->kind == Piece::Slash || alpha->kind == Piece::Ident)
+            return std::nullopt;
+        opacity = std::clamp(*numberOrPercent(*alpha, 1), 0.0, 1.0);
+    }
+
+    std::optional<ReadColor> read;
+    const auto three = [&](double full0, double full1, double full2) -> std::optional<std::array<double, 3>> {
+        const auto a = numberOrPercent(parts[0], full0), b = numberOrPercent(parts[1], full1),
+                   c = numberOrPercent(parts[2], full2);
+        if (!a || !b || !c)
+            return std::nullopt;
+        return std::array<double, 3>{*a, *b, *c};
+    };
+    if (rgb) {
+        const auto r = rgbComponent(parts[0]), g = rgbComponent(parts[1]), b = rgbComponent(parts[2]);
+        if (r && g && b)
+            read = ReadColor{{*r, *g, *b}, false, false};
+    } else if (hsl || name == u"hwb") {
+        const auto h = hue(parts[0]), x = numberOrPercent(parts[1], 100), y = numberOrPercent(parts[2], 100);
+        if (h && x && y)
+            // A saturation below zero counts as zero.
+            read = fromSrgb(hsl ? srgbFromHsl({*h, std::max(*x / 100, 0.0), *y / 100})
+                                : srgbFromHwb(*h, *x / 100, *y / 100));
+    } else if (name == u"lab" || name == u"lch") {
+        const auto l = numberOrPercent(parts[0], 100);
+        const auto ab = numberOrPercent(parts[1], name == u"lab" ? 125 : 150);
+        const auto bh = name == u"lab" ? numberOrPercent(parts[2], 125) : hue(parts[2]);
+        if (l && ab && bh) {
+            const double lightness = std::clamp(*l, 0.0, 100.0);
+            read = fromXyz(
+                xyzFromLab(name == u"lab" ? Lab{lightness, *ab, *bh} : labFromLch(lightness, std::max(*ab, 0.0), *bh)));
+        }
+    } else if (name == u"oklab" || name == u"oklch") {
+        const auto l = numberOrPercent(parts[0], 1);
+        const auto ac = numberOrPercent(parts[1], 0.4);
+        const auto bh = name == u"oklab" ? numberOrPercent(parts[2], 0.4) : hue(parts[2]);
+        if (l && ac && bh) {
+            const double lightness = std::clamp(*l, 0.0, 1.0);
+            read = fromOklch(name == u"oklab" ? oklchFromOklab({lightness, *ac, *bh})
+                                              : Oklch{lightness, std::max(*ac, 0.0), *bh});
+        }
+    } else if (name == u"color") {
+        if (const auto v = three(1, 1, 1)) {
+            const Srgb c{(*v)[0], (*v)[1], (*v)[2]};
+            if (space == u"srgb")
+                read = fromSrgb(c);
+            else if (space == u"srgb-linear")
+                read = fromSrgb({gammaFromLinear(c.r), gammaFromLinear(c.g), gammaFromLinear(c.b)});
+            else if (space == u"display-p3")
+                read = fromXyz(xyzFromDisplayP3(c));
+            else if (space == u"xyz" || space == u"xyz-d65")
+                read = fromXyz({c.r, c.g, c.b});
+            else if (space == u"xyz-d50")
+                read = fromXyz(xyzD65FromD50({c.r, c.g, c.b}));
+        }
+    }
+    if (read)
+        read->translucent = opacity < 1;
+    return read;
 }
 
 // Character by character over CSS text, outside strings, comments and
@@ -427,24 +712,165 @@ std::optional<Rgb> namedColor(QStringView name)
     return fromValue(found->value);
 }
 
-std::optional<Rgb> cssColor(QStringView value)
+std::optional<ReadColor> cssColorValue(QStringView value)
 {
     value = cssTrimmed(value);
     if (value.startsWith(u'#'))
-        return hexColorValue(value);
-    if (const auto rgb = rgbFunction(value))
-        return rgb;
-    return namedColor(value);
+        return hexValue(value);
+    if (value.contains(u'('))
+        return colorFunction(value);
+    if (asciiEqualsLower(value, "transparent"))
+        return ReadColor{{0, 0, 0}, true, false};
+    if (const auto named = namedColor(value))
+        return ReadColor{*named, false, false};
+    return std::nullopt;
+}
+
+std::optional<Rgb> cssColor(QStringView value)
+{
+    const auto read = cssColorValue(value);
+    if (!read || read->translucent)
+        return std::nullopt;
+    return read->rgb;
 }
 
 std::optional<Rgb> colorFromText(const QString &text)
 {
+    const auto read = pastedColor(text);
+    if (!read || read->translucent)
+        return std::nullopt;
+    return read->rgb;
+}
+
+namespace {
+
+QString quotedPaste(const QString &text)
+{
+    QString shown = text.simplified();
+    constexpr qsizetype longest = 48;
+    if (shown.size() > longest)
+        shown = shown.left(longest - 1) + QChar(0x2026);
+    return QLatin1Char('"') + shown + QLatin1Char('"');
+}
+
+} // namespace
+
+namespace {
+
+// Units of 10^-decimals as text, trailing zeros dropped: 625 tenths "62.5".
+QString scaledText(long long units, int decimals)
+{
+    long long scale = 1;
+    for (int n = 0; n < decimals; ++n)
+        scale *= 10;
+    QString text = QString::number(units / scale);
+    QString part = QStringLiteral("%1").arg(units % scale, decimals, 10, QLatin1Char('0'));
+    while (part.endsWith(u'0'))
+        part.chop(1);
+    return part.isEmpty() ? text : text + QLatin1Char('.') + part;
+}
+
+using Units = std::array<long long, 3>;
+
+// The steps around the rounded values, fewest first.
+const std::vector<Units> &stepsAround()
+{
+    static const std::vector<Units> steps = [] {
+        std::vector<Units> out;
+        for (long long a : {0, -1, 1})
+            for (long long b : {0, -1, 1})
+                for (long long c : {0, -1, 1})
+                    out.push_back({a, b, c});
+        std::stable_sort(out.begin(), out.end(), [](const Units &x, const Units &y) {
+            return std::abs(x[0]) + std::abs(x[1]) + std::abs(x[2]) < std::abs(y[0]) + std::abs(y[1]) + std::abs(y[2]);
+        });
+        return out;
+    }();
+    return steps;
+}
+
+// `back` turns values (coordinates) into the color they read as; `write`
+// writes units with the given decimals more.
+template <class Back, class Write>
+QString nearestText(Rgb c, std::array<double, 3> coords, std::array<double, 3> scales, Back back, Write write)
+{
+    for (const int more : {1, 10}) {
+        Units base{};
+        for (int i = 0; i < 3; ++i)
+            base[i] = static_cast<long long>(std::floor(coords[i] * scales[i] * more + 0.5));
+        for (const Units &step : stepsAround()) {
+            Units units{};
+            std::array<double, 3> values{};
+            for (int i = 0; i < 3; ++i) {
+                units[i] = std::max(base[i] + step[i], 0LL);
+                values[i] = double(units[i]) / (scales[i] * more);
+            }
+            if (back(values) == c)
+                return write(units, more > 1 ? 1 : 0);
+        }
+    }
+    Units base{};
+    for (int i = 0; i < 3; ++i)
+        base[i] = static_cast<long long>(std::floor(coords[i] * scales[i] + 0.5));
+    return write(base, 0);
+}
+
+long long hueUnits(long long units, int more)
+{
+    return units % (more ? 36000 : 3600);
+}
+
+} // namespace
+
+QString hslText(Rgb c)
+{
+    const Hsl hsl = hslFromSrgb(toSrgb(c));
+    return nearestText(
+        c, {hsl.h, hsl.s * 100, hsl.l * 100}, {10, 10, 10},
+        [](const std::array<double, 3> &v) {
+            return toRgb(srgbFromHsl({v[0], v[1] / 100, v[2] / 100}));
+        },
+        [](const Units &u, int more) {
+            return QStringLiteral("hsl(%1 %2% %3%)")
+                .arg(u[1] == 0 ? QStringLiteral("0") : scaledText(hueUnits(u[0], more), 1 + more),
+                     scaledText(u[1], 1 + more), scaledText(u[2], 1 + more));
+        });
+}
+
+QString oklchText(Rgb c)
+{
+    const Oklch lch = oklchFromSrgb(toSrgb(c));
+    return nearestText(
+        c, {lch.l, lch.c, lch.h}, {1000, 1000, 10},
+        [](const std::array<double, 3> &v) {
+            return toRgb(srgbFromOklch({v[0], v[1], v[2]}));
+        },
+        [](const Units &u, int more) {
+            return QStringLiteral("oklch(%1% %2 %3)")
+                .arg(scaledText(u[0], 1 + more), scaledText(u[1], 3 + more),
+                     u[1] == 0 ? QStringLiteral("0") : scaledText(hueUnits(u[2], more), 1 + more));
+        });
+}
+
+QString translucentColorText(const QString &text)
+{
+    return QStringLiteral("%1 has transparency, which the colors of a page's BODY cannot have.").arg(quotedPaste(text));
+}
+
+QString gamutMappedText(const QString &text, Rgb mapped)
+{
+    return QStringLiteral("%1 lies outside sRGB; it was brought in as %2.")
+        .arg(quotedPaste(text), hexColor(mapped.red, mapped.green, mapped.blue));
+}
+
+std::optional<ReadColor> pastedColor(const QString &text)
+{
     const QString trimmed = text.trimmed();
-    if (const auto color = cssColor(trimmed))
+    if (const auto color = cssColorValue(trimmed))
         return color;
     if (trimmed.size() == 6)
         if (const auto color = hexColorValue(trimmed, false))
-            return color;
+            return ReadColor{*color, false, false};
 
     // One color declaration of our CSS, alone or in its rule.
     Declarations declarations;
@@ -459,11 +885,11 @@ std::optional<Rgb> colorFromText(const QString &text)
     } else {
         return std::nullopt;
     }
-    std::optional<Rgb> found;
+    std::optional<ReadColor> found;
     for (const auto &[property, value] : declarations) {
         if (property != u"color" && property != u"background-color")
             continue;
-        const auto color = cssColor(value);
+        const auto color = cssColorValue(value);
         if (!color || found)
             return std::nullopt;
         found = color;

@@ -1,5 +1,6 @@
 #include "color/contrast.h"
 
+#include "color/colorspaces.h"
 #include "color/srgb.h"
 
 #include <QStringList>
@@ -238,7 +239,7 @@ Rgb fromHsl(const Hsl &c)
     return {v[0], v[1], v[2]};
 }
 
-std::optional<Rgb> nearestByLightness(Rgb c, const Backdrop &backdrop, double minimum)
+std::optional<Rgb> nearestByHslLightness(Rgb c, const Backdrop &backdrop, double minimum)
 {
     if (backdrop.worstRatio(c) >= minimum)
         return c;
@@ -285,6 +286,41 @@ std::optional<Rgb> nearestByLightness(Rgb c, const Backdrop &backdrop, double mi
         consider(cuts[i], cuts[i + 1], (cuts[i] + cuts[i + 1]) / 2);
     consider(1, 1, 1);
     return best;
+}
+
+std::optional<Rgb> nearestByLightness(Rgb c, const Backdrop &backdrop, double minimum)
+{
+    if (backdrop.worstRatio(c) >= minimum)
+        return c;
+    const color::Oklch start = color::oklchFromSrgb(color::toSrgb(c));
+    const auto at = [&](double l) { return color::toRgb(color::mapIntoSrgb(color::Oklch{l, start.c, start.h}).color); };
+    // Outward from the color in steps finer than any 8-bit step along the
+    // way, both ways at once: the first that reaches the minimum is the
+    // nearest (of two at one distance, the one that stands off more).
+    constexpr double step = 1.0 / 4096;
+    for (int k = 1;; ++k) {
+        const double distance = k * step;
+        bool inside = false;
+        std::optional<Rgb> best;
+        double bestRatio = 0;
+        for (const double l : {start.l - distance, start.l + distance}) {
+            if (l <= -step || l >= 1 + step)
+                continue;
+            inside = true;
+            const Rgb candidate = at(std::clamp(l, 0.0, 1.0));
+            const double ratio = backdrop.worstRatio(candidate);
+            if (ratio >= minimum && ratio > bestRatio) {
+                best = candidate;
+                bestRatio = ratio;
+            }
+        }
+        if (best)
+            return best;
+        if (!inside)
+            break;
+    }
+    // Gamut mapping can leave a lightness out that HSL reaches.
+    return nearestByHslLightness(c, backdrop, minimum);
 }
 
 Report report(const std::array<Rgb, Graded> &colors, const Backdrop &backdrop, bool overImage)

@@ -69,10 +69,17 @@ Hsl toHsl(Rgb c);
 // Rounded to the nearest 8-bit components.
 Rgb fromHsl(const Hsl &c);
 
-// The color nearest in lightness to `c`, with its hue and saturation, that
-// reaches `minimum` against the backdrop; nothing when no lightness does.
-// A color that already reaches it is returned unchanged.
+// The color nearest in OKLCH lightness to `c`, with its OKLCH hue and chroma
+// where sRGB has them (brought into sRGB by the CSS gamut mapping where it
+// has not), that reaches `minimum` against the backdrop. Where no OKLCH
+// lightness does, the HSL path below is taken; nothing when neither reaches
+// it. A color that already reaches it is returned unchanged.
 std::optional<Rgb> nearestByLightness(Rgb c, const Backdrop &backdrop, double minimum = AA);
+
+// The former fix, kept as the fallback of the one above and for comparison
+// (bench/contrastfix.cpp): the color nearest in HSL lightness, with its HSL
+// hue and saturation, that reaches `minimum`.
+std::optional<Rgb> nearestByHslLightness(Rgb c, const Backdrop &backdrop, double minimum = AA);
 
 // The colors the strip judges against the background: every target but the
 // back color, in the order of gradedTargets().

@@ -15,6 +15,7 @@
 #include <QShortcut>
 
 #include <algorithm>
+#include <utility>
 
 namespace {
 
@@ -74,6 +75,10 @@ ContrastStrip::ContrastStrip(QWidget &window, ColorEditor &editor, QWidget &prev
 
     connect(&m_editor, &ColorEditor::colorChanged, this, &ContrastStrip::refresh);
     connect(&m_editor, &ColorEditor::selectionChanged, this, &ContrastStrip::refresh);
+    connect(&m_editor, &ColorEditor::notice, this, [this](const QString &message) {
+        m_notice = message;
+        refresh();
+    });
     refreshNow();
 }
 
@@ -220,6 +225,8 @@ void ContrastStrip::refreshNow()
         setAccessibleDescription(m_sentence);
         setToolTip(m_sentence);
     }
+    if (!m_notice.isEmpty())
+        showMessage(std::exchange(m_notice, QString()));
 }
 
 void ContrastStrip::showMessage(const QString &message)

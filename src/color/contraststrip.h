@@ -65,6 +65,8 @@ private:
     contrast::Report m_report;
     QString m_sentence;
     bool m_pending = false;
+    // The editor's notice, shown once the colors it came with are.
+    QString m_notice;
 
     contrast::Backdrop m_plain;
     contrast::Backdrop m_image;

@@ -39,19 +39,25 @@ void addCopyFormats(QObject &owner, const std::array<QPushButton *, colorTargets
 void addCopyAsCss(frmtag &tag, std::function<PageColors()> colors)
 {
     const QKeySequence keys(QStringLiteral("Ctrl+Shift+C"));
-    const auto copy = [colors = std::move(colors)] {
-        platform::desktop().setClipboardText(output::cssStyleBlock(colors()));
+    const auto copyIn = [colors = std::move(colors)](output::ColorNotation notation) {
+        platform::desktop().setClipboardText(output::cssStyleBlock(colors(), notation));
     };
+    const auto copy = [copyIn] { copyIn(output::ColorNotation::Hex); };
     auto *shortcut = new QShortcut(keys, &tag);
     QObject::connect(shortcut, &QShortcut::activated, &tag, copy);
 
     QPlainTextEdit *text = tag.txtTag;
     text->setContextMenuPolicy(Qt::CustomContextMenu);
-    QObject::connect(text, &QWidget::customContextMenuRequested, &tag, [text, keys, copy](const QPoint &pos) {
+    QObject::connect(text, &QWidget::customContextMenuRequested, &tag, [text, keys, copy, copyIn](const QPoint &pos) {
         QMenu *menu = text->createStandardContextMenu(pos);
         menu->setObjectName(QStringLiteral("mnuTag"));
         menu->setAttribute(Qt::WA_DeleteOnClose);
         menu->addSeparator();
+        // Hex stays the default, the last entry and the shortcut's; oklch()
+        // beside it for a style sheet that works in it.
+        QAction *oklch = menu->addAction(QStringLiteral("Copy as CSS in oklch()"));
+        oklch->setObjectName(QStringLiteral("actCopyAsCssOklch"));
+        QObject::connect(oklch, &QAction::triggered, text, [copyIn] { copyIn(output::ColorNotation::Oklch); });
         QAction *css = menu->addAction(QStringLiteral("Copy as CSS"));
         css->setShortcut(keys);
         QObject::connect(css, &QAction::triggered, text, copy);

@@ -11,11 +11,12 @@ class QObject;
 class QPushButton;
 
 // Context menus of the copy buttons: the color of the hex box beside each as
-// "#RRGGBB" (what a click copies), "#rrggbb", "RRGGBB" and "rgb(r, g, b)".
+// "#RRGGBB" (what a click copies) and the other forms of colorCopyFormats.
 // A copy leaves the focus on `tagButton`, as a click does.
 void addCopyFormats(QObject &owner, const std::array<QPushButton *, colorTargets.size()> &buttons,
                     const std::array<QLineEdit *, colorTargets.size()> &hexBoxes, QPushButton *tagButton);
 
 // The body tag window's "Copy as CSS" (context menu of the tag text and
-// Ctrl+Shift+C): the colors and image as a style block.
+// Ctrl+Shift+C): the colors and image as a style block; beside it "Copy as
+// CSS in oklch()" (actCopyAsCssOklch) writes the colors in oklch().
 void addCopyAsCss(frmtag &tag, std::function<PageColors()> colors);

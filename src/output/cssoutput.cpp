@@ -1,5 +1,6 @@
 #include "output/cssoutput.h"
 
+#include "color/colortext.h"
 #include "color/rgb.h"
 
 #include <algorithm>
@@ -23,8 +24,13 @@ QString cssStringEscaped(const QString &text)
     return out;
 }
 
-QString cssStyleBlock(const PageColors &c)
+QString cssStyleBlock(const PageColors &given, ColorNotation notation)
 {
+    PageColors c = given;
+    if (notation == ColorNotation::Oklch)
+        for (const ColorTarget target : pageOrder())
+            if (const auto rgb = color::hexColorValue(c[target]))
+                c[target] = color::oklchText(*rgb);
     const auto body = [](const ColorTargetInfo &t) { return QLatin1String(t.cssSelector) == QLatin1String("body"); };
     QString css = QStringLiteral("body {\n");
     for (const ColorTarget target : pageOrder())
@@ -52,8 +58,12 @@ QStringList colorCopyFormats(const QString &hexColor)
     if (!rgb)
         return {hexColor};
     const QString digits = hexColor.mid(1);
-    return {hexColor, QLatin1Char('#') + digits.toLower(), digits,
-            QStringLiteral("rgb(%1, %2, %3)").arg(rgb->red).arg(rgb->green).arg(rgb->blue)};
+    return {hexColor,
+            QLatin1Char('#') + digits.toLower(),
+            digits,
+            QStringLiteral("rgb(%1, %2, %3)").arg(rgb->red).arg(rgb->green).arg(rgb->blue),
+            color::hslText(*rgb),
+            color::oklchText(*rgb)};
 }
 
 } // namespace output

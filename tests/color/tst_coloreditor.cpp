@@ -1,11 +1,13 @@
 #include "app/frmmain.h"
 #include "color/coloreditor.h"
+#include "color/colortext.h"
 #include "color/rgb.h"
 #include "testsupport.h"
 #include "widgets/controls.h"
 
 #include <QApplication>
 #include <QHash>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
@@ -712,6 +714,48 @@ private slots:
         QVERIFY(w.option("optBACK")->isChecked());
         QCOMPARE(w.edit("txtnewlink")->text(), QStringLiteral("#551A8B"));
         QCOMPARE(QApplication::focusWidget(), w.slider(0));
+        QCOMPARE(w.env.desktop.beeps, 0);
+        QCOMPARE(testsupport::brokenColorModel(*w.window), QString());
+    }
+
+    // A color outside sRGB is brought in, and the status line says so; a
+    // translucent one is refused with a message and changes nothing.
+    void pasteCssColor4Forms()
+    {
+        Window w;
+        QTest::mouseClick(w.option("optNewlinks"), Qt::LeftButton);
+        w.slider(0)->setFocus();
+        const QString outside = QStringLiteral("oklch(70% 0.4 145)");
+        w.env.desktop.clipboard = outside;
+        QTest::keyClick(w.slider(0), Qt::Key_V, Qt::ControlModifier);
+        const auto mapped = color::cssColor(outside);
+        QVERIFY(mapped);
+        const QString hex = color::hexColor(mapped->red, mapped->green, mapped->blue);
+        QCOMPARE(w.edit("txtnewlink")->text(), hex);
+        QApplication::processEvents();
+        auto *status = control<QLabel>(w.w(), "contrastMessage");
+        QVERIFY(status->isVisible());
+        QCOMPARE(status->text(), color::gamutMappedText(outside, *mapped));
+        QVERIFY(status->text().contains(hex));
+        QCOMPARE(w.env.desktop.beeps, 0);
+        QVERIFY(w.env.desktop.messages.isEmpty());
+
+        // In sRGB: no word on the status line.
+        w.env.desktop.clipboard = QStringLiteral("hsl(120deg 100% 25%)");
+        QTest::keyClick(w.slider(0), Qt::Key_V, Qt::ControlModifier);
+        QApplication::processEvents();
+        QCOMPARE(w.edit("txtnewlink")->text(), QStringLiteral("#008000"));
+        QVERIFY(!status->isVisible());
+
+        const QString translucent = QStringLiteral("rgb(0 0 0 / 50%)");
+        w.env.desktop.clipboard = translucent;
+        QTest::keyClick(w.slider(0), Qt::Key_V, Qt::ControlModifier);
+        QApplication::processEvents();
+        QCOMPARE(w.edit("txtnewlink")->text(), QStringLiteral("#008000"));
+        QCOMPARE(w.edit("HIDDENtxtnewlinksgreen")->text(), QStringLiteral("128"));
+        const auto messages = w.env.desktop.takeMessages();
+        QCOMPARE(messages.size(), 1);
+        QCOMPARE(messages[0].text, color::translucentColorText(translucent));
         QCOMPARE(w.env.desktop.beeps, 0);
         QCOMPARE(testsupport::brokenColorModel(*w.window), QString());
     }

@@ -7,6 +7,7 @@
 using color::Rgb;
 
 Q_DECLARE_METATYPE(std::optional<Rgb>)
+Q_DECLARE_METATYPE(Rgb)
 
 namespace {
 
@@ -60,9 +61,31 @@ private slots:
         row("percentages clamped", "rgb( 150% , -10% , 33.3% )", rgb(255, 0, 85));
         row("mixed kinds", "rgb(10%, 2, 3)", refused);
         row("two values", "rgb(1, 2)", refused);
-        row("alpha", "rgb(1, 2, 3, 4)", refused);
-        row("rgba", "rgba(1, 2, 3, 1)", refused);
-        row("spaces only", "rgb(1 2 3)", refused);
+        // An alpha above 1 counts as 1: opaque.
+        row("alpha", "rgb(1, 2, 3, 4)", rgb(1, 2, 3));
+        row("rgba", "rgba(1, 2, 3, 1)", rgb(1, 2, 3));
+        row("spaces only", "rgb(1 2 3)", rgb(1, 2, 3));
+        row("space syntax, mixed kinds", "rgb(10% 2 none)", rgb(26, 2, 0));
+        row("space syntax, opaque alpha", "rgb(1 2 3 / 100%)", rgb(1, 2, 3));
+        row("space syntax, translucent", "rgb(1 2 3 / 0.5)", refused);
+        row("comma and space mixed", "rgb(1, 2 3)", refused);
+        row("alpha without slash", "rgb(1 2 3 4)", refused);
+        row("none in comma syntax", "rgb(none, 2, 3)", refused);
+        row("eight digits, opaque", "#123456ff", rgb(0x12, 0x34, 0x56));
+        row("four digits, opaque", "#AbCf", rgb(0xAA, 0xBB, 0xCC));
+        row("four digits, translucent", "#abc8", refused);
+        row("hsl", "hsl(120deg 100% 25%)", rgb(0, 128, 0));
+        row("hsla, comma syntax", "HSLA(0.5turn, 100%, 50%, 1)", rgb(0, 255, 255));
+        row("hsl, numbers in comma syntax", "hsl(120, 100, 25)", refused);
+        row("hwb", "hwb(0 0% 0%)", rgb(255, 0, 0));
+        row("lab white", "lab(100 0 0)", rgb(255, 255, 255));
+        row("oklch", "oklch(0% 0 0)", rgb(0, 0, 0));
+        row("oklab gray", "oklab(0.5 0 0)", rgb(99, 99, 99));
+        row("color srgb", "color(srgb 1 50% 0)", rgb(255, 128, 0));
+        row("color display-p3 red", "color(display-p3 1 0 0)", rgb(255, 11, 12));
+        row("unknown color space", "color(rec2021 1 0 0)", refused);
+        row("transparent declaration", "color: rgb(0 0 0 / 0);", refused);
+        row("modern declaration", "a:link { color: oklch(0.5 0 0); }", rgb(99, 99, 99));
         row("unclosed", "rgb(1, 2, 3", refused);
         row("point without digits", "rgb(1., 2, 3)", refused);
         row("empty value", "rgb(1, , 3)", refused);
@@ -89,6 +112,82 @@ private slots:
         QFETCH(QString, text);
         QFETCH(std::optional<Rgb>, expected);
         QCOMPARE(shown(color::colorFromText(text)), shown(expected));
+    }
+
+    // What a paste or drop gets beyond the color: whether it was translucent
+    // (refused) or brought into sRGB (said on the status line).
+    void pastedOutcome_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<bool>("translucent");
+        QTest::addColumn<bool>("mapped");
+        QTest::newRow("hex") << "#551A8B" << false << false;
+        QTest::newRow("rgb half alpha") << "rgb(0 0 0 / 50%)" << true << false;
+        QTest::newRow("none alpha is zero") << "hsl(0 0% 0% / none)" << true << false;
+        QTest::newRow("tiny alpha") << "rgba(1, 2, 3, 0.999)" << true << false;
+        QTest::newRow("transparent") << "transparent" << true << false;
+        QTest::newRow("four digits") << "#0000" << true << false;
+        QTest::newRow("declaration") << "color: rgb(1 2 3 / .5);" << true << false;
+        QTest::newRow("p3 red") << "color(display-p3 1 0 0)" << false << true;
+        QTest::newRow("oklch beyond sRGB") << "oklch(70% 0.4 145)" << false << true;
+        QTest::newRow("oklch beyond white") << "oklch(120% 0.2 30)" << false << true;
+        QTest::newRow("srgb beyond") << "color(srgb 1.2 0 0)" << false << true;
+        QTest::newRow("lab in sRGB") << "lab(50 10 10)" << false << false;
+        QTest::newRow("both") << "oklch(70% 0.4 145 / 0.5)" << true << true;
+        QTest::newRow("clamped rgb is in sRGB") << "rgb(300 0 0)" << false << false;
+    }
+
+    void pastedOutcome()
+    {
+        QFETCH(QString, text);
+        QFETCH(bool, translucent);
+        QFETCH(bool, mapped);
+        const auto read = color::pastedColor(text);
+        QVERIFY(read);
+        QCOMPARE(read->translucent, translucent);
+        QCOMPARE(read->gamutMapped, mapped);
+        QCOMPARE(color::colorFromText(text).has_value(), !translucent);
+    }
+
+    void messages()
+    {
+        QCOMPARE(
+            color::translucentColorText(QStringLiteral(" rgb(0 0 0 / 50%)\n")),
+            QStringLiteral("\"rgb(0 0 0 / 50%)\" has transparency, which the colors of a page's BODY cannot have."));
+        QCOMPARE(color::gamutMappedText(QStringLiteral("oklch(70% 0.4 145)"), Rgb{0, 200, 10}),
+                 QStringLiteral("\"oklch(70% 0.4 145)\" lies outside sRGB; it was brought in as #00C80A."));
+        // A long paste is cut short, on one line.
+        const QString longText = QStringLiteral("a:link {\n  color: rgb(0 0 0 / 50%);\n}") + QString(60, u'y');
+        const QString said = color::translucentColorText(longText);
+        QVERIFY(said.startsWith(QStringLiteral("\"a:link { color: rgb(0 0 0 / 50%); }")));
+        QVERIFY(said.contains(QChar(0x2026) + QStringLiteral("\" has")));
+        QVERIFY(!said.contains(u'\n'));
+    }
+
+    void serialisations_data()
+    {
+        QTest::addColumn<Rgb>("color");
+        QTest::addColumn<QString>("hsl");
+        QTest::addColumn<QString>("oklch");
+        QTest::newRow("red") << Rgb{255, 0, 0} << "hsl(0 100% 50%)"
+                             << "oklch(62.8% 0.258 29.2)";
+        QTest::newRow("black") << Rgb{0, 0, 0} << "hsl(0 0% 0%)"
+                               << "oklch(0% 0 0)";
+        QTest::newRow("white") << Rgb{255, 255, 255} << "hsl(0 0% 100%)"
+                               << "oklch(100% 0 0)";
+        QTest::newRow("gray hue is 0") << Rgb{128, 128, 128} << "hsl(0 0% 50.2%)"
+                                       << "oklch(60% 0 0)";
+        QTest::newRow("visited") << Rgb{85, 26, 139} << "hsl(271.3 68.5% 32.4%)"
+                                 << "oklch(37.8% 0.172 302.2)";
+    }
+
+    void serialisations()
+    {
+        QFETCH(Rgb, color);
+        QFETCH(QString, hsl);
+        QFETCH(QString, oklch);
+        QCOMPARE(color::hslText(color), hsl);
+        QCOMPARE(color::oklchText(color), oklch);
     }
 
     void ourCopiesReadBack()

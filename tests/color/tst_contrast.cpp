@@ -1,3 +1,4 @@
+#include "color/colorspaces.h"
 #include "color/contrast.h"
 
 #include <QRandomGenerator>
@@ -35,6 +36,34 @@ std::optional<Rgb> nearerPassing(Rgb from, Rgb to, const Backdrop &backdrop)
     const double step = (b.l > a.l ? 1 : -1) * 1e-5;
     for (double l = a.l; (step > 0) ? l < b.l : l > b.l; l += step) {
         const Rgb c = fromHsl({a.h, a.s, l});
+        if (c == to)
+            return std::nullopt;
+        if (backdrop.worstRatio(c) >= AA)
+            return c;
+    }
+    return std::nullopt;
+}
+
+color::Oklch oklchOf(Rgb c)
+{
+    return color::oklchFromSrgb(color::toSrgb(c));
+}
+
+// The color at an OKLCH lightness with the hue and chroma of `start`,
+// brought into sRGB.
+Rgb atLightness(const color::Oklch &start, double l)
+{
+    return color::toRgb(color::mapIntoSrgb(color::Oklch{l, start.c, start.h}).color);
+}
+
+// The first color on the OKLCH lightness path from `from` to `to` (fine
+// steps, both ends left out) that reaches the minimum, if any.
+std::optional<Rgb> nearerPassingOklch(Rgb from, double toL, Rgb to, const Backdrop &backdrop)
+{
+    const color::Oklch a = oklchOf(from);
+    const double step = (toL > a.l ? 1 : -1) * 2e-5;
+    for (double l = a.l + step; (step > 0) ? l < toL : l > toL; l += step) {
+        const Rgb c = atLightness(a, std::clamp(l, 0.0, 1.0));
         if (c == to)
             return std::nullopt;
         if (backdrop.worstRatio(c) >= AA)
@@ -261,7 +290,8 @@ private slots:
         QFETCH(Rgb, background);
         const Backdrop backdrop = Backdrop::plain(background);
         QVERIFY(backdrop.worstRatio(color) < AA);
-        const auto fixed = nearestByLightness(color, backdrop);
+        // The former fix, along HSL lightness, now the fallback.
+        const auto fixed = nearestByHslLightness(color, backdrop);
         QVERIFY(fixed.has_value());
         QVERIFY(backdrop.worstRatio(*fixed) >= AA);
         // Only the lightness moved.
@@ -279,6 +309,67 @@ private slots:
         const Rgb otherWay = fromHsl({before.h, before.s, std::clamp(away, 0.0, 1.0)});
         if (otherWay != color)
             QCOMPARE(nearerPassing(color, otherWay, backdrop), std::nullopt);
+    }
+
+    // The fix moves along OKLCH lightness: hue and chroma stay where sRGB
+    // has them, and nothing nearer on that path, either way, reaches AA.
+    void oklchFixReachesAAWithTheLeastChange_data() { fixReachesAAWithTheLeastChange_data(); }
+
+    void oklchFixReachesAAWithTheLeastChange()
+    {
+        QFETCH(Rgb, color);
+        QFETCH(Rgb, background);
+        const Backdrop backdrop = Backdrop::plain(background);
+        const auto fixed = nearestByLightness(color, backdrop);
+        QVERIFY(fixed.has_value());
+        QVERIFY(backdrop.worstRatio(*fixed) >= AA);
+        const color::Oklch before = oklchOf(color), after = oklchOf(*fixed);
+        // Chroma only ever shrinks (where sRGB has not as much), and the hue
+        // stays where there is chroma enough to carry one.
+        QVERIFY(after.c <= before.c + 0.01);
+        if (after.c > 0.03 && after.l > 0.1 && after.l < 0.95)
+            QVERIFY2(std::min(std::abs(after.h - before.h), 360 - std::abs(after.h - before.h)) < 3,
+                     qPrintable(QStringLiteral("hue %1 became %2").arg(before.h).arg(after.h)));
+        // The fixed color lies on the path, at some lightness.
+        double fixedL = -1;
+        for (int k = 0; k <= 20000 && fixedL < 0; ++k) {
+            const double d = k * 5e-5;
+            for (const double l : {before.l - d, before.l + d})
+                if (fixedL < 0 && l >= 0 && l <= 1 && atLightness(before, l) == *fixed)
+                    fixedL = l;
+        }
+        QVERIFY2(fixedL >= 0, "the fix is not on the OKLCH lightness path");
+        QCOMPARE(nearerPassingOklch(color, fixedL, *fixed, backdrop), std::nullopt);
+        const double otherWay = std::clamp(2 * before.l - fixedL, 0.0, 1.0);
+        if (std::abs(otherWay - before.l) > 1e-9)
+            QCOMPARE(nearerPassingOklch(color, otherWay, atLightness(before, otherWay), backdrop), std::nullopt);
+    }
+
+    // Over many random failing pairs the fix always reaches AA, as the HSL
+    // one did, and changes the color less on the whole (deltaEOK).
+    void oklchFixAgainstTheHslOne()
+    {
+        QRandomGenerator random(7);
+        int pairs = 0;
+        double oklchSum = 0, hslSum = 0;
+        const auto apart = [](Rgb a, Rgb b) {
+            return color::deltaEOK(color::oklabFromSrgb(color::toSrgb(a)), color::oklabFromSrgb(color::toSrgb(b)));
+        };
+        while (pairs < 300) {
+            const Rgb c{int(random.bounded(256)), int(random.bounded(256)), int(random.bounded(256))};
+            const Backdrop plain =
+                Backdrop::plain({int(random.bounded(256)), int(random.bounded(256)), int(random.bounded(256))});
+            if (plain.worstRatio(c) >= AA)
+                continue;
+            ++pairs;
+            const auto byOklch = nearestByLightness(c, plain);
+            const auto byHsl = nearestByHslLightness(c, plain);
+            QVERIFY(byOklch && byHsl);
+            QVERIFY(plain.worstRatio(*byOklch) >= AA);
+            oklchSum += apart(c, *byOklch);
+            hslSum += apart(c, *byHsl);
+        }
+        QVERIFY2(oklchSum < hslSum, qPrintable(QStringLiteral("%1 against %2").arg(oklchSum).arg(hslSum)));
     }
 
     void fixOfTheDefaults()

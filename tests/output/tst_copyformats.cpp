@@ -22,6 +22,8 @@ private slots:
         QTest::newRow("#rrggbb") << 1 << QStringLiteral("#551a8b");
         QTest::newRow("RRGGBB") << 2 << QStringLiteral("551A8B");
         QTest::newRow("rgb()") << 3 << QStringLiteral("rgb(85, 26, 139)");
+        QTest::newRow("hsl()") << 4 << QStringLiteral("hsl(271.3 68.5% 32.4%)");
+        QTest::newRow("oklch()") << 5 << QStringLiteral("oklch(37.8% 0.172 302.2)");
     }
     void eachFormatFromTheButtonsMenu()
     {
@@ -34,7 +36,7 @@ private slots:
         auto *menu = control<QMenu>(button, "cmdCOPYvisitedlinkFormats");
         QVERIFY(menu);
         QTRY_VERIFY(menu->isVisible());
-        QCOMPARE(menu->actions().size(), 4);
+        QCOMPARE(menu->actions().size(), 6);
         for (int i = 0; i <= entry; ++i)
             QTest::keyClick(menu, Qt::Key_Down);
         QTest::keyClick(menu, Qt::Key_Return);
@@ -79,6 +81,32 @@ private slots:
         QCOMPARE(w.env.desktop.clipboard, expected);
         // The tag itself is untouched.
         QCOMPARE(text->toPlainText(), tagText);
+        tag->close();
+    }
+
+    // Beside "Copy as CSS", the same style block with the colors in oklch().
+    void copyAsCssInOklch()
+    {
+        testsupport::MainWindow w;
+        QTest::mouseClick(control<QWidget>(w.window.get(), "cmdtag"), Qt::LeftButton);
+        auto *tag = testsupport::findWindow<frmtag>(*w.window);
+        QVERIFY(tag);
+        QTRY_VERIFY(tag->isVisible());
+        auto *text = control<QPlainTextEdit>(tag, "txtTag");
+        QContextMenuEvent event(QContextMenuEvent::Keyboard, QPoint(5, 5), text->mapToGlobal(QPoint(5, 5)));
+        QApplication::sendEvent(text->viewport(), &event);
+        QMenu *menu = nullptr;
+        QTRY_VERIFY((menu = qobject_cast<QMenu *>(QApplication::activePopupWidget())) != nullptr);
+        auto *oklch = menu->findChild<QAction *>(QStringLiteral("actCopyAsCssOklch"));
+        QVERIFY(oklch);
+        QCOMPARE(menu->actions().indexOf(oklch), menu->actions().size() - 2);
+        // Two steps up from the bottom: past "Copy as CSS" to it.
+        QTest::keyClick(menu, Qt::Key_Up);
+        QTest::keyClick(menu, Qt::Key_Up);
+        QTest::keyClick(menu, Qt::Key_Return);
+        QTRY_VERIFY(w.env.desktop.clipboard.startsWith(QStringLiteral("body {\n  background-color: oklch(")));
+        QVERIFY(w.env.desktop.clipboard.contains(QStringLiteral("a:visited { color: oklch(37.8% 0.172 302.2); }")));
+        QVERIFY(!w.env.desktop.clipboard.contains(u'#'));
         tag->close();
     }
 };
