@@ -362,6 +362,8 @@ const written = [
     ["hsl(30 -20% 50%)", true, "hsl", [30, 0, 50], 1, "saturation below 0 counts as 0"],
     ["hwb(0 100% 100%)", true, "hwb", [0, 100, 100], 1],
     ["lab(150 0 0)", true, "lab", [100, 0, 0], 1, "lab() clamps its lightness"],
+    ["lab(150 50 0)", true, "lab", [100, 50, 0], 1, "lab() clamps its lightness"],
+    ["lch(140% 60 200)", true, "lch", [100, 60, 200], 1, "lch() clamps its lightness"],
     ["lab(50% 100% -100%)", true, "lab", [50, 125, -125], 1],
     ["lch(50 -20 30)", true, "lch", [50, 0, 30], 1, "chroma below 0 counts as 0"],
     ["oklch(62.8% 0.258 29.2)", true, "oklch", [0.628, 0.258, 29.2], 1],
