@@ -677,7 +677,9 @@ private:
                 return std::optional<Rgb>(hex);
             return std::nullopt;
         }
-        if (first.type == T::Function && asciiLower(first.value) == u"rgb") {
+        // rgb() and rgba() in either syntax; a translucent one is not read, as
+        // a page's colors have no transparency.
+        if (first.type == T::Function && (asciiLower(first.value) == u"rgb" || asciiLower(first.value) == u"rgba")) {
             const QString text = QStringLiteral("rgb(") + m_tokenizer.slice(m_t[std::size_t(c.first)].end, tokenEnd(c));
             if (const auto rgb = color::cssColor(text))
                 return std::optional<Rgb>(rgb);

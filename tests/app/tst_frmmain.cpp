@@ -1,6 +1,7 @@
 #include "app/colorhistory.h"
 #include "app/frmmain.h"
 #include "color/coloreditor.h"
+#include "color/colortext.h"
 #include "color/rgb.h"
 #include "preview/previewbox.h"
 #include "testsupport.h"
@@ -731,6 +732,35 @@ private slots:
             QCOMPARE(unloaded.count(), 1);
             QVERIFY(!w.window->isVisible());
         }
+    }
+
+    // Dropped color text reads as a paste does: a color outside sRGB is
+    // brought in and the status line says so; a translucent one is refused
+    // with a message.
+    void droppedCssColors()
+    {
+        testsupport::MainWindow w;
+        const QString outside = QStringLiteral("color(display-p3 0 1 0)");
+        DraggedData green;
+        green.setText(outside);
+        QVERIFY(dragAndDrop(w->lblhexbackcolor, green));
+        // Its hue kept: not the clipped #00FF00.
+        QCOMPARE(w->txtHEXback->text(), QStringLiteral("#00FB29"));
+        QApplication::processEvents();
+        auto *status = control<QLabel>(w.window.get(), "contrastMessage");
+        QVERIFY(status->isVisible());
+        QCOMPARE(status->text(), color::gamutMappedText(outside, {0, 0xFB, 0x29}));
+
+        const QString translucent = QStringLiteral("#00000080");
+        DraggedData half;
+        half.setText(translucent);
+        QVERIFY(!dragAndDrop(w->lblhexbackcolor, half));
+        QApplication::processEvents();
+        const auto messages = w.env.desktop.takeMessages();
+        QCOMPARE(messages.size(), 1);
+        QCOMPARE(messages[0].text, color::translucentColorText(translucent));
+        QCOMPARE(w->txtHEXback->text(), QStringLiteral("#00FB29"));
+        QCOMPARE(testsupport::brokenColorModel(*w.window), QString());
     }
 
     // A picture file dropped anywhere on the window loads as the background

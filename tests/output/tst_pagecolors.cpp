@@ -284,6 +284,10 @@ private slots:
             "back - text - link - vlink - alink - image -");
         row("unknown values are skipped", "body{color:#000050} body{color:hsl(0,0%,0%)} body{color:bogus}",
             "back - text #000050 link - vlink - alink - image -");
+        row("rgb() in the space syntax, rgba() opaque", "body{color:rgb(1 2 3)} a:link{color:rgba(4, 5, 6, 1)}",
+            "back - text #010203 link #040506 vlink - alink #040506 image -");
+        row("a translucent color is skipped", "body{color:#000050} body{color:rgb(0 0 0 / 50%)}",
+            "back - text #000050 link - vlink - alink - image -");
         row("paste-exact rounding in rgb()", "body{color:rgb(0.49999999999999994, 127.5, 254.5)}",
             "back - text #0080FF link - vlink - alink - image -");
     }
