@@ -102,7 +102,7 @@ bool Dropping::take(QWidget *on, const QMimeData &data)
     if (!color)
         return false;
     // A background under a picture keeps its color: the drop is refused.
-    return m_editor.setTargetColor(*target, *color);
+    return m_editor.giveColor(*target, *color);
 }
 
 bool Dropping::eventFilter(QObject *watched, QEvent *event)

@@ -1,5 +1,6 @@
 #include "app/frmmain.h"
 #include "color/coloreditor.h"
+#include "color/colorset.h"
 #include "color/rgb.h"
 #include "testsupport.h"
 #include "widgets/controls.h"
@@ -559,7 +560,7 @@ private slots:
     {
         Window w;
         w.select("optTEXT");
-        control<QLabel>(w.w(), "HIDDENlbltaginfo")->setText(QStringLiteral("stone.gif"));
+        w.window->colors().setPicture(QStringLiteral("stone.gif"));
         QTest::mouseClick(w.widget("picboxMAIN"), Qt::LeftButton, {}, QPoint(5, 90));
         QVERIFY(w.option("optTEXT")->isChecked());
         QVERIFY(!w.option("optBACK")->isChecked());
