@@ -383,10 +383,11 @@ void frmmain::Form_Load()
             t.reset->setEnabled(false);
     for (QPushButton *b : {cmdclear, cmdsave})
         b->setEnabled(false);
-    // 7. and 8.
+    // 7. and 8. The swatches and the preview show the colors.
     for (const ColorTargetInfo &info : colorTargets) {
         const TargetControls &t = m_targets[indexOf(info.target)];
-        const QColor c(info.defaultColor.red, info.defaultColor.green, info.defaultColor.blue);
+        const color::Rgb rgb = m_colors->color(info.target);
+        const QColor c(rgb.red, rgb.green, rgb.blue);
         setBackColor(t.swatch, c);
         if (info.target == ColorTarget::Back)
             setBackColor(t.previewElement, c);

@@ -105,7 +105,7 @@ private slots:
         QTest::addColumn<bool>("picture");
         QTest::addColumn<bool>("taken");
         for (const ColorTargetInfo &t : colorTargets) {
-            const QByteArray name(t.option);
+            const QByteArray name(t.attribute);
             QTest::newRow(name) << int(t.target) << false << true;
             QTest::newRow(name + " under a picture") << int(t.target) << true << (t.target != ColorTarget::Back);
         }
