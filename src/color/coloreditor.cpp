@@ -108,8 +108,25 @@ ColorEditor::ColorEditor(const Controls &controls, ColorSet &colors) :
     // their own pastes; the read-only hex boxes leave the keys to the window.
     auto *paste = new QShortcut(QKeySequence::Paste, m.window);
     connect(paste, &QShortcut::activated, this, &ColorEditor::pasteColor);
-    // The state fields show each color as it changes.
-    connect(&m_colors, &ColorSet::colorChanged, this, &ColorEditor::showStores);
+    connect(&m_colors, &ColorSet::colorChanged, this, &ColorEditor::followColor);
+}
+
+// The state fields show each color as it changes. A color the sliders did
+// not write moves them, when its target is selected, or shows at once.
+void ColorEditor::followColor(ColorTarget target)
+{
+    showStores(target);
+    if (m_slidersWriting)
+        return;
+    if (target != selectedTarget()) {
+        showColor(target);
+        return;
+    }
+    const Handling handling(*this);
+    const color::Rgb c = m_colors.color(target);
+    m.boxes[0]->setText(QString::number(c.red));
+    m.boxes[1]->setText(QString::number(c.green));
+    m.boxes[2]->setText(QString::number(c.blue));
 }
 
 void ColorEditor::showStores(ColorTarget target)
@@ -155,11 +172,13 @@ void ColorEditor::colorupdate()
 
 void ColorEditor::showMix()
 {
-    if (!m_unshown)
-        return;
-    const ColorTarget target = *std::exchange(m_unshown, std::nullopt);
+    if (m_unshown)
+        showColor(*std::exchange(m_unshown, std::nullopt));
+}
+
+void ColorEditor::showColor(ColorTarget target)
+{
     const TargetControls &t = controls(target);
-    // The sliders have written the target's color by now.
     const color::Rgb rgb = m_colors.color(target);
     const QColor shown(rgb.red, rgb.green, rgb.blue);
     const QString hex = color::hexColor(rgb);
@@ -199,10 +218,13 @@ void ColorEditor::VScroll_Change(int c)
     const ColorTarget target = selectedTarget();
     color::Rgb now = m_colors.color(target);
     (c == 0 ? now.red : c == 1 ? now.green : now.blue) = v;
-    if (m_restoring)
-        m_colors.restoreColor(target, now);
-    else
-        m_colors.setColor(target, now);
+    {
+        const QScopedValueRollback<bool> writing(m_slidersWriting, true);
+        if (m_restoring)
+            m_colors.restoreColor(target, now);
+        else
+            m_colors.setColor(target, now);
+    }
     colorupdate();
 }
 

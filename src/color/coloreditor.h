@@ -105,6 +105,7 @@ private:
     void txt_Change(int channel);
     bool filterFastStepKeys(QObject *button, QEvent *event);
     bool filterValueBoxKey(const QKeyEvent &key);
+    void followColor(ColorTarget target);
     void showStores(ColorTarget target);
     // One step of every slider: a fast one while SHIFT is held.
     void stepAll(bool raise);
@@ -139,6 +140,8 @@ private:
         UserAction m_action;
     };
     void showMix();
+    // The target's preview element, hex box and swatch show its color.
+    void showColor(ColorTarget target);
 
     class ShiftRepeat;
     ShiftRepeat *m_shiftRepeat;
@@ -148,4 +151,5 @@ private:
     std::optional<ColorTarget> m_unshown;
     // A restore writes the sliders' values past the colors' lock.
     bool m_restoring = false;
+    bool m_slidersWriting = false;
 };
