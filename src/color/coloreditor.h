@@ -151,5 +151,6 @@ private:
     std::optional<ColorTarget> m_unshown;
     // A restore writes the sliders' values past the colors' lock.
     bool m_restoring = false;
+    // The sliders write the selected target's color: colorupdate shows it.
     bool m_slidersWriting = false;
 };

@@ -31,8 +31,8 @@ public:
     bool hasPicture() const { return !m_picture.isEmpty(); }
     // The last picture's file, kept after a clear.
     const QString &pictureFile() const { return m_pictureFile; }
-    // Shows the picture at `path` (empty: none); a picture's file also
-    // becomes the last one.
+    // The picture at `path` now covers the preview (empty: none); its file
+    // also becomes the last one.
     void setPicture(const QString &path);
     // Undo and redo of a cleared picture: the last file as it was then.
     void restorePictureFile(const QString &path);
