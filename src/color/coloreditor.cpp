@@ -108,6 +108,13 @@ ColorEditor::ColorEditor(const Controls &controls, ColorSet &colors) :
     // their own pastes; the read-only hex boxes leave the keys to the window.
     auto *paste = new QShortcut(QKeySequence::Paste, m.window);
     connect(paste, &QShortcut::activated, this, &ColorEditor::pasteColor);
+    for (const TargetControls &t : m.targets) {
+        const color::Rgb c = m_colors.color(t.target);
+        m_storesShow[indexOf(t.target)] = c;
+        t.stores[0]->setText(QString::number(c.red));
+        t.stores[1]->setText(QString::number(c.green));
+        t.stores[2]->setText(QString::number(c.blue));
+    }
     connect(&m_colors, &ColorSet::colorChanged, this, &ColorEditor::followColor);
 }
 
@@ -131,14 +138,16 @@ void ColorEditor::followColor(ColorTarget target)
 
 void ColorEditor::showStores(ColorTarget target)
 {
-    const color::Rgb c = m_colors.color(target);
-    const std::array<int, 3> values = {c.red, c.green, c.blue};
+    // Only the components that changed: a slider moves one.
+    color::Rgb &shown = m_storesShow[indexOf(target)];
+    const color::Rgb now = m_colors.color(target);
     const auto &stores = controls(target).stores;
-    for (std::size_t i = 0; i < stores.size(); ++i) {
-        const QString text = QString::number(values[i]);
-        if (stores[i]->text() != text)
-            stores[i]->setText(text);
-    }
+    const std::array<std::pair<int, int>, 3> values = {
+        {{shown.red, now.red}, {shown.green, now.green}, {shown.blue, now.blue}}};
+    for (std::size_t i = 0; i < stores.size(); ++i)
+        if (values[i].first != values[i].second)
+            stores[i]->setText(QString::number(values[i].second));
+    shown = now;
 }
 
 const ColorEditor::TargetControls &ColorEditor::controls(ColorTarget target) const

@@ -147,6 +147,8 @@ private:
     ShiftRepeat *m_shiftRepeat;
     int m_handling = 0;
     bool m_focusStaysOnOption = false;
+    // The colors the state fields show.
+    std::array<color::Rgb, colorTargets.size()> m_storesShow;
     // The target whose last colorupdate is not shown yet.
     std::optional<ColorTarget> m_unshown;
     // A restore writes the sliders' values past the colors' lock.
