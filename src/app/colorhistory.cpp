@@ -1,7 +1,7 @@
 #include "app/colorhistory.h"
 
 #include "color/coloreditor.h"
-#include "color/colortext.h"
+#include "color/colorset.h"
 #include "platform/desktop.h"
 #include "preview/backgroundimage.h"
 #include "preview/previewmessages.h"
@@ -10,7 +10,6 @@
 #include <QAction>
 #include <QApplication>
 #include <QKeyEvent>
-#include <QLabel>
 #include <QLineEdit>
 #include <QRadioButton>
 #include <QScopedValueRollback>
@@ -53,9 +52,9 @@ private:
 };
 
 ColorHistory::ColorHistory(QWidget &window, ColorEditor &editor, BackgroundImage &image, UserActions &actions,
-                           QLineEdit *sampleText, QLabel *imageFile) :
+                           QLineEdit *sampleText) :
     QObject(&editor),
-    m_window(window), m_editor(editor), m_image(image), m_imageFile(imageFile), m_stack(new QUndoStack(this))
+    m_window(window), m_editor(editor), m_colors(editor.colors()), m_image(image), m_stack(new QUndoStack(this))
 {
     m_undo = m_stack->createUndoAction(this, QStringLiteral("Undo"));
     m_undo->setObjectName(QStringLiteral("actUndo"));
@@ -96,11 +95,10 @@ bool ColorHistory::eventFilter(QObject *watched, QEvent *event)
 ColorHistory::Snapshot ColorHistory::snapshot() const
 {
     Snapshot s;
-    for (const auto &t : m_editor.targets())
-        for (int c = 0; c < 3; ++c)
-            s.colors[indexOf(t.target)][static_cast<size_t>(c)] = t.stores[c]->text().toInt();
-    s.imageFile = m_imageFile->text();
-    s.imageShown = m_image.hasPicture();
+    for (const ColorTargetInfo &t : colorTargets)
+        s.colors[indexOf(t.target)] = m_colors.color(t.target);
+    s.picture = m_colors.picture();
+    s.pictureFile = m_colors.pictureFile();
     return s;
 }
 
@@ -127,21 +125,21 @@ void ColorHistory::apply(const Snapshot &state)
     const Snapshot now = snapshot();
     BackgroundImage &image = m_image;
     // A picture no longer there leaves the image as it is, and says so.
-    if (state.imageShown && (!now.imageShown || now.imageFile != state.imageFile)) {
-        const QString why = image.loadPicture(state.imageFile);
+    if (!state.picture.isEmpty() && now.picture != state.picture) {
+        const QString why = image.loadPicture(state.picture);
         if (!why.isEmpty())
-            platform::desktop().messageBox(&m_window, pictureNotRestoredText(state.imageFile, why), QString(),
+            platform::desktop().messageBox(&m_window, pictureNotRestoredText(state.picture, why), QString(),
                                            platform::MessageIcon::Exclamation);
-    } else if (!state.imageShown) {
-        if (now.imageShown)
+    } else if (state.picture.isEmpty()) {
+        if (!now.picture.isEmpty())
             image.clearPicture();
-        m_imageFile->setText(state.imageFile);
+        m_colors.restorePictureFile(state.pictureFile);
     }
     // The back color too, where a picture covers it: the state as it was.
-    for (const auto &t : m_editor.targets()) {
-        const auto &color = state.colors[indexOf(t.target)];
+    for (const ColorTargetInfo &t : colorTargets) {
+        const color::Rgb &color = state.colors[indexOf(t.target)];
         if (now.colors[indexOf(t.target)] != color)
-            m_editor.restoreTargetColor(t.target, color::Rgb{color[0], color[1], color[2]});
+            m_editor.giveColor(t.target, color, ColorEditor::Giving::Restore);
     }
     ++m_typingRun;
 }

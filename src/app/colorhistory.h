@@ -1,6 +1,7 @@
 #pragma once
 
 #include "color/colortargets.h"
+#include "color/rgb.h"
 
 #include <QObject>
 #include <QString>
@@ -9,9 +10,9 @@
 
 class BackgroundImage;
 class ColorEditor;
+class ColorSet;
 class QAction;
 class QKeyEvent;
-class QLabel;
 class QLineEdit;
 class QUndoStack;
 class QWidget;
@@ -19,23 +20,24 @@ class UserActions;
 
 // Undo and redo of the five colors and the background image. Each user
 // action, as the subsystems mark it, is one step: the state before its
-// outermost handling and the state after it. Going back or forth drives the controls to the other state, as
-// the user would, so that every display follows by its usual handling.
+// outermost handling and the state after it. Going back or forth drives the
+// controls to the other state, as the user would, so that every display
+// follows by its usual handling.
 class ColorHistory : public QObject {
     Q_OBJECT
 public:
-    // The five colors as their stores hold them, and the background image.
+    // The five colors and the background image.
     struct Snapshot {
-        std::array<std::array<int, 3>, colorTargets.size()> colors{};
-        QString imageFile;
-        bool imageShown = false;
+        std::array<color::Rgb, colorTargets.size()> colors{};
+        QString picture;     // empty for none
+        QString pictureFile; // the last picture's file
         friend bool operator==(const Snapshot &, const Snapshot &) = default;
     };
 
-    // The actions are the window's; the sample text keeps its own undo.
-    // `imageFile` is the state field of the last picture's file.
+    // The colors are the editor's; the actions are the window's; the sample
+    // text keeps its own undo.
     ColorHistory(QWidget &window, ColorEditor &editor, BackgroundImage &image, UserActions &actions,
-                 QLineEdit *sampleText, QLabel *imageFile);
+                 QLineEdit *sampleText);
 
     Snapshot snapshot() const;
     QUndoStack &stack() const { return *m_stack; }
@@ -59,8 +61,8 @@ private:
 
     QWidget &m_window;
     ColorEditor &m_editor;
+    ColorSet &m_colors;
     BackgroundImage &m_image;
-    QLabel *m_imageFile;
     QUndoStack *m_stack;
     QAction *m_undo;
     QAction *m_redo;

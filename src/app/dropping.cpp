@@ -113,7 +113,7 @@ bool Dropping::take(QWidget *on, const QMimeData &data)
         return false;
     }
     // A background under a picture keeps its color: the drop is refused.
-    if (!m_editor.setTargetColor(*target, color->rgb))
+    if (!m_editor.giveColor(*target, color->rgb))
         return false;
     if (color->gamutMapped)
         m_editor.announce(color::gamutMappedText(text, color->rgb));

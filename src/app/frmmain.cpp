@@ -9,6 +9,7 @@
 #include "app/openpage.h"
 #include "app/previewmenu.h"
 #include "color/coloreditor.h"
+#include "color/colorset.h"
 #include "color/contraststrip.h"
 #include "color/rgb.h"
 #include "color/screenpick.h"
@@ -129,6 +130,8 @@ frmmain::frmmain(QWidget *parent) : QWidget(parent)
 void frmmain::createSubsystems()
 {
     m_actions = new UserActions(this);
+    m_colors = std::make_unique<ColorSet>();
+    ColorSet *colors = m_colors.get();
 
     ColorEditor::Controls color{this,
                                 {VScrollRed, VScrollGreen, VScrollBlue},
@@ -150,23 +153,21 @@ void frmmain::createSubsystems()
         color.targets[indexOf(info.target)] = {info.target, t.option,         t.stores, t.hexBox,
                                                t.swatch,    t.previewElement, t.reset};
     }
-    m_color = std::make_unique<ColorEditor>(color);
+    m_color = std::make_unique<ColorEditor>(color, *colors);
     m_previewText =
         std::make_unique<PreviewText>(PreviewText::Controls{lblpic, txtBOX, cmdFONT, comdefFONT, CommonDialog1});
     m_image = std::make_unique<BackgroundImage>(
         BackgroundImage::Controls{this, picboxMAIN, picboxHIDDEN, cmdload, cmdclear, cmdsave, HIDDENlblfilename,
-                                  HIDDENlbltaginfo, VScrollRed, CommonDialog2, m_actions});
-    m_history = new ColorHistory(*this, *m_color, *m_image, *m_actions, txtBOX, HIDDENlblfilename);
+                                  HIDDENlbltaginfo, VScrollRed, CommonDialog2, m_actions},
+        *colors);
+    m_history = new ColorHistory(*this, *m_color, *m_image, *m_actions, txtBOX);
 
-    OutputActions::Controls output{this, cmdtag, {}, {}, {}};
-    for (const ColorTargetInfo &info : colorTargets) {
-        const TargetControls &t = m_targets[indexOf(info.target)];
-        output.copyButtons[indexOf(info.target)] = t.copy;
-        output.hexBoxes[indexOf(info.target)] = t.hexBox;
-    }
+    OutputActions::Controls output{this, cmdtag, {}, {}};
+    for (const ColorTargetInfo &info : colorTargets)
+        output.copyButtons[indexOf(info.target)] = m_targets[indexOf(info.target)].copy;
     BackgroundImage *image = m_image.get();
-    output.picture = {[image] { return image->pictureName(); }, [image] { return image->picturePath(); }};
-    m_output = std::make_unique<OutputActions>(output);
+    output.picture = {[image] { return image->pictureName(); }, [colors] { return colors->picture(); }};
+    m_output = std::make_unique<OutputActions>(output, *colors);
     m_placement = std::make_unique<WindowPlacement>(*this);
     m_vision = std::make_unique<ColorVisionPreview>(*picboxMAIN);
     auto *openPage = new OpenPage(*this, *m_color, *m_image, *m_actions, VScrollRed);
@@ -178,12 +179,12 @@ void frmmain::createSubsystems()
     // A picture covers the back color: it cannot be edited, nor picked by a
     // click on the preview, and the contrast is judged over the picture.
     ColorEditor *editor = m_color.get();
-    connect(m_image.get(), &BackgroundImage::pictureLoaded, editor, [editor] { editor->setBackEditable(false); });
-    connect(m_image.get(), &BackgroundImage::pictureCleared, editor, [editor] { editor->setBackEditable(true); });
+    connect(m_image.get(), &BackgroundImage::pictureLoaded, editor, &ColorEditor::followBackLock);
+    connect(m_image.get(), &BackgroundImage::pictureCleared, editor, &ColorEditor::followBackLock);
     connect(m_image.get(), &BackgroundImage::pictureLoaded, strip, &ContrastStrip::setPicture);
     connect(m_image.get(), &BackgroundImage::pictureCleared, strip, [strip] { strip->setPicture({}); });
-    connect(picboxMAIN, &PreviewBox::clicked, editor, [editor, image] {
-        if (!image->hasPicture())
+    connect(picboxMAIN, &PreviewBox::clicked, editor, [editor, colors] {
+        if (colors->isEditable(ColorTarget::Back))
             editor->choose(ColorTarget::Back);
     });
 }
@@ -382,10 +383,11 @@ void frmmain::Form_Load()
             t.reset->setEnabled(false);
     for (QPushButton *b : {cmdclear, cmdsave})
         b->setEnabled(false);
-    // 7. and 8.
+    // 7. and 8. The swatches and the preview show the colors.
     for (const ColorTargetInfo &info : colorTargets) {
         const TargetControls &t = m_targets[indexOf(info.target)];
-        const QColor c(info.defaultColor.red, info.defaultColor.green, info.defaultColor.blue);
+        const color::Rgb rgb = m_colors->color(info.target);
+        const QColor c(rgb.red, rgb.green, rgb.blue);
         setBackColor(t.swatch, c);
         if (info.target == ColorTarget::Back)
             setBackColor(t.previewElement, c);

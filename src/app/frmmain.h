@@ -16,6 +16,7 @@ class ClickLabel;
 class PreviewBox;
 class ColorEditor;
 class ColorHistory;
+class ColorSet;
 class PreviewText;
 class BackgroundImage;
 class OutputActions;
@@ -38,6 +39,8 @@ public:
     // False when the start-up guard ended the program before the window loaded.
     bool loaded() const { return m_loaded; }
 
+    // The page's colors and picture, which every control shows.
+    ColorSet &colors() { return *m_colors; }
     ColorEditor &colorEditor() { return *m_color; }
     ColorHistory &history() { return *m_history; }
 
@@ -101,6 +104,7 @@ private:
 
     bool m_loaded = false;
     UserActions *m_actions = nullptr;
+    std::unique_ptr<ColorSet> m_colors;
     std::unique_ptr<ColorEditor> m_color;
     std::unique_ptr<PreviewText> m_previewText;
     std::unique_ptr<BackgroundImage> m_image;

@@ -1,6 +1,7 @@
 #include "app/openpage.h"
 
 #include "color/coloreditor.h"
+#include "color/colorset.h"
 #include "color/rgb.h"
 #include "output/pagecolors.h"
 #include "platform/commondialog.h"
@@ -70,8 +71,8 @@ void OpenPage::openColors(const QString &path)
     QString backLeftOut;
     for (const ColorTargetInfo &t : colorTargets) {
         const std::optional<color::Rgb> &color = (*read)[t.target];
-        if (color && !editor.setTargetColor(t.target, *color) && *color != editor.color(t.target))
-            backLeftOut = color::hexColor(color->red, color->green, color->blue);
+        if (color && !editor.giveColor(t.target, *color) && *color != editor.colors().color(t.target))
+            backLeftOut = color::hexColor(*color);
     }
     editor.controls(selected).option->setChecked(true);
 

@@ -1,5 +1,6 @@
 #include "color/coloreditor.h"
 
+#include "color/colorset.h"
 #include "color/colortext.h"
 #include "color/packedcolor.h"
 #include "color/rgb.h"
@@ -65,15 +66,18 @@ private:
     bool m_before = true;
 };
 
-ColorEditor::ColorEditor(const Controls &controls) : m(controls), m_shiftRepeat(new ShiftRepeat(this))
+ColorEditor::ColorEditor(const Controls &controls, ColorSet &colors) :
+    m(controls), m_colors(colors), m_shiftRepeat(new ShiftRepeat(this))
 {
     for (int c = 0; c < 3; ++c) {
         connect(m.sliders[c], &QScrollBar::valueChanged, this, [this, c] { VScroll_Change(c); });
         connect(m.boxes[c], &QLineEdit::textChanged, this, [this, c] { txt_Change(c); });
         m.boxes[c]->installEventFilter(this);
     }
-    connect(m.allUp, &QPushButton::clicked, this, [this] { moveAll(false); });
-    connect(m.allDown, &QPushButton::clicked, this, [this] { moveAll(true); });
+    // The sliders stand upright with 0 at the top: all-up lowers every
+    // value, all-down raises it.
+    connect(m.allUp, &QPushButton::clicked, this, [this] { stepAll(false); });
+    connect(m.allDown, &QPushButton::clicked, this, [this] { stepAll(true); });
     m.allUp->installEventFilter(this);
     m.allDown->installEventFilter(this);
     connect(m.black, &QPushButton::clicked, this, [this] { setAll(0); });
@@ -104,6 +108,46 @@ ColorEditor::ColorEditor(const Controls &controls) : m(controls), m_shiftRepeat(
     // their own pastes; the read-only hex boxes leave the keys to the window.
     auto *paste = new QShortcut(QKeySequence::Paste, m.window);
     connect(paste, &QShortcut::activated, this, &ColorEditor::pasteColor);
+    for (const TargetControls &t : m.targets) {
+        const color::Rgb c = m_colors.color(t.target);
+        m_storesShow[indexOf(t.target)] = c;
+        t.stores[0]->setText(QString::number(c.red));
+        t.stores[1]->setText(QString::number(c.green));
+        t.stores[2]->setText(QString::number(c.blue));
+    }
+    connect(&m_colors, &ColorSet::colorChanged, this, &ColorEditor::followColor);
+}
+
+// The state fields show each color as it changes. A color the sliders did
+// not write moves them, when its target is selected, or shows at once.
+void ColorEditor::followColor(ColorTarget target)
+{
+    showStores(target);
+    if (m_slidersWriting)
+        return;
+    if (target != selectedTarget()) {
+        showColor(target);
+        return;
+    }
+    const Handling handling(*this);
+    const color::Rgb c = m_colors.color(target);
+    m.boxes[0]->setText(QString::number(c.red));
+    m.boxes[1]->setText(QString::number(c.green));
+    m.boxes[2]->setText(QString::number(c.blue));
+}
+
+void ColorEditor::showStores(ColorTarget target)
+{
+    // Only the components that changed: a slider moves one.
+    color::Rgb &shown = m_storesShow[indexOf(target)];
+    const color::Rgb now = m_colors.color(target);
+    const auto &stores = controls(target).stores;
+    const std::array<std::pair<int, int>, 3> values = {
+        {{shown.red, now.red}, {shown.green, now.green}, {shown.blue, now.blue}}};
+    for (std::size_t i = 0; i < stores.size(); ++i)
+        if (values[i].first != values[i].second)
+            stores[i]->setText(QString::number(values[i].second));
+    shown = now;
 }
 
 const ColorEditor::TargetControls &ColorEditor::controls(ColorTarget target) const
@@ -119,14 +163,6 @@ ColorTarget ColorEditor::selectedTarget() const
     return ColorTarget::Back;
 }
 
-color::Rgb ColorEditor::color(ColorTarget target) const
-{
-    if (target == selectedTarget())
-        return {m.sliders[0]->value(), m.sliders[1]->value(), m.sliders[2]->value()};
-    const auto &stores = controls(target).stores;
-    return {stores[0]->text().toInt(), stores[1]->text().toInt(), stores[2]->text().toInt()};
-}
-
 void ColorEditor::colorupdate()
 {
     const int r = m.sliders[0]->value();
@@ -135,9 +171,9 @@ void ColorEditor::colorupdate()
     setBackColor(m.mixSwatch, color::fromPacked(color::packedColor(r, g, b)));
     m.mixHex->setText(color::hexColor(r, g, b));
     const ColorTarget target = selectedTarget();
-    if (m_unshown && m_unshown->target != target)
+    if (m_unshown && *m_unshown != target)
         showMix();
-    m_unshown = Mix{target, backColor(m.mixSwatch), m.mixHex->text()};
+    m_unshown = target;
     if (m_handling == 0)
         showMix();
     emit colorChanged(target);
@@ -145,21 +181,27 @@ void ColorEditor::colorupdate()
 
 void ColorEditor::showMix()
 {
-    if (!m_unshown)
-        return;
-    const Mix mix = *std::exchange(m_unshown, std::nullopt);
-    const TargetControls &t = controls(mix.target);
+    if (m_unshown)
+        showColor(*std::exchange(m_unshown, std::nullopt));
+}
+
+void ColorEditor::showColor(ColorTarget target)
+{
+    const TargetControls &t = controls(target);
+    const color::Rgb rgb = m_colors.color(target);
+    const QColor shown(rgb.red, rgb.green, rgb.blue);
+    const QString hex = color::hexColor(rgb);
     // Only what differs: a switch ends where the displays already are.
-    if (mix.target == ColorTarget::Back) {
-        if (backColor(t.previewElement) != mix.color)
-            setBackColor(t.previewElement, mix.color);
-    } else if (foreColor(t.previewElement) != mix.color) {
-        setForeColor(t.previewElement, mix.color);
+    if (target == ColorTarget::Back) {
+        if (backColor(t.previewElement) != shown)
+            setBackColor(t.previewElement, shown);
+    } else if (foreColor(t.previewElement) != shown) {
+        setForeColor(t.previewElement, shown);
     }
-    if (t.hexBox->text() != mix.hex)
-        t.hexBox->setText(mix.hex);
-    if (backColor(t.swatch) != mix.color)
-        setBackColor(t.swatch, mix.color);
+    if (t.hexBox->text() != hex)
+        t.hexBox->setText(hex);
+    if (backColor(t.swatch) != shown)
+        setBackColor(t.swatch, shown);
 }
 
 // The outermost handling of a user action is also one step of the history.
@@ -181,13 +223,18 @@ void ColorEditor::VScroll_Change(int c)
     const int v = m.sliders[c]->value();
     m.boxes[c]->setText(QString::number(v));
     setBackColor(m.channelSwatches[c], QColor(c == 0 ? v : 0, c == 1 ? v : 0, c == 2 ? v : 0));
-    colorupdate();
-    for (const TargetControls &t : m.targets) {
-        if (t.option->isChecked()) {
-            t.stores[c]->setText(m.boxes[c]->text());
-            break;
-        }
+    // The selected target takes the value before colorupdate says so.
+    const ColorTarget target = selectedTarget();
+    color::Rgb now = m_colors.color(target);
+    (c == 0 ? now.red : c == 1 ? now.green : now.blue) = v;
+    {
+        const QScopedValueRollback<bool> writing(m_slidersWriting, true);
+        if (m_restoring)
+            m_colors.restoreColor(target, now);
+        else
+            m_colors.setColor(target, now);
     }
+    colorupdate();
 }
 
 void ColorEditor::txt_Change(int c)
@@ -209,40 +256,8 @@ void ColorEditor::txt_Change(int c)
 
 bool ColorEditor::eventFilter(QObject *watched, QEvent *event)
 {
-    if (watched == m.allUp || watched == m.allDown) {
-        switch (event->type()) {
-        case QEvent::KeyPress: {
-            // Space pressed while SHIFT still repeats stands for its key-down.
-            const auto *key = static_cast<QKeyEvent *>(event);
-            if (key->key() == Qt::Key_Shift
-                || (key->key() == Qt::Key_Space && key->modifiers() & Qt::ShiftModifier
-                    && m_shiftRepeat->repeatingBeforeThisPress()))
-                ShiftHeld = true;
-            return false;
-        }
-        case QEvent::KeyRelease: {
-            const auto *key = static_cast<QKeyEvent *>(event);
-            if (key->key() == Qt::Key_Space && key->modifiers() & Qt::ShiftModifier && !key->isAutoRepeat()) {
-                // The button clicks on this release, in the mode the press
-                // left; then the release ends fast mode as any other does.
-                watched->event(event);
-                ShiftHeld = false;
-                return true;
-            }
-            ShiftHeld = false;
-            return false;
-        }
-        case QEvent::MouseButtonRelease: {
-            // Likewise a click made while SHIFT still repeats.
-            const auto *mouse = static_cast<QMouseEvent *>(event);
-            if (mouse->button() == Qt::LeftButton && mouse->modifiers() & Qt::ShiftModifier
-                && m_shiftRepeat->repeating())
-                ShiftHeld = true;
-            return false;
-        }
-        default: return false;
-        }
-    }
+    if (watched == m.allUp || watched == m.allDown)
+        return filterFastStepKeys(watched, event);
     if (auto *option = qobject_cast<QRadioButton *>(watched)) {
         if (event->type() == QEvent::FocusOut)
             keepOneTabStop();
@@ -250,27 +265,65 @@ bool ColorEditor::eventFilter(QObject *watched, QEvent *event)
             return stepThroughOptions(option, static_cast<QKeyEvent *>(event)->key());
         return false;
     }
-    if (event->type() == QEvent::KeyPress) {
-        const auto *key = static_cast<QKeyEvent *>(event);
-        // The window's own actions (undo and redo), not the box's.
-        const QKeySequence pressed(key->keyCombination());
-        for (QAction *action : m.window->actions()) {
-            if (action->shortcuts().contains(pressed)) {
-                action->trigger();
-                return true;
-            }
-        }
-        // Value boxes take digits and backspace; every other character is dropped.
-        const QString text = key->text();
-        if (text.isEmpty() || key->key() == Qt::Key_Tab || key->key() == Qt::Key_Backtab
-            || key->key() == Qt::Key_Delete)
-            return false;
-        const QChar ch = text.at(0);
-        const bool passes =
-            text.size() == 1 && ((ch >= QLatin1Char('0') && ch <= QLatin1Char('9')) || ch.unicode() == 8);
-        return !passes;
-    }
+    if (event->type() == QEvent::KeyPress)
+        return filterValueBoxKey(*static_cast<QKeyEvent *>(event));
     return false;
+}
+
+// All-up and all-down: whether SHIFT is held for their fast steps.
+bool ColorEditor::filterFastStepKeys(QObject *button, QEvent *event)
+{
+    switch (event->type()) {
+    case QEvent::KeyPress: {
+        // Space pressed while SHIFT still repeats stands for its key-down.
+        const auto *key = static_cast<QKeyEvent *>(event);
+        if (key->key() == Qt::Key_Shift
+            || (key->key() == Qt::Key_Space && key->modifiers() & Qt::ShiftModifier
+                && m_shiftRepeat->repeatingBeforeThisPress()))
+            ShiftHeld = true;
+        return false;
+    }
+    case QEvent::KeyRelease: {
+        const auto *key = static_cast<QKeyEvent *>(event);
+        if (key->key() == Qt::Key_Space && key->modifiers() & Qt::ShiftModifier && !key->isAutoRepeat()) {
+            // The button clicks on this release, in the mode the press
+            // left; then the release ends fast mode as any other does.
+            button->event(event);
+            ShiftHeld = false;
+            return true;
+        }
+        ShiftHeld = false;
+        return false;
+    }
+    case QEvent::MouseButtonRelease: {
+        // Likewise a click made while SHIFT still repeats.
+        const auto *mouse = static_cast<QMouseEvent *>(event);
+        if (mouse->button() == Qt::LeftButton && mouse->modifiers() & Qt::ShiftModifier && m_shiftRepeat->repeating())
+            ShiftHeld = true;
+        return false;
+    }
+    default: return false;
+    }
+}
+
+// A key pressed in a value box: true drops it.
+bool ColorEditor::filterValueBoxKey(const QKeyEvent &key)
+{
+    // The window's own actions (undo and redo), not the box's.
+    const QKeySequence pressed(key.keyCombination());
+    for (QAction *action : m.window->actions()) {
+        if (action->shortcuts().contains(pressed)) {
+            action->trigger();
+            return true;
+        }
+    }
+    // Value boxes take digits and backspace; every other character is dropped.
+    const QString text = key.text();
+    if (text.isEmpty() || key.key() == Qt::Key_Tab || key.key() == Qt::Key_Backtab || key.key() == Qt::Key_Delete)
+        return false;
+    const QChar ch = text.at(0);
+    const bool passes = text.size() == 1 && ((ch >= QLatin1Char('0') && ch <= QLatin1Char('9')) || ch.unicode() == 8);
+    return !passes;
 }
 
 // The option group is a single Tab stop, the option that is on, so that Tab
@@ -317,18 +370,19 @@ void ColorEditor::chooseFromKeyboard(QRadioButton *option, Qt::FocusReason reaso
     option->setChecked(true);
 }
 
-void ColorEditor::moveAll(bool down)
+void ColorEditor::stepAll(bool raise)
 {
     const Handling handling(*this);
     for (QScrollBar *s : m.sliders) {
         const int v = s->value();
-        if (down && !ShiftHeld && v < 255)
+        // A fast step stops short of the end rather than overshoot it.
+        if (raise && !ShiftHeld && v < 255)
             s->setValue(v + 1);
-        else if (down && ShiftHeld && v < 235)
+        else if (raise && ShiftHeld && v < 235)
             s->setValue(v + 20);
-        else if (!down && !ShiftHeld && v > 0)
+        else if (!raise && !ShiftHeld && v > 0)
             s->setValue(v - 1);
-        else if (!down && ShiftHeld && v > 20)
+        else if (!raise && ShiftHeld && v > 20)
             s->setValue(v - 20);
     }
 }
@@ -344,11 +398,12 @@ void ColorEditor::setAll(int value)
 void ColorEditor::select(ColorTarget target)
 {
     const Handling handling(*this);
-    const TargetControls &t = controls(target);
     if (target != ColorTarget::Back && !m_focusStaysOnOption)
         m.sliders[0]->setFocus();
-    for (int c = 0; c < 3; ++c)
-        m.boxes[c]->setText(t.stores[c]->text());
+    const color::Rgb c = m_colors.color(target);
+    m.boxes[0]->setText(QString::number(c.red));
+    m.boxes[1]->setText(QString::number(c.green));
+    m.boxes[2]->setText(QString::number(c.blue));
     for (const TargetControls &other : m.targets)
         if (other.reset != nullptr)
             other.reset->setEnabled(other.target == target);
@@ -363,10 +418,10 @@ void ColorEditor::choose(ColorTarget target)
         option->setChecked(true); // selects through the option's own handling
 }
 
-void ColorEditor::setBackEditable(bool editable)
+void ColorEditor::followBackLock()
 {
     QRadioButton *back = controls(ColorTarget::Back).option;
-    if (editable) {
+    if (m_colors.isEditable(ColorTarget::Back)) {
         back->setEnabled(true);
         back->setChecked(true);
     } else {
@@ -385,26 +440,20 @@ void ColorEditor::reset(ColorTarget target)
     m.boxes[2]->setText(QString::number(defaults.blue));
 }
 
-bool ColorEditor::isEditable(ColorTarget target) const
+bool ColorEditor::giveColor(ColorTarget target, const color::Rgb &color, Giving giving)
 {
-    return controls(target).option->isEnabled();
-}
-
-bool ColorEditor::setTargetColor(ColorTarget target, const color::Rgb &color)
-{
-    if (!isEditable(target))
+    if (giving == Giving::Edit && !m_colors.isEditable(target))
         return false;
-    writeTargetColor(target, color);
-    return true;
-}
-
-void ColorEditor::restoreTargetColor(ColorTarget target, const color::Rgb &color)
-{
     const ColorTarget selected = selectedTarget();
-    writeTargetColor(target, color);
-    // The editing goes back to the target it was on.
-    if (!isEditable(target))
+    {
+        const QScopedValueRollback<bool> restoring(m_restoring, giving == Giving::Restore);
+        writeTargetColor(target, color);
+    }
+    // A locked target's option does not stay on: the editing goes back to
+    // the target it was on.
+    if (!m_colors.isEditable(target))
         controls(selected).option->setChecked(true);
+    return true;
 }
 
 void ColorEditor::writeTargetColor(ColorTarget target, const color::Rgb &color)
@@ -438,7 +487,7 @@ void ColorEditor::pasteColor()
 void ColorEditor::pasteColorOn(ColorTarget target)
 {
     const UserAction action(*m.actions);
-    if (!isEditable(target)) {
+    if (!m_colors.isEditable(target)) {
         platform::desktop().beep();
         return;
     }
@@ -453,8 +502,7 @@ void ColorEditor::pasteColorOn(ColorTarget target)
                                        platform::MessageIcon::Exclamation);
         return;
     }
-    setTargetColor(target, color->rgb);
-    if (color->gamutMapped)
+    if (giveColor(target, color->rgb) && color->gamutMapped)
         announce(color::gamutMappedText(text, color->rgb));
 }
 

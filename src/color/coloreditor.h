@@ -3,13 +3,14 @@
 #include "color/colortargets.h"
 #include "widgets/useraction.h"
 
-#include <QColor>
 #include <QObject>
 #include <QString>
 
 #include <array>
 #include <optional>
 
+class ColorSet;
+class QKeyEvent;
 class QLabel;
 class QLineEdit;
 class QPushButton;
@@ -53,39 +54,35 @@ public:
         UserActions *actions;
     };
 
-    explicit ColorEditor(const Controls &controls);
+    // `colors` is the window's: the editor changes them, and its controls,
+    // the state fields included, show them.
+    ColorEditor(const Controls &controls, ColorSet &colors);
+
+    ColorSet &colors() const { return m_colors; }
 
     const std::array<TargetControls, colorTargets.size()> &targets() const { return m.targets; }
     const TargetControls &controls(ColorTarget target) const;
     // The target whose option button is on.
     ColorTarget selectedTarget() const;
-    // The color a target shows now: the selected one is mid-edit, and the
-    // sliders hold its color before its store does.
-    color::Rgb color(ColorTarget target) const;
-
     // Shows the sliders' mix on the selected target.
     void colorupdate();
 
     // Selects a target as a click on its preview element does.
     void choose(ColorTarget target);
 
-    // While a picture covers the preview its back color cannot be edited:
-    // false selects the text color and disables the back color's option,
-    // true enables it again and selects it.
-    void setBackEditable(bool editable);
+    // After a picture was loaded or cleared: while the colors lock the back
+    // color its option is disabled and the text color selected; once free
+    // it is enabled again and selected.
+    void followBackLock();
 
-    // Whether a paste, a drop or an opened page may give `target` a color:
-    // the back color cannot change while a picture covers it.
-    bool isEditable(ColorTarget target) const;
-
+    // A paste, a drop, a pick, an opened page or a contrast fix edits; undo
+    // and redo restore, the back color under a picture too.
+    enum class Giving { Edit, Restore };
     // Gives `target` a color the way the color dialog's choice does: the
     // target is selected and the value boxes take the three components.
-    // A target that is not editable keeps its color: false.
-    bool setTargetColor(ColorTarget target, const color::Rgb &color);
-
-    // Undo and redo: gives `target` a color as setTargetColor does, the back
-    // color under a picture too, whose option then does not stay on.
-    void restoreTargetColor(ColorTarget target, const color::Rgb &color);
+    // Where the colors lock the target an edit is refused (false); a
+    // restore is made, and the target's option then does not stay on.
+    bool giveColor(ColorTarget target, const color::Rgb &color, Giving giving = Giving::Edit);
 
     // Puts the clipboard's color on `target`; junk, or a target that is not
     // editable, beeps; a translucent color is refused with a message, and one
@@ -113,7 +110,12 @@ protected:
 private:
     void VScroll_Change(int channel);
     void txt_Change(int channel);
-    void moveAll(bool down);
+    bool filterFastStepKeys(QObject *button, QEvent *event);
+    bool filterValueBoxKey(const QKeyEvent &key);
+    void followColor(ColorTarget target);
+    void showStores(ColorTarget target);
+    // One step of every slider: a fast one while SHIFT is held.
+    void stepAll(bool raise);
     void setAll(int value);
     void select(ColorTarget target);
     void reset(ColorTarget target);
@@ -127,15 +129,11 @@ private:
     void chooseFromKeyboard(QRadioButton *option, Qt::FocusReason reason);
 
     Controls m;
-    // The selected target's preview element, hex box and swatch show the
-    // mix of the last colorupdate once the user's action has been handled:
-    // a switch or a reset moves the three sliders one after the other, and
-    // the mixes between are never seen.
-    struct Mix {
-        ColorTarget target;
-        QColor color;
-        QString hex;
-    };
+    ColorSet &m_colors;
+    // The selected target's preview element, hex box and swatch show its
+    // color once the user's action has been handled: a switch or a reset
+    // moves the three sliders one after the other, and the mixes between
+    // are never seen.
     class Handling {
     public:
         explicit Handling(ColorEditor &editor, int typedBox = -1);
@@ -149,10 +147,19 @@ private:
         UserAction m_action;
     };
     void showMix();
+    // The target's preview element, hex box and swatch show its color.
+    void showColor(ColorTarget target);
 
     class ShiftRepeat;
     ShiftRepeat *m_shiftRepeat;
     int m_handling = 0;
     bool m_focusStaysOnOption = false;
-    std::optional<Mix> m_unshown;
+    // The colors the state fields show.
+    std::array<color::Rgb, colorTargets.size()> m_storesShow;
+    // The target whose last colorupdate is not shown yet.
+    std::optional<ColorTarget> m_unshown;
+    // A restore writes the sliders' values past the colors' lock.
+    bool m_restoring = false;
+    // The sliders write the selected target's color: colorupdate shows it.
+    bool m_slidersWriting = false;
 };

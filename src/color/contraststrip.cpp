@@ -1,6 +1,7 @@
 #include "color/contraststrip.h"
 
 #include "color/coloreditor.h"
+#include "color/colorset.h"
 #include "widgets/controls.h"
 #include "widgets/useraction.h"
 
@@ -113,7 +114,7 @@ QImage ContrastStrip::previewPixels(QWidget *preview, const QColor &back)
 
 const contrast::Backdrop &ContrastStrip::backdrop()
 {
-    const contrast::Rgb back = m_editor.color(ColorTarget::Back);
+    const contrast::Rgb back = m_editor.colors().color(ColorTarget::Back);
     if (!imageLoaded()) {
         m_plain = contrast::Backdrop::plain(back);
         return m_plain;
@@ -164,7 +165,7 @@ void ContrastStrip::refreshNow()
     const contrast::Backdrop &ground = backdrop();
     std::array<contrast::Rgb, contrast::Graded> colors{};
     for (std::size_t i = 0; i < colors.size(); ++i)
-        colors[i] = m_editor.color(gradedTargets()[i]);
+        colors[i] = m_editor.colors().color(gradedTargets()[i]);
     m_report = contrast::report(colors, ground, imageLoaded());
     // The fullest wording that fits on the line.
     const QFontMetrics metrics(font());
@@ -270,12 +271,13 @@ void ContrastStrip::fix(ColorTarget target)
     const contrast::Entry &e = m_report.entries[gradedIndex(target)];
     if (!contrast::failing(e))
         return;
-    const std::optional<contrast::Rgb> fixed = contrast::nearestByLightness(m_editor.color(target), backdrop());
+    const std::optional<contrast::Rgb> fixed =
+        contrast::nearestByLightness(m_editor.colors().color(target), backdrop());
     if (!fixed) {
         showMessage(contrast::noFixText(target));
         return;
     }
     // Written like typed values: the value boxes move the sliders, the
     // preview and the target's stores.
-    m_editor.setTargetColor(target, *fixed);
+    m_editor.giveColor(target, *fixed);
 }

@@ -19,7 +19,18 @@ QString twoHexDigits(int component)
 
 QString hexColor(int r, int g, int b)
 {
-    return QLatin1Char('#') + twoHexDigits(r) + twoHexDigits(g) + twoHexDigits(b);
+    const auto inRange = [](int v) { return v >= 0 && v <= 255; };
+    if (!inRange(r) || !inRange(g) || !inRange(b))
+        return QLatin1Char('#') + twoHexDigits(r) + twoHexDigits(g) + twoHexDigits(b);
+    // Built in place: every edit shows one, on the hex box and the hidden mix.
+    static constexpr char digits[] = "0123456789ABCDEF";
+    QString text(7, QLatin1Char('#'));
+    qsizetype at = 1;
+    for (const int v : {r, g, b}) {
+        text[at++] = QLatin1Char(digits[v / 16]);
+        text[at++] = QLatin1Char(digits[v % 16]);
+    }
+    return text;
 }
 
 std::optional<Rgb> hexColorValue(QStringView text, bool hashRequired)

@@ -42,5 +42,9 @@ QString hexDigits(int component);
 QString twoHexDigits(int component);
 // "#RRGGBB".
 QString hexColor(int r, int g, int b);
+inline QString hexColor(const Rgb &c)
+{
+    return hexColor(c.red, c.green, c.blue);
+}
 
 } // namespace color

@@ -1,6 +1,7 @@
 #include "color/screenpick.h"
 
 #include "color/coloreditor.h"
+#include "color/colorset.h"
 #include "color/magnifier.h"
 #include "platform/desktop.h"
 
@@ -88,11 +89,11 @@ void ScreenPick::pick(ColorTarget target)
 // As a pasted color: one step, and a covered back color refuses it.
 void ScreenPick::take(ColorTarget target, QRgb color)
 {
-    if (!m_editor.controls(target).option->isEnabled()) {
+    if (!m_editor.colors().isEditable(target)) {
         platform::desktop().beep();
         return;
     }
-    m_editor.setTargetColor(target, color::Rgb{qRed(color), qGreen(color), qBlue(color)});
+    m_editor.giveColor(target, color::Rgb{qRed(color), qGreen(color), qBlue(color)});
 }
 
 void ScreenPick::end()

@@ -1,30 +1,29 @@
 #include "output/copyformats.h"
 
+#include "color/colorset.h"
 #include "output/cssoutput.h"
 #include "output/frmtag.h"
 #include "platform/desktop.h"
 
-#include <QLabel>
-#include <QLineEdit>
 #include <QMenu>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QShortcut>
 
 void addCopyFormats(QObject &owner, const std::array<QPushButton *, colorTargets.size()> &buttons,
-                    const std::array<QLineEdit *, colorTargets.size()> &hexBoxes, QPushButton *tagButton)
+                    const ColorSet &colors, QPushButton *tagButton)
 {
-    for (std::size_t i = 0; i < buttons.size(); ++i) {
-        QPushButton *button = buttons[i];
-        QLineEdit *hexBox = hexBoxes[i];
+    for (const ColorTargetInfo &t : colorTargets) {
+        QPushButton *button = buttons[indexOf(t.target)];
         auto *menu = new QMenu(button);
         menu->setObjectName(button->objectName() + QStringLiteral("Formats"));
         button->setContextMenuPolicy(Qt::CustomContextMenu);
         // The entries show the color as it is when the menu opens.
         QObject::connect(button, &QWidget::customContextMenuRequested, &owner,
-                         [button, hexBox, menu, tagButton](const QPoint &pos) {
+                         [button, &colors, target = t.target, menu, tagButton](const QPoint &pos) {
                              menu->clear();
-                             for (const QString &text : output::colorCopyFormats(hexBox->text())) {
+                             for (const QString &text :
+                                  output::colorCopyFormats(color::hexColor(colors.color(target)))) {
                                  QAction *action = menu->addAction(text);
                                  QObject::connect(action, &QAction::triggered, menu, [tagButton, text] {
                                      platform::desktop().setClipboardText(text);

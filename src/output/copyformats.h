@@ -5,16 +5,16 @@
 #include <array>
 #include <functional>
 
+class ColorSet;
 class frmtag;
-class QLineEdit;
 class QObject;
 class QPushButton;
 
-// Context menus of the copy buttons: the color of the hex box beside each as
-// "#RRGGBB" (what a click copies) and the other forms of colorCopyFormats.
-// A copy leaves the focus on `tagButton`, as a click does.
+// Context menus of the copy buttons: the color of each target as "#RRGGBB"
+// (what a click copies and its hex box shows) and the other forms of
+// colorCopyFormats. A copy leaves the focus on `tagButton`, as a click does.
 void addCopyFormats(QObject &owner, const std::array<QPushButton *, colorTargets.size()> &buttons,
-                    const std::array<QLineEdit *, colorTargets.size()> &hexBoxes, QPushButton *tagButton);
+                    const ColorSet &colors, QPushButton *tagButton);
 
 // The body tag window's "Copy as CSS" (context menu of the tag text and
 // Ctrl+Shift+C): the colors and image as a style block; beside it "Copy as

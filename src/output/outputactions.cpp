@@ -1,27 +1,28 @@
 #include "output/outputactions.h"
 
+#include "color/colorset.h"
 #include "output/bodytag.h"
 #include "output/copyformats.h"
 #include "output/frmtag.h"
 #include "platform/desktop.h"
 
-#include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
 
-OutputActions::OutputActions(const Controls &controls) : m(controls)
+OutputActions::OutputActions(const Controls &controls, const ColorSet &colors) : m(controls), m_colors(colors)
 {
     connect(m.tagButton, &QPushButton::clicked, this, &OutputActions::cmdtag_Click);
-    for (std::size_t i = 0; i < colorTargets.size(); ++i)
-        connect(m.copyButtons[i], &QPushButton::clicked, this, [this, box = m.hexBoxes[i]] { copyColor(box); });
-    addCopyFormats(*this, m.copyButtons, m.hexBoxes, m.tagButton);
+    for (const ColorTargetInfo &t : colorTargets)
+        connect(m.copyButtons[indexOf(t.target)], &QPushButton::clicked, this,
+                [this, target = t.target] { copyColor(target); });
+    addCopyFormats(*this, m.copyButtons, m_colors, m.tagButton);
 }
 
 PageColors OutputActions::pageColors() const
 {
     PageColors colors;
     for (const ColorTargetInfo &t : colorTargets)
-        colors[t.target] = m.hexBoxes[indexOf(t.target)]->text();
+        colors[t.target] = color::hexColor(m_colors.color(t.target));
     colors.imageName = m.picture.name();
     return colors;
 }
@@ -40,9 +41,9 @@ void OutputActions::cmdtag_Click()
     m_tag->show();
 }
 
-void OutputActions::copyColor(const QLineEdit *hexBox)
+void OutputActions::copyColor(ColorTarget target)
 {
-    platform::desktop().setClipboardText(hexBox->text());
+    platform::desktop().setClipboardText(color::hexColor(m_colors.color(target)));
     m.tagButton->setFocus();
 }
 

@@ -8,8 +8,8 @@
 
 #include <array>
 
+class ColorSet;
 class frmtag;
-class QLineEdit;
 class QPushButton;
 
 // The program's products: the BODY tag window, the single-color copies and
@@ -21,23 +21,24 @@ public:
     struct Controls {
         QWidget *window;
         QPushButton *tagButton;
-        // For each target of the table, its copy button and the hex box it copies.
+        // For each target of the table, the button that copies its color.
         std::array<QPushButton *, colorTargets.size()> copyButtons;
-        std::array<QLineEdit *, colorTargets.size()> hexBoxes;
         PagePicture picture;
     };
 
-    explicit OutputActions(const Controls &controls);
+    // The products are made of `colors`.
+    OutputActions(const Controls &controls, const ColorSet &colors);
 
     // The five colors as the hex boxes show them, and the image's bare name.
     PageColors pageColors() const;
 
 private:
     void cmdtag_Click();
-    void copyColor(const QLineEdit *hexBox);
+    void copyColor(ColorTarget target);
     void showPageInfo();
 
     Controls m;
+    const ColorSet &m_colors;
     // The shared body tag window while it exists, shown or hidden.
     QPointer<frmtag> m_tag;
 };

@@ -1,5 +1,6 @@
 #include "preview/backgroundimage.h"
 
+#include "color/colorset.h"
 #include "platform/commondialog.h"
 #include "platform/desktop.h"
 #include "platform/files.h"
@@ -18,26 +19,18 @@
 #include <QRadioButton>
 #include <QScrollBar>
 
-BackgroundImage::BackgroundImage(const Controls &controls) : m(controls)
+BackgroundImage::BackgroundImage(const Controls &controls, ColorSet &colors) : m(controls), m_colors(colors)
 {
     connect(m.loadButton, &QPushButton::clicked, this, &BackgroundImage::cmdload_Click);
     connect(m.clearButton, &QPushButton::clicked, this, &BackgroundImage::cmdclear_Click);
     connect(m.saveButton, &QPushButton::clicked, this, &BackgroundImage::cmdsave_Click);
-}
-
-bool BackgroundImage::hasPicture() const
-{
-    return !m.tagInfo->text().isEmpty();
+    connect(&m_colors, &ColorSet::pictureFileChanged, this, [this] { m.fileName->setText(m_colors.pictureFile()); });
+    connect(&m_colors, &ColorSet::pictureChanged, this, [this] { m.tagInfo->setText(pictureName()); });
 }
 
 QString BackgroundImage::pictureName() const
 {
-    return m.tagInfo->text();
-}
-
-QString BackgroundImage::picturePath() const
-{
-    return m.fileName->text();
+    return m_colors.hasPicture() ? GetFileName(m_colors.picture(), QDir::separator()) : QString();
 }
 
 void BackgroundImage::cmdload_Click()
@@ -71,8 +64,7 @@ QString BackgroundImage::loadPicture(const QString &path)
     TilePicture(m.preview, m.holder);
     m.clearButton->setEnabled(true);
     m.saveButton->setEnabled(true);
-    m.fileName->setText(path);
-    m.tagInfo->setText(GetFileName(path, QDir::separator()));
+    m_colors.setPicture(path);
     emit pictureLoaded(path);
     m.focusHome->setFocus();
     return {};
@@ -99,7 +91,7 @@ void BackgroundImage::clearPicture()
     m.preview->clearPicture();
     m.clearButton->setEnabled(false);
     m.saveButton->setEnabled(false);
-    m.tagInfo->setText(QString());
+    m_colors.setPicture({});
     emit pictureCleared();
     m.focusHome->setFocus();
 }
@@ -108,7 +100,7 @@ void BackgroundImage::cmdsave_Click()
 {
     platform::CommonDialog &dialog = *m.fileDialog;
     dialog.CancelError = true;
-    const QString source = m.fileName->text();
+    const QString source = m_colors.pictureFile();
     dialog.Flags = platform::CommonDialog::cdlOFNOverwritePrompt;
     if (!dialog.ShowSave())
         return;

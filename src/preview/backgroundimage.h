@@ -3,6 +3,7 @@
 #include <QObject>
 #include <QString>
 
+class ColorSet;
 class PreviewBox;
 class QLabel;
 class QPushButton;
@@ -22,13 +23,14 @@ public:
         PreviewBox *preview;
         QLabel *holder; // the whole picture, out of sight
         QPushButton *loadButton, *clearButton, *saveButton;
-        QLabel *fileName;   // state: the last picture's file
-        QLabel *tagInfo;    // state: its bare name while it shows, else empty
+        QLabel *fileName;   // state field: the last picture's file
+        QLabel *tagInfo;    // state field: its bare name while it shows, else empty
         QWidget *focusHome; // where the focus goes back to
         platform::CommonDialog *fileDialog;
         UserActions *actions;
     };
-    explicit BackgroundImage(const Controls &controls);
+    // The picture is one of `colors`; the state fields show it.
+    BackgroundImage(const Controls &controls, ColorSet &colors);
 
     // Tiles the picture held by `theOriginalPic` over `theTiledPic`: the
     // holder's size is the whole picture's, its pixmap that or its top-left part.
@@ -41,13 +43,12 @@ public:
     // Clears the picture as "Clear Image" does.
     void clearPicture();
 
-    // Whether a picture shows, and its bare file name and full path.
-    bool hasPicture() const;
+    // The bare file name of the picture that shows, else empty.
     QString pictureName() const;
-    QString picturePath() const;
 
 signals:
-    // A picture now covers the preview: `path` is its file.
+    // A picture now covers the preview (it may be the one that did): `path`
+    // is its file.
     void pictureLoaded(const QString &path);
     // The preview shows its back color again.
     void pictureCleared();
@@ -58,4 +59,5 @@ private:
     void cmdsave_Click();
 
     Controls m;
+    ColorSet &m_colors;
 };

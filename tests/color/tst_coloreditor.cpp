@@ -1,5 +1,6 @@
 #include "app/frmmain.h"
 #include "color/coloreditor.h"
+#include "color/colorset.h"
 #include "color/colortext.h"
 #include "color/rgb.h"
 #include "testsupport.h"
@@ -379,6 +380,41 @@ private slots:
         QCOMPARE(recolored, 1);
     }
 
+    // A color given to the window's colors directly shows on every control
+    // of its target; the selected target's sliders and value boxes follow.
+    void controlsFollowTheColors_data()
+    {
+        QTest::addColumn<int>("target");
+        QTest::addColumn<bool>("selected");
+        for (const ColorTargetInfo &t : colorTargets) {
+            QTest::newRow(t.attribute) << int(t.target) << false;
+            QTest::newRow(QByteArray(t.attribute) + " selected") << int(t.target) << true;
+        }
+    }
+    void controlsFollowTheColors()
+    {
+        QFETCH(int, target);
+        QFETCH(bool, selected);
+        const auto given = ColorTarget(target);
+        const ColorTarget other = given == ColorTarget::Text ? ColorTarget::Back : ColorTarget::Text;
+        const ColorTarget on = selected ? given : other;
+        Window w;
+        w.click(w.editor().controls(on).option);
+        const color::Rgb before = w.window->colors().color(on);
+        w.window->colors().setColor(given, {1, 2, 250});
+        const ColorEditor::TargetControls &t = w.editor().controls(given);
+        QCOMPARE(storeTexts(t), (QStringList{"1", "2", "250"}));
+        QCOMPARE(t.hexBox->text(), QStringLiteral("#0102FA"));
+        QCOMPARE(backColor(t.swatch), QColor(1, 2, 250));
+        QCOMPARE(given == ColorTarget::Back ? backColor(t.previewElement) : foreColor(t.previewElement),
+                 QColor(1, 2, 250));
+        QCOMPARE(w.editor().selectedTarget(), on);
+        const color::Rgb shown = selected ? color::Rgb{1, 2, 250} : before;
+        QCOMPARE(w.sliders(), (std::array<int, 3>{shown.red, shown.green, shown.blue}));
+        QCOMPARE(w.box(2)->text(), QString::number(shown.blue));
+        QCOMPARE(w.window->colors().color(given), (color::Rgb{1, 2, 250}));
+    }
+
     // Selecting Back leaves the focus where it is; selecting any other
     // target puts it on the red slider, however the option is switched on,
     // but for the arrow keys, which go on through the group.
@@ -561,7 +597,7 @@ private slots:
     {
         Window w;
         w.select("optTEXT");
-        control<QLabel>(w.w(), "HIDDENlbltaginfo")->setText(QStringLiteral("stone.gif"));
+        w.window->colors().setPicture(QStringLiteral("stone.gif"));
         QTest::mouseClick(w.widget("picboxMAIN"), Qt::LeftButton, {}, QPoint(5, 90));
         QVERIFY(w.option("optTEXT")->isChecked());
         QVERIFY(!w.option("optBACK")->isChecked());

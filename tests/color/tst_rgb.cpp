@@ -1,7 +1,9 @@
+#include "color/colorset.h"
 #include "color/packedcolor.h"
 #include "color/rgb.h"
 #include "color/valuetext.h"
 
+#include <QSignalSpy>
 #include <QTest>
 
 class TestRgb : public QObject {
@@ -83,6 +85,107 @@ private slots:
         QCOMPARE(color::pastedDigits(QStringLiteral("-4")), std::nullopt);
         QCOMPARE(color::pastedDigits(QStringLiteral("  ")), std::nullopt);
         QCOMPARE(color::pastedDigits(QStringLiteral("0x1F")), std::nullopt);
+    }
+
+    // The color set: a picture locks the back color, and each real change is
+    // said once, after it.
+    void colorSetStartsWithTheDefaults()
+    {
+        const ColorSet set;
+        for (const ColorTargetInfo &t : colorTargets) {
+            QCOMPARE(set.color(t.target), t.defaultColor);
+            QVERIFY(set.isEditable(t.target));
+        }
+        QVERIFY(!set.hasPicture());
+        QCOMPARE(set.pictureFile(), QString());
+    }
+    void colorSetChanges_data()
+    {
+        QTest::addColumn<int>("target");
+        QTest::addColumn<bool>("picture");
+        QTest::addColumn<bool>("taken");
+        for (const ColorTargetInfo &t : colorTargets) {
+            const QByteArray name(t.attribute);
+            QTest::newRow(name) << int(t.target) << false << true;
+            QTest::newRow(name + " under a picture") << int(t.target) << true << (t.target != ColorTarget::Back);
+        }
+    }
+    void colorSetChanges()
+    {
+        QFETCH(int, target);
+        QFETCH(bool, picture);
+        QFETCH(bool, taken);
+        const auto t = ColorTarget(target);
+        ColorSet set;
+        if (picture)
+            set.setPicture(QStringLiteral("/pics/stone.gif"));
+        QSignalSpy changes(&set, &ColorSet::colorChanged);
+        QSignalSpy pictures(&set, &ColorSet::pictureChanged);
+        const color::Rgb before = set.color(t);
+        const color::Rgb other{1, 2, 3};
+        QCOMPARE(set.isEditable(t), taken);
+        QCOMPARE(set.setColor(t, other), taken);
+        QCOMPARE(set.color(t), taken ? other : before);
+        QCOMPARE(changes.size(), taken ? 1 : 0);
+        if (taken)
+            QCOMPARE(changes[0][0].value<ColorTarget>(), t);
+        // The same color again is no change, though it is taken.
+        QCOMPARE(set.setColor(t, set.color(t)), taken);
+        QCOMPARE(changes.size(), taken ? 1 : 0);
+        // Undo gives every target its color, the locked one too; once.
+        const color::Rgb restored{200, 100, 0};
+        set.restoreColor(t, restored);
+        set.restoreColor(t, restored);
+        QCOMPARE(set.color(t), restored);
+        QCOMPARE(changes.size(), taken ? 2 : 1);
+        QCOMPARE(changes.constLast()[0].value<ColorTarget>(), t);
+        // The other targets never moved.
+        for (const ColorTargetInfo &o : colorTargets)
+            if (o.target != t)
+                QCOMPARE(set.color(o.target), o.defaultColor);
+        QCOMPARE(set.hasPicture(), picture);
+        QCOMPARE(pictures.size(), 0);
+    }
+    void colorSetPicture()
+    {
+        ColorSet set;
+        QSignalSpy pictures(&set, &ColorSet::pictureChanged);
+        QSignalSpy files(&set, &ColorSet::pictureFileChanged);
+        QSignalSpy changes(&set, &ColorSet::colorChanged);
+        const QString first = QStringLiteral("/pics/stone.gif");
+        const QString second = QStringLiteral("/pics/sky.png");
+        set.setPicture(first);
+        set.setPicture(first);
+        QCOMPARE(pictures.size(), 1);
+        QCOMPARE(files.size(), 1);
+        QCOMPARE(set.picture(), first);
+        QCOMPARE(set.pictureFile(), first);
+        QVERIFY(!set.isEditable(ColorTarget::Back));
+        set.setPicture(second);
+        QCOMPARE(pictures.size(), 2);
+        QCOMPARE(files.size(), 2);
+        QCOMPARE(set.pictureFile(), second);
+        // A clear keeps the last file; a second clear is no change.
+        set.setPicture({});
+        set.setPicture({});
+        QCOMPARE(pictures.size(), 3);
+        QCOMPARE(files.size(), 2);
+        QVERIFY(!set.hasPicture());
+        QVERIFY(set.isEditable(ColorTarget::Back));
+        QCOMPARE(set.pictureFile(), second);
+        QVERIFY(set.setColor(ColorTarget::Back, {0, 0, 0}));
+        // Undo of a clear brings back the file the state field showed then.
+        set.restorePictureFile(first);
+        set.restorePictureFile(first);
+        QCOMPARE(files.size(), 3);
+        QCOMPARE(pictures.size(), 3);
+        QCOMPARE(set.pictureFile(), first);
+        QVERIFY(!set.hasPicture());
+        // The same picture again after a clear is a change.
+        set.setPicture(first);
+        QCOMPARE(pictures.size(), 4);
+        QCOMPARE(files.size(), 3);
+        QCOMPARE(changes.size(), 1);
     }
 };
 

@@ -1,4 +1,5 @@
 #include "app/frmmain.h"
+#include "color/colorset.h"
 #include "output/frmtag.h"
 #include "testsupport.h"
 
@@ -50,7 +51,7 @@ private slots:
     {
         testsupport::MainWindow w;
         testsupport::typeInto(control<QLineEdit>(w.window.get(), "txtred"), QStringLiteral("255"));
-        control<QLabel>(w.window.get(), "HIDDENlbltaginfo")->setText(QStringLiteral("a\"b.gif"));
+        w.window->colors().setPicture(QStringLiteral("a\"b.gif"));
         QTest::mouseClick(control<QWidget>(w.window.get(), "cmdtag"), Qt::LeftButton);
         auto *tag = testsupport::findWindow<frmtag>(*w.window);
         QVERIFY(tag);

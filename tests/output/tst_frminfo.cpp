@@ -1,4 +1,5 @@
 #include "app/frmmain.h"
+#include "color/colorset.h"
 #include "filefaults.h"
 #include "output/frminfo.h"
 #include "output/frmtag.h"
@@ -296,8 +297,7 @@ private slots:
         image.append(QByteArray(70000, '\x5a'));
         const QString source = pics.filePath(QStringLiteral("stone.gif"));
         QVERIFY(writeFile(source, image));
-        w->HIDDENlbltaginfo->setText(QStringLiteral("stone.gif"));
-        w->HIDDENlblfilename->setText(source);
+        w.window->colors().setPicture(source);
         frminfo *info = openInfo(w);
         QVERIFY(info);
         const QString path = web.filePath(QStringLiteral("index.htm"));
@@ -315,8 +315,7 @@ private slots:
         QTemporaryDir pics;
         const QString source = pics.filePath(QStringLiteral("stone.gif"));
         QVERIFY(writeFile(source, "GIF89a-stone"));
-        w->HIDDENlbltaginfo->setText(QStringLiteral("stone.gif"));
-        w->HIDDENlblfilename->setText(source);
+        w.window->colors().setPicture(source);
         frminfo *info = openInfo(w);
         QVERIFY(info);
         w.env.desktop.answerSave(pics.filePath(QStringLiteral("index.htm")));
@@ -333,8 +332,7 @@ private slots:
         testsupport::MainWindow w;
         QTemporaryDir pics, web;
         // The image was loaded, then its file went away.
-        w->HIDDENlbltaginfo->setText(QStringLiteral("stone.gif"));
-        w->HIDDENlblfilename->setText(pics.filePath(QStringLiteral("stone.gif")));
+        w.window->colors().setPicture(pics.filePath(QStringLiteral("stone.gif")));
         QPointer<frminfo> info = openInfo(w);
         QVERIFY(info);
         const QString path = web.filePath(QStringLiteral("index.htm"));

@@ -1,4 +1,5 @@
 #include "app/frmmain.h"
+#include "color/colorset.h"
 #include "output/frminfo.h"
 #include "output/frmtag.h"
 #include "testsupport.h"
@@ -133,9 +134,8 @@ private slots:
             testsupport::typeInto(w->txtgreen, QString::fromLatin1(e.green));
             testsupport::typeInto(w->txtblue, QString::fromLatin1(e.blue));
         }
-        // What loading C:\pics\stone.gif leaves in the image fields.
-        w->HIDDENlbltaginfo->setText(QStringLiteral("stone.gif"));
-        w->HIDDENlblfilename->setText(QStringLiteral("C:\\pics\\stone.gif"));
+        // What loading /pics/stone.gif leaves in the colors.
+        w.window->colors().setPicture(QStringLiteral("/pics/stone.gif"));
         frmtag *tag = openTag(w);
         QVERIFY(tag);
         QCOMPARE(tag->txtTag->toPlainText(),
@@ -146,7 +146,7 @@ private slots:
     void imageNameIsEscaped()
     {
         testsupport::MainWindow w;
-        w->HIDDENlbltaginfo->setText(QStringLiteral("my \"best\" & <new>.gif"));
+        w.window->colors().setPicture(QStringLiteral("my \"best\" & <new>.gif"));
         frmtag *tag = openTag(w);
         QVERIFY(tag);
         QVERIFY(tag->txtTag->toPlainText().endsWith(
@@ -269,7 +269,7 @@ private slots:
         QVERIFY(!tag->isVisible());
         QCOMPARE(QApplication::activeModalWidget(), nullptr);
         // A new color since, and the same window shows the new tag.
-        w->HIDDENlbltaginfo->setText(QStringLiteral("sky.png"));
+        w.window->colors().setPicture(QStringLiteral("sky.png"));
         QCOMPARE(openTag(w), tag);
         QVERIFY(tag->isVisible());
         QCOMPARE(tag->txtTag->toPlainText(),
