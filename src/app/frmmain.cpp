@@ -360,14 +360,13 @@ void frmmain::Form_Load()
 
     const std::array<std::pair<QScrollBar *, QLineEdit *>, 3> channels = {
         {{VScrollRed, txtred}, {VScrollGreen, txtgreen}, {VScrollBlue, txtblue}}};
-    // 2.
+    // 2. The value boxes show the sliders.
     for (const auto &[s, box] : channels)
         box->setText(QString::number(s->value()));
-    // 3.
+    // 3. So do the channel swatches.
     const std::array<QLabel *, 3> channelSwatches = {lblred, lblgreen, lblblue};
     for (int c = 0; c < 3; ++c) {
         const int v = channels[c].first->value();
-        channels[c].second->setText(QString::number(v));
         setBackColor(channelSwatches[c], QColor(c == 0 ? v : 0, c == 1 ? v : 0, c == 2 ? v : 0));
     }
     // 4.
