@@ -180,7 +180,7 @@ public:
             {named<QLabel>(window, "lblgreen"), QStringLiteral("Green")},
             {named<QLabel>(window, "lblblue"), QStringLiteral("Blue")}};
         for (const ColorTargetInfo &t : colorTargets)
-            swatches.emplace_back(named<QLabel>(window, t.swatch), QLatin1String(t.spokenName));
+            swatches.emplace_back(named<QLabel>(window, t.swatchName), QLatin1String(t.title));
         for (const auto &[swatch, what] : swatches) {
             speak(swatch, QAccessible::StaticText, QAccessible::Name,
                   [swatch = swatch, what = what] { return what + QLatin1Char(' ') + hexOf(backColor(swatch)); });
@@ -190,7 +190,7 @@ public:
         // the back color first, as a page names them.
         std::vector<std::pair<QString, std::function<QColor()>>> parts;
         for (const ColorTarget target : pageOrder()) {
-            QWidget *element = named(window, targetInfo(target).previewElement);
+            QWidget *element = named(window, targetInfo(target).previewElementName);
             std::function<QColor()> shown = [element] { return foreColor(element); };
             if (element == m_preview)
                 shown = [element] { return backColor(element); };
@@ -262,10 +262,9 @@ void describeForAssistiveTechnology(QWidget &window)
         {named(window, "picboxMAIN"), QStringLiteral("Preview")},
     };
     for (const ColorTargetInfo &t : colorTargets) {
-        names.emplace_back(named(window, t.hexBox), QLatin1String(t.spokenName) + QLatin1String(" HTML3 value"));
-        if (t.reset != nullptr)
-            names.emplace_back(named(window, t.reset),
-                               QLatin1String("Reset ") + accessible::fromCaption(QLatin1String(t.caption)).mid(4));
+        names.emplace_back(named(window, t.hexBoxName), QLatin1String(t.title) + QLatin1String(" HTML3 value"));
+        if (t.resetName != nullptr)
+            names.emplace_back(named(window, t.resetName), QLatin1String("Reset ") + QLatin1String(t.resetWords));
     }
     for (const auto &[control, name] : names)
         control->setAccessibleName(name);

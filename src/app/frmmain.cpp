@@ -261,22 +261,22 @@ void frmmain::createControls()
         if (at.previewCaption == nullptr)
             element = picboxMAIN;
         else
-            element = previewLabel(picboxMAIN, info.previewElement, QLatin1String(at.previewCaption), at.previewLeft,
-                                   at.previewTop, at.previewSample ? sampleFont : linkFont);
+            element = previewLabel(picboxMAIN, info.previewElementName, QLatin1String(at.previewCaption),
+                                   at.previewLeft, at.previewTop, at.previewSample ? sampleFont : linkFont);
     }
     lblpic = static_cast<QLabel *>(m_targets[indexOf(ColorTarget::Text)].previewElement);
     txtBOX = textBox(this, "txtBOX", QStringLiteral("Sample"), QStringLiteral(" Enter text as preview "),
                      twRect(2115, 2055, 2790, 330));
     for (const ColorTargetInfo &info : colorTargets)
         m_targets[indexOf(info.target)].option =
-            option(this, info.option, QString::fromLatin1(info.caption), QString::fromLatin1(info.optionTip),
+            option(this, info.optionName, QString::fromLatin1(info.optionCaption), QString::fromLatin1(info.optionTip),
                    targetLayout[indexOf(info.target)].option);
     m_targets.front().option->setChecked(true);
     const QString resetTip = QStringLiteral(" Reset to defaults ");
     for (const ColorTargetInfo &info : colorTargets)
-        if (info.reset != nullptr)
-            m_targets[indexOf(info.target)].reset =
-                button(this, info.reset, QStringLiteral("Reset"), resetTip, targetLayout[indexOf(info.target)].reset);
+        if (info.resetName != nullptr)
+            m_targets[indexOf(info.target)].reset = button(this, info.resetName, QStringLiteral("Reset"), resetTip,
+                                                           targetLayout[indexOf(info.target)].reset);
     cmdFONT = button(this, "cmdFONT", QStringLiteral("Alter &Font Preview"),
                      QStringLiteral(" Adjust font (max size 14) "), twRect(2115, 4080, 1365, 525));
     comdefFONT = button(this, "comdefFONT", QStringLiteral("D&efault Font"), QStringLiteral(" Reset to default font "),
@@ -295,13 +295,13 @@ void frmmain::createControls()
     const QString hexTip = QStringLiteral(" HTML3 value ");
     for (const ColorTargetInfo &info : colorTargets)
         m_targets[indexOf(info.target)].hexBox =
-            textBox(this, info.hexBox, defaultHex(info.target), hexTip, targetLayout[indexOf(info.target)].hexBox);
+            textBox(this, info.hexBoxName, defaultHex(info.target), hexTip, targetLayout[indexOf(info.target)].hexBox);
     for (const ColorTargetInfo &info : colorTargets)
-        m_targets[indexOf(info.target)].swatch = swatch(this, info.swatch, targetLayout[indexOf(info.target)].swatch);
+        m_targets[indexOf(info.target)].swatch =
+            swatch(this, info.swatchName, targetLayout[indexOf(info.target)].swatch);
     for (const ColorTargetInfo &info : colorTargets)
-        m_targets[indexOf(info.target)].copy =
-            button(this, info.copyButton, QString::fromLatin1(info.copyCaption), QString::fromLatin1(info.copyTip),
-                   targetLayout[indexOf(info.target)].copy);
+        m_targets[indexOf(info.target)].copy = button(this, info.copyButtonName, QString::fromLatin1(info.copyCaption),
+                                                      copyTip(info.target), targetLayout[indexOf(info.target)].copy);
     cmdtag = button(this, "cmdtag", QStringLiteral(" View Body &Tag"), QStringLiteral(" Press for Full Body Tag "),
                     twRect(5235, 4080, 1395, 960));
     cmdtag->setFont(heading);
@@ -315,7 +315,7 @@ void frmmain::createControls()
         const std::array<int, 3> defaults = {info.defaultColor.red, info.defaultColor.green, info.defaultColor.blue};
         for (std::size_t c = 0; c < 3; ++c)
             m_targets[indexOf(target)].stores[c] =
-                store(this, info.stores[c], row++, QString::number(defaults[c]), componentTips[c]);
+                store(this, info.storeNames[c], row++, QString::number(defaults[c]), componentTips[c]);
     }
     HIDDENtxthexcolor = store(this, "HIDDENtxthexcolor", row++, {}, QStringLiteral(" HTML3 value "));
     HIDDENlblcolor = field<QLabel>(this, "HIDDENlblcolor", row++);

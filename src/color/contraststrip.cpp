@@ -60,7 +60,7 @@ ContrastStrip::ContrastStrip(QWidget &window, ColorEditor &editor, QWidget &prev
     for (std::size_t i = 0; i < m_entries.size(); ++i) {
         const ColorTarget target = gradedTargets()[i];
         auto *entry = new ClickLabel(this);
-        entry->setObjectName(QLatin1String(targetInfo(target).stripEntry));
+        entry->setObjectName(QLatin1String(targetInfo(target).stripEntryName));
         entry->setFocusPolicy(Qt::NoFocus);
         entry->setTextFormat(Qt::PlainText);
         m_entries[i] = entry;
