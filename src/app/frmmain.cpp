@@ -122,8 +122,30 @@ frmmain::frmmain(QWidget *parent) : QWidget(parent)
     for (QAbstractButton *b : findChildren<QAbstractButton *>())
         b->installEventFilter(this);
     Form_Load();
-    describeForAssistiveTechnology(*this);
+    describeControls();
     m_loaded = true;
+}
+
+// What a screen reader is told: the controls it names, the swatches and the
+// preview whose colors it hears, and the state fields it never meets.
+void frmmain::describeControls()
+{
+    AccessibleControls spoken{this,
+                              {VScrollRed, VScrollGreen, VScrollBlue},
+                              {lblred, lblgreen, lblblue},
+                              cmdALLup,
+                              cmdALLdown,
+                              picboxMAIN,
+                              {},
+                              {}};
+    for (const ColorTargetInfo &info : colorTargets) {
+        const TargetControls &t = m_targets[indexOf(info.target)];
+        spoken.targets[indexOf(info.target)] = {t.swatch, t.hexBox, t.reset, t.previewElement};
+        spoken.stateFields.insert(spoken.stateFields.end(), t.stores.begin(), t.stores.end());
+    }
+    spoken.stateFields.insert(spoken.stateFields.end(),
+                              {HIDDENtxthexcolor, HIDDENlblcolor, HIDDENlbltaginfo, HIDDENlblfilename, picboxHIDDEN});
+    describeForAssistiveTechnology(spoken);
 }
 
 void frmmain::createSubsystems()

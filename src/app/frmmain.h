@@ -54,6 +54,7 @@ private:
     void createControls();
     void createSubsystems();
     void setTabOrder();
+    void describeControls();
     void Form_Load();
     void Form_QueryUnload();
     void Form_Unload();
