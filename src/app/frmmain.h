@@ -52,6 +52,12 @@ protected:
 private:
     bool Form_Initialize();
     void createControls();
+    void setUpWindow();
+    void createLeftColumn();
+    void createMiddleColumn();
+    void createPreview();
+    void createRightColumn();
+    void createStateFields();
     void createSubsystems();
     void setTabOrder();
     void describeControls();
