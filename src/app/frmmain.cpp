@@ -113,6 +113,15 @@ QFont headingFont()
     return sansSerifFont(8.25, true);
 }
 
+// The caption over the middle or the right column.
+QLabel *columnHeading(QWidget *parent, const char *name, const QString &caption, const QRect &geometry)
+{
+    QLabel *l = label(parent, name, caption, geometry);
+    l->setFont(headingFont());
+    l->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
+    return l;
+}
+
 // Tooltips a value box shares with the state fields behind it.
 QString channelTip(std::size_t channel)
 {
@@ -330,9 +339,7 @@ void frmmain::createMiddleColumn()
 // the box shows itself, and the box for the sample text.
 void frmmain::createPreview()
 {
-    lblpreview = label(this, "lblpreview", QStringLiteral("PREVIEW"), twRect(2790, 195, 1440, 240));
-    lblpreview->setFont(headingFont());
-    lblpreview->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
+    lblpreview = columnHeading(this, "lblpreview", QStringLiteral("PREVIEW"), twRect(2790, 195, 1440, 240));
     picboxMAIN = makeControl<PreviewBox>(this, "picboxMAIN", twRect(2115, 465, 2790, 1500));
     picboxMAIN->setFocusPolicy(Qt::StrongFocus);
     QFont sampleFont(QStringLiteral("Times New Roman"));
@@ -357,9 +364,7 @@ void frmmain::createPreview()
 // Each target's hex box, swatch and copy button, and the tag button.
 void frmmain::createRightColumn()
 {
-    lblHTML = label(this, "lblHTML", QStringLiteral("HTML 3"), twRect(5235, 195, 1395, 240));
-    lblHTML->setFont(headingFont());
-    lblHTML->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
+    lblHTML = columnHeading(this, "lblHTML", QStringLiteral("HTML 3"), twRect(5235, 195, 1395, 240));
     for (const ColorTargetInfo &info : colorTargets)
         m_targets[indexOf(info.target)].hexBox = textBox(this, info.hexBoxName, defaultHex(info.target), hexTip(),
                                                          targetLayout[indexOf(info.target)].hexBox);
