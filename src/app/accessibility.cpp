@@ -1,7 +1,6 @@
 #include "app/accessibility.h"
 
 #include "app/accessibletext.h"
-#include "app/frmmain.h"
 #include "color/colortargets.h"
 #include "color/rgb.h"
 #include "widgets/controls.h"
@@ -30,11 +29,8 @@ QString hexOf(const QColor &c)
     return color::hexColor(c.red(), c.green(), c.blue());
 }
 
-// A control of the main window by its name.
-template <class W = QWidget> W *named(const QWidget &window, const char *name)
-{
-    return window.findChild<W *>(QLatin1String(name));
-}
+// The channels, as their sliders and swatches are spoken.
+const std::array<QString, 3> channelNames = {QStringLiteral("Red"), QStringLiteral("Green"), QStringLiteral("Blue")};
 
 QLabel *buddyLabelOf(const QWidget *control)
 {
@@ -137,7 +133,10 @@ void speak(QWidget *w, QAccessible::Role role, QAccessible::Text part, std::func
 // seen, are left out of its children.
 class MainWindowSpeech : public QAccessibleWidget {
 public:
-    explicit MainWindowSpeech(QWidget *w) : QAccessibleWidget(w, QAccessible::Window) {}
+    MainWindowSpeech(QWidget *w, QList<QWidget *> stateFields) :
+        QAccessibleWidget(w, QAccessible::Window), m_stateFields(std::move(stateFields))
+    {
+    }
     int childCount() const override { return int(children().size()); }
     QAccessibleInterface *child(int index) const override
     {
@@ -156,31 +155,41 @@ private:
         QList<QWidget *> shown;
         for (QObject *o : widget()->children()) {
             auto *w = qobject_cast<QWidget *>(o);
-            if (w != nullptr && !w->isWindow() && !w->objectName().contains(QLatin1String("HIDDEN")))
+            if (w != nullptr && !w->isWindow() && !m_stateFields.contains(w))
                 shown.append(w);
         }
         return shown;
     }
+
+    QList<QWidget *> m_stateFields;
 };
+
+// The main windows described, each with its state fields.
+QHash<QObject *, QList<QWidget *>> &mainWindows()
+{
+    static QHash<QObject *, QList<QWidget *>> all;
+    return all;
+}
 
 QAccessibleInterface *mainWindowFactory(const QString &, QObject *object)
 {
-    auto *w = qobject_cast<frmmain *>(object);
-    return w != nullptr ? new MainWindowSpeech(w) : nullptr;
+    const auto it = mainWindows().constFind(object);
+    if (it == mainWindows().cend())
+        return nullptr;
+    return new MainWindowSpeech(static_cast<QWidget *>(object), *it);
 }
 
 // Tells a listening screen reader that the swatches and the preview show new
 // colors, and describes secondary windows as they show.
 class Announcer : public QObject {
 public:
-    explicit Announcer(QWidget &window) : QObject(&window), m_preview(named(window, "picboxMAIN"))
+    explicit Announcer(const AccessibleControls &c) : QObject(c.window), m_preview(c.preview)
     {
-        std::vector<std::pair<QLabel *, QString>> swatches = {
-            {named<QLabel>(window, "lblred"), QStringLiteral("Red")},
-            {named<QLabel>(window, "lblgreen"), QStringLiteral("Green")},
-            {named<QLabel>(window, "lblblue"), QStringLiteral("Blue")}};
+        std::vector<std::pair<QLabel *, QString>> swatches;
+        for (std::size_t i = 0; i < channelNames.size(); ++i)
+            swatches.emplace_back(c.channelSwatches[i], channelNames[i]);
         for (const ColorTargetInfo &t : colorTargets)
-            swatches.emplace_back(named<QLabel>(window, t.swatch), QLatin1String(t.spokenName));
+            swatches.emplace_back(c.targets[indexOf(t.target)].swatch, QLatin1String(t.title));
         for (const auto &[swatch, what] : swatches) {
             speak(swatch, QAccessible::StaticText, QAccessible::Name,
                   [swatch = swatch, what = what] { return what + QLatin1Char(' ') + hexOf(backColor(swatch)); });
@@ -190,7 +199,7 @@ public:
         // the back color first, as a page names them.
         std::vector<std::pair<QString, std::function<QColor()>>> parts;
         for (const ColorTarget target : pageOrder()) {
-            QWidget *element = named(window, targetInfo(target).previewElement);
+            QWidget *element = c.targets[indexOf(target)].previewElement;
             std::function<QColor()> shown = [element] { return foreColor(element); };
             if (element == m_preview)
                 shown = [element] { return backColor(element); };
@@ -205,7 +214,7 @@ public:
         });
         // Enter presses the focused button, as Space does, for keyboard users
         // (a copy leaves the focus on the tag button for just that).
-        for (QPushButton *button : window.findChildren<QPushButton *>())
+        for (QPushButton *button : c.window->findChildren<QPushButton *>())
             button->installEventFilter(this);
         qApp->installEventFilter(this);
     }
@@ -243,7 +252,7 @@ private:
 
 } // namespace
 
-void describeForAssistiveTechnology(QWidget &window)
+void describeForAssistiveTechnology(const AccessibleControls &c)
 {
     // First, before any control's accessible object exists.
     static const bool installed = [] {
@@ -251,23 +260,24 @@ void describeForAssistiveTechnology(QWidget &window)
         return true;
     }();
     Q_UNUSED(installed);
-    new Announcer(window);
+    QWidget *window = c.window;
+    mainWindows().insert(window, QList<QWidget *>(c.stateFields.begin(), c.stateFields.end()));
+    QObject::connect(window, &QObject::destroyed, [window] { mainWindows().remove(window); });
+    new Announcer(c);
     // Controls whose caption or tooltip does not tell them apart.
-    std::vector<std::pair<QWidget *, QString>> names = {
-        {named(window, "VScrollRed"), QStringLiteral("Red")},
-        {named(window, "VScrollGreen"), QStringLiteral("Green")},
-        {named(window, "VScrollBlue"), QStringLiteral("Blue")},
-        {named(window, "cmdALLup"), QStringLiteral("Move all sliders up")},
-        {named(window, "cmdALLdown"), QStringLiteral("Move all sliders down")},
-        {named(window, "picboxMAIN"), QStringLiteral("Preview")},
-    };
+    std::vector<std::pair<QWidget *, QString>> names;
+    for (std::size_t i = 0; i < channelNames.size(); ++i)
+        names.emplace_back(c.sliders[i], channelNames[i]);
+    names.emplace_back(c.allUp, QStringLiteral("Move all sliders up"));
+    names.emplace_back(c.allDown, QStringLiteral("Move all sliders down"));
+    names.emplace_back(c.preview, QStringLiteral("Preview"));
     for (const ColorTargetInfo &t : colorTargets) {
-        names.emplace_back(named(window, t.hexBox), QLatin1String(t.spokenName) + QLatin1String(" HTML3 value"));
-        if (t.reset != nullptr)
-            names.emplace_back(named(window, t.reset),
-                               QLatin1String("Reset ") + accessible::fromCaption(QLatin1String(t.caption)).mid(4));
+        const AccessibleControls::Target &controls = c.targets[indexOf(t.target)];
+        names.emplace_back(controls.hexBox, QLatin1String(t.title) + QLatin1String(" HTML3 value"));
+        if (controls.reset != nullptr)
+            names.emplace_back(controls.reset, QLatin1String("Reset ") + QLatin1String(t.resetWords));
     }
     for (const auto &[control, name] : names)
         control->setAccessibleName(name);
-    describeWindow(&window);
+    describeWindow(window);
 }

@@ -4,8 +4,9 @@
 
 #include <array>
 
-// The program's icon: five bands in the five default page colors under a
-// slider knob, drawn at every size from one description.
+// The program's icon: a page in the five default colors (the back color
+// under a band of each other one) and a slider knob, drawn at every size
+// from one description.
 QIcon appIcon();
 void paintAppIcon(class QPainter &painter, int size);
 

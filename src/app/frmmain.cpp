@@ -109,6 +109,33 @@ constexpr std::array<TargetLayout, colorTargets.size()> targetLayout = {{
      twRect(6240, 3300, 390, 285), twRect(5235, 3645, 1395, 300), "Active Link color", 675, 1020, false},
 }};
 
+QFont headingFont()
+{
+    return sansSerifFont(8.25, true);
+}
+
+// The caption over the middle or the right column.
+QLabel *columnHeading(QWidget *parent, const char *name, const QString &caption, const QRect &geometry)
+{
+    QLabel *l = label(parent, name, caption, geometry);
+    l->setFont(headingFont());
+    l->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
+    return l;
+}
+
+// Tooltips a value box shares with the state fields behind it.
+QString channelTip(std::size_t channel)
+{
+    const std::array<QString, 3> tips = {QStringLiteral(" Red value "), QStringLiteral(" Green value "),
+                                         QStringLiteral(" Blue value ")};
+    return tips[channel];
+}
+
+QString hexTip()
+{
+    return QStringLiteral(" HTML3 value ");
+}
+
 } // namespace
 
 frmmain::frmmain(QWidget *parent) : QWidget(parent)
@@ -123,8 +150,30 @@ frmmain::frmmain(QWidget *parent) : QWidget(parent)
     for (QAbstractButton *b : findChildren<QAbstractButton *>())
         b->installEventFilter(this);
     Form_Load();
-    describeForAssistiveTechnology(*this);
+    describeControls();
     m_loaded = true;
+}
+
+// What a screen reader is told: the controls it names, the swatches and the
+// preview whose colors it hears, and the state fields it never meets.
+void frmmain::describeControls()
+{
+    AccessibleControls spoken{this,
+                              {VScrollRed, VScrollGreen, VScrollBlue},
+                              {lblred, lblgreen, lblblue},
+                              cmdALLup,
+                              cmdALLdown,
+                              picboxMAIN,
+                              {},
+                              {}};
+    for (const ColorTargetInfo &info : colorTargets) {
+        const TargetControls &t = m_targets[indexOf(info.target)];
+        spoken.targets[indexOf(info.target)] = {t.swatch, t.hexBox, t.reset, t.previewElement};
+        spoken.stateFields.insert(spoken.stateFields.end(), t.stores.begin(), t.stores.end());
+    }
+    spoken.stateFields.insert(spoken.stateFields.end(),
+                              {HIDDENtxthexcolor, HIDDENlblcolor, HIDDENlbltaginfo, HIDDENlblfilename, picboxHIDDEN});
+    describeForAssistiveTechnology(spoken);
 }
 
 void frmmain::createSubsystems()
@@ -208,6 +257,19 @@ bool frmmain::Form_Initialize()
 
 void frmmain::createControls()
 {
+    setUpWindow();
+    // Made in this order, which is also the order a screen reader lists them in.
+    createLeftColumn();
+    createMiddleColumn();
+    createRightColumn();
+    createStateFields();
+    CommonDialog1 = new platform::CommonDialog(QStringLiteral("CommonDialog1"), this);
+    CommonDialog2 = new platform::CommonDialog(QStringLiteral("CommonDialog2"), this);
+    setTabOrder();
+}
+
+void frmmain::setUpWindow()
+{
     setObjectName(QStringLiteral("frmmain"));
     setWindowTitle(QStringLiteral("Dudovuvov"));
     setWindowIcon(appIcon());
@@ -216,15 +278,16 @@ void frmmain::createControls()
     setFont(sansSerifFont(8.25));
     setFixedSize(tw(7020), tw(5430));
     move(tw(1155), tw(765));
+}
 
-    const QFont heading = sansSerifFont(8.25, true);
-
-    // Left column.
+// The sliders and their value boxes, and the buttons below them.
+void frmmain::createLeftColumn()
+{
     lblR = label(this, "lblR", QStringLiteral("R"), twRect(540, 210, 285, 270));
     lblG = label(this, "lblG", QStringLiteral("G"), twRect(1005, 210, 285, 270));
     lblB = label(this, "lblB", QStringLiteral("B"), twRect(1485, 210, 285, 270));
     for (QLabel *l : {lblR, lblG, lblB})
-        l->setFont(heading);
+        l->setFont(headingFont());
     const QString together = QStringLiteral(" Move all sliders together - press SHIFT as well to speed things up ");
     cmdALLup = button(this, "cmdALLup", {}, together, twRect(405, 465, 1365, 195));
     VScrollRed = slider(this, "VScrollRed", twRect(405, 705, 390, 1560));
@@ -234,9 +297,9 @@ void frmmain::createControls()
     lblred = swatch(this, "lblred", twRect(405, 2595, 390, 285));
     lblgreen = swatch(this, "lblgreen", twRect(885, 2595, 390, 285));
     lblblue = swatch(this, "lblblue", twRect(1365, 2595, 390, 285));
-    txtred = textBox(this, "txtred", {}, QStringLiteral(" Red value "), twRect(405, 2925, 390, 285));
-    txtgreen = textBox(this, "txtgreen", {}, QStringLiteral(" Green value "), twRect(885, 2925, 390, 285));
-    txtblue = textBox(this, "txtblue", {}, QStringLiteral(" Blue value "), twRect(1365, 2925, 390, 285));
+    txtred = textBox(this, "txtred", {}, channelTip(0), twRect(405, 2925, 390, 285));
+    txtgreen = textBox(this, "txtgreen", {}, channelTip(1), twRect(885, 2925, 390, 285));
+    txtblue = textBox(this, "txtblue", {}, channelTip(2), twRect(1365, 2925, 390, 285));
     cmdUSEwindows = button(this, "cmdUSEwindows", QStringLiteral("&Windows colors"),
                            QStringLiteral(" Use Windows colorbox "), twRect(405, 3315, 1365, 300));
     cmd0 = button(this, "cmd0", QStringLiteral(" Black "), QStringLiteral(" All Black "), twRect(405, 3645, 660, 300));
@@ -244,11 +307,40 @@ void frmmain::createControls()
         button(this, "cmd255", QStringLiteral("White "), QStringLiteral(" All White "), twRect(1110, 3645, 660, 300));
     cmdabout = button(this, "cmdabout", QStringLiteral("&About"), {}, twRect(405, 4080, 1365, 525));
     cmdexit = button(this, "cmdexit", QStringLiteral("E&xit"), {}, twRect(405, 4635, 1365, 405));
+}
 
-    // Middle column.
-    lblpreview = label(this, "lblpreview", QStringLiteral("PREVIEW"), twRect(2790, 195, 1440, 240));
-    lblpreview->setFont(heading);
-    lblpreview->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
+// The preview and the sample text, the targets' options and Reset buttons,
+// and the font and image buttons.
+void frmmain::createMiddleColumn()
+{
+    createPreview();
+    for (const ColorTargetInfo &info : colorTargets)
+        m_targets[indexOf(info.target)].option =
+            option(this, info.optionName, QString::fromLatin1(info.optionCaption), QString::fromLatin1(info.optionTip),
+                   targetLayout[indexOf(info.target)].option);
+    m_targets.front().option->setChecked(true);
+    const QString resetTip = QStringLiteral(" Reset to defaults ");
+    for (const ColorTargetInfo &info : colorTargets)
+        if (info.resetName != nullptr)
+            m_targets[indexOf(info.target)].reset = button(this, info.resetName, QStringLiteral("Reset"), resetTip,
+                                                           targetLayout[indexOf(info.target)].reset);
+    cmdFONT = button(this, "cmdFONT", QStringLiteral("Alter &Font Preview"),
+                     QStringLiteral(" Adjust font (max size 14) "), twRect(2115, 4080, 1365, 525));
+    comdefFONT = button(this, "comdefFONT", QStringLiteral("D&efault Font"), QStringLiteral(" Reset to default font "),
+                        twRect(2115, 4635, 1365, 405));
+    cmdload = button(this, "cmdload", QStringLiteral("&Load Image"), QStringLiteral(" Load a background image "),
+                     twRect(3555, 4080, 1365, 300));
+    cmdclear = button(this, "cmdclear", QStringLiteral("&Clear Image"), QStringLiteral(" Clear the background image "),
+                      twRect(3555, 4410, 1365, 300));
+    cmdsave = button(this, "cmdsave", QStringLiteral("Sa&ve Image"), QStringLiteral(" Save the background image "),
+                     twRect(3555, 4740, 1365, 300));
+}
+
+// The preview box with a label for every target but the back color, which
+// the box shows itself, and the box for the sample text.
+void frmmain::createPreview()
+{
+    lblpreview = columnHeading(this, "lblpreview", QStringLiteral("PREVIEW"), twRect(2790, 195, 1440, 240));
     picboxMAIN = makeControl<PreviewBox>(this, "picboxMAIN", twRect(2115, 465, 2790, 1500));
     picboxMAIN->setFocusPolicy(Qt::StrongFocus);
     QFont sampleFont(QStringLiteral("Times New Roman"));
@@ -262,73 +354,51 @@ void frmmain::createControls()
         if (at.previewCaption == nullptr)
             element = picboxMAIN;
         else
-            element = previewLabel(picboxMAIN, info.previewElement, QLatin1String(at.previewCaption), at.previewLeft,
-                                   at.previewTop, at.previewSample ? sampleFont : linkFont);
+            element = previewLabel(picboxMAIN, info.previewElementName, QLatin1String(at.previewCaption),
+                                   at.previewLeft, at.previewTop, at.previewSample ? sampleFont : linkFont);
     }
     lblpic = static_cast<QLabel *>(m_targets[indexOf(ColorTarget::Text)].previewElement);
     txtBOX = textBox(this, "txtBOX", QStringLiteral("Sample"), QStringLiteral(" Enter text as preview "),
                      twRect(2115, 2055, 2790, 330));
-    for (const ColorTargetInfo &info : colorTargets)
-        m_targets[indexOf(info.target)].option =
-            option(this, info.option, QString::fromLatin1(info.caption), QString::fromLatin1(info.optionTip),
-                   targetLayout[indexOf(info.target)].option);
-    m_targets.front().option->setChecked(true);
-    const QString resetTip = QStringLiteral(" Reset to defaults ");
-    for (const ColorTargetInfo &info : colorTargets)
-        if (info.reset != nullptr)
-            m_targets[indexOf(info.target)].reset =
-                button(this, info.reset, QStringLiteral("Reset"), resetTip, targetLayout[indexOf(info.target)].reset);
-    cmdFONT = button(this, "cmdFONT", QStringLiteral("Alter &Font Preview"),
-                     QStringLiteral(" Adjust font (max size 14) "), twRect(2115, 4080, 1365, 525));
-    comdefFONT = button(this, "comdefFONT", QStringLiteral("D&efault Font"), QStringLiteral(" Reset to default font "),
-                        twRect(2115, 4635, 1365, 405));
-    cmdload = button(this, "cmdload", QStringLiteral("&Load Image"), QStringLiteral(" Load a background image "),
-                     twRect(3555, 4080, 1365, 300));
-    cmdclear = button(this, "cmdclear", QStringLiteral("&Clear Image"), QStringLiteral(" Clear the background image "),
-                      twRect(3555, 4410, 1365, 300));
-    cmdsave = button(this, "cmdsave", QStringLiteral("Sa&ve Image"), QStringLiteral(" Save the background image "),
-                     twRect(3555, 4740, 1365, 300));
+}
 
-    // Right column.
-    lblHTML = label(this, "lblHTML", QStringLiteral("HTML 3"), twRect(5235, 195, 1395, 240));
-    lblHTML->setFont(heading);
-    lblHTML->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
-    const QString hexTip = QStringLiteral(" HTML3 value ");
+// Each target's hex box, swatch and copy button, and the tag button.
+void frmmain::createRightColumn()
+{
+    lblHTML = columnHeading(this, "lblHTML", QStringLiteral("HTML 3"), twRect(5235, 195, 1395, 240));
     for (const ColorTargetInfo &info : colorTargets)
-        m_targets[indexOf(info.target)].hexBox =
-            textBox(this, info.hexBox, defaultHex(info.target), hexTip, targetLayout[indexOf(info.target)].hexBox);
+        m_targets[indexOf(info.target)].hexBox = textBox(this, info.hexBoxName, defaultHex(info.target), hexTip(),
+                                                         targetLayout[indexOf(info.target)].hexBox);
     for (const ColorTargetInfo &info : colorTargets)
-        m_targets[indexOf(info.target)].swatch = swatch(this, info.swatch, targetLayout[indexOf(info.target)].swatch);
+        m_targets[indexOf(info.target)].swatch =
+            swatch(this, info.swatchName, targetLayout[indexOf(info.target)].swatch);
     for (const ColorTargetInfo &info : colorTargets)
-        m_targets[indexOf(info.target)].copy =
-            button(this, info.copyButton, QString::fromLatin1(info.copyCaption), QString::fromLatin1(info.copyTip),
-                   targetLayout[indexOf(info.target)].copy);
+        m_targets[indexOf(info.target)].copy = button(this, info.copyButtonName, QString::fromLatin1(info.copyCaption),
+                                                      copyTip(info.target), targetLayout[indexOf(info.target)].copy);
     cmdtag = button(this, "cmdtag", QStringLiteral(" View Body &Tag"), QStringLiteral(" Press for Full Body Tag "),
                     twRect(5235, 4080, 1395, 960));
-    cmdtag->setFont(heading);
+    cmdtag->setFont(headingFont());
+}
 
-    // State fields.
-    const std::array<QString, 3> componentTips = {QStringLiteral(" Red value "), QStringLiteral(" Green value "),
-                                                  QStringLiteral(" Blue value ")};
+// The state fields, one under another out of sight: each target's three
+// stores in the order a page names the targets, then the sliders' mix and
+// the picture's.
+void frmmain::createStateFields()
+{
     int row = 0;
     for (const ColorTarget target : pageOrder()) {
         const ColorTargetInfo &info = targetInfo(target);
         const std::array<int, 3> defaults = {info.defaultColor.red, info.defaultColor.green, info.defaultColor.blue};
         for (std::size_t c = 0; c < 3; ++c)
             m_targets[indexOf(target)].stores[c] =
-                store(this, info.stores[c], row++, QString::number(defaults[c]), componentTips[c]);
+                store(this, info.storeNames[c], row++, QString::number(defaults[c]), channelTip(c));
     }
-    HIDDENtxthexcolor = store(this, "HIDDENtxthexcolor", row++, {}, QStringLiteral(" HTML3 value "));
+    HIDDENtxthexcolor = store(this, "HIDDENtxthexcolor", row++, {}, hexTip());
     HIDDENlblcolor = field<QLabel>(this, "HIDDENlblcolor", row++);
     HIDDENlblcolor->setFrameShape(QFrame::Box);
     HIDDENlbltaginfo = field<QLabel>(this, "HIDDENlbltaginfo", row++);
     HIDDENlblfilename = field<QLabel>(this, "HIDDENlblfilename", row++);
     picboxHIDDEN = field<QLabel>(this, "picboxHIDDEN", row++);
-
-    CommonDialog1 = new platform::CommonDialog(QStringLiteral("CommonDialog1"), this);
-    CommonDialog2 = new platform::CommonDialog(QStringLiteral("CommonDialog2"), this);
-
-    setTabOrder();
 }
 
 void frmmain::setTabOrder()
@@ -361,14 +431,13 @@ void frmmain::Form_Load()
 
     const std::array<std::pair<QScrollBar *, QLineEdit *>, 3> channels = {
         {{VScrollRed, txtred}, {VScrollGreen, txtgreen}, {VScrollBlue, txtblue}}};
-    // 2.
+    // 2. The value boxes show the sliders.
     for (const auto &[s, box] : channels)
         box->setText(QString::number(s->value()));
-    // 3.
+    // 3. So do the channel swatches.
     const std::array<QLabel *, 3> channelSwatches = {lblred, lblgreen, lblblue};
     for (int c = 0; c < 3; ++c) {
         const int v = channels[c].first->value();
-        channels[c].second->setText(QString::number(v));
         setBackColor(channelSwatches[c], QColor(c == 0 ? v : 0, c == 1 ? v : 0, c == 2 ? v : 0));
     }
     // 4.

@@ -55,8 +55,15 @@ protected:
 private:
     bool Form_Initialize();
     void createControls();
+    void setUpWindow();
+    void createLeftColumn();
+    void createMiddleColumn();
+    void createPreview();
+    void createRightColumn();
+    void createStateFields();
     void createSubsystems();
     void setTabOrder();
+    void describeControls();
     void Form_Load();
     void Form_QueryUnload();
     void Form_Unload();

@@ -8,6 +8,11 @@ QString defaultHex(ColorTarget target)
     return color::hexColor(c.red, c.green, c.blue);
 }
 
+QString copyTip(ColorTarget target)
+{
+    return QStringLiteral(" Copy %1 to Clipboard ").arg(QLatin1String(targetInfo(target).colorWords));
+}
+
 QString &PageColors::operator[](ColorTarget target)
 {
     return this->*targetInfo(target).pageField;

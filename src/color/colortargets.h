@@ -24,25 +24,47 @@ struct PageColors {
 
 // Everything that tells one target from another: the names of the main
 // window's controls that show and keep it, its texts, and where it goes in a
-// page. Whatever lists the targets walks this table.
+// page. Whatever lists the targets walks this table. A field ending in
+// "Name" is a control's objectName; every other text is shown or spoken.
 struct ColorTargetInfo {
     ColorTarget target;
-    // Option button: name, caption and tooltip.
-    const char *option;
-    const char *caption;
-    const char *optionTip;
+
+    // The controls, by objectName. Option button.
+    const char *optionName;
     // Reset button, or none.
-    const char *reset = nullptr;
+    const char *resetName = nullptr;
     // The three state fields that keep its red, green and blue.
-    std::array<const char *, 3> stores;
+    std::array<const char *, 3> storeNames;
     // Hex box and swatch of the right column, and the copy button below them.
-    const char *hexBox;
-    const char *swatch;
-    const char *copyButton;
-    const char *copyCaption;
-    const char *copyTip;
+    const char *hexBoxName;
+    const char *swatchName;
+    const char *copyButtonName;
     // What shows it in the preview: the preview box itself for the back color.
-    const char *previewElement;
+    const char *previewElementName;
+    // Its entry on the contrast strip, which judges every target but the back
+    // color: none for the back color.
+    const char *stripEntryName = nullptr;
+
+    // The texts. The option button's caption and tooltip.
+    const char *optionCaption;
+    const char *optionTip;
+    // The copy button's caption.
+    const char *copyCaption;
+    // Its color in the middle of a sentence: the copy button's tooltip and
+    // the strip's message when no lightness fixes it.
+    const char *colorWords;
+    // Its name standing alone: spoken for its swatch and hex box, and the
+    // magnifier's title while it is picked.
+    const char *title;
+    // Its words in the preview's spoken description.
+    const char *previewWords;
+    // After "Reset" in its Reset button's spoken name: the option's words.
+    const char *resetWords = nullptr;
+    // The word that starts its strip entry (its initial where room is short).
+    const char *stripWord = nullptr;
+    // Its name in the strip's full sentence.
+    const char *sentenceWords = nullptr;
+
     color::Rgb defaultColor;
     // Where a page's colors keep it.
     QString PageColors::*pageField;
@@ -53,139 +75,129 @@ struct ColorTargetInfo {
     const char *cssSelector;
     const char *cssProperty;
     int cssOrder = 0;
-    // For a screen reader: the swatch's name and the preview's words for it.
-    const char *spokenName;
-    const char *previewWords;
-    // On the contrast strip, which judges every target but the back color:
-    // its entry's name and text, and the target in its sentences.
-    const char *stripEntry = nullptr;
-    const char *stripName = nullptr;
-    const char *longName = nullptr;
-    const char *colorWords = nullptr;
 };
 
 inline constexpr std::array<ColorTargetInfo, 5> colorTargets = {{
     {
         .target = ColorTarget::Text,
-        .option = "optTEXT",
-        .caption = "Set &Textcolor",
+        .optionName = "optTEXT",
+        .storeNames = {"HIDDENtxtred", "HIDDENtxtgreen", "HIDDENtxtblue"},
+        .hexBoxName = "txtHEXtext",
+        .swatchName = "lblhextxtcolor",
+        .copyButtonName = "cmdCOPYTEXT",
+        .previewElementName = "lblpic",
+        .stripEntryName = "contrastText",
+        .optionCaption = "Set &Textcolor",
         .optionTip = " Work with Textcolor ",
-        .stores = {"HIDDENtxtred", "HIDDENtxtgreen", "HIDDENtxtblue"},
-        .hexBox = "txtHEXtext",
-        .swatch = "lblhextxtcolor",
-        .copyButton = "cmdCOPYTEXT",
         .copyCaption = "Copy Textcolor",
-        .copyTip = " Copy text color to Clipboard ",
-        .previewElement = "lblpic",
+        .colorWords = "text color",
+        .title = "Textcolor",
+        .previewWords = "Textcolor",
+        .stripWord = "Text",
+        .sentenceWords = "text",
         .defaultColor = {10, 10, 10},
         .pageField = &PageColors::text,
         .attribute = "TEXT",
         .cssSelector = "body",
         .cssProperty = "color",
-        .spokenName = "Textcolor",
-        .previewWords = "Textcolor",
-        .stripEntry = "contrastText",
-        .stripName = "Text",
-        .longName = "text",
-        .colorWords = "text color",
     },
     {
         .target = ColorTarget::Back,
-        .option = "optBACK",
-        .caption = "Set &Backcolor",
+        .optionName = "optBACK",
+        .storeNames = {"HIDDENtxtbackred", "HIDDENtxtbackgreen", "HIDDENtxtbackblue"},
+        .hexBoxName = "txtHEXback",
+        .swatchName = "lblhexbackcolor",
+        .copyButtonName = "cmdCOPYBACK",
+        .previewElementName = "picboxMAIN",
+        .optionCaption = "Set &Backcolor",
         .optionTip = " Work with Backcolor ",
-        .stores = {"HIDDENtxtbackred", "HIDDENtxtbackgreen", "HIDDENtxtbackblue"},
-        .hexBox = "txtHEXback",
-        .swatch = "lblhexbackcolor",
-        .copyButton = "cmdCOPYBACK",
         .copyCaption = "Copy Backcolor",
-        .copyTip = " Copy background color to Clipboard ",
-        .previewElement = "picboxMAIN",
+        .colorWords = "background color",
+        .title = "Backcolor",
+        .previewWords = "Backcolor",
         .defaultColor = {220, 220, 220},
         .pageField = &PageColors::back,
         .attribute = "BGCOLOR",
         .cssSelector = "body",
         .cssProperty = "background-color",
-        .spokenName = "Backcolor",
-        .previewWords = "Backcolor",
     },
     {
         .target = ColorTarget::NewLink,
-        .option = "optNewlinks",
-        .caption = "Set   New  Links color",
+        .optionName = "optNewlinks",
+        .resetName = "cmdresetNEW",
+        .storeNames = {"HIDDENtxtnewlinksred", "HIDDENtxtnewlinksgreen", "HIDDENtxtnewlinksblue"},
+        .hexBoxName = "txtnewlink",
+        .swatchName = "lblhexnewlinkcolor",
+        .copyButtonName = "cmdCOPYnewlink",
+        .previewElementName = "lblpicNewlink",
+        .stripEntryName = "contrastNewlink",
+        .optionCaption = "Set   New  Links color",
         .optionTip = " Work with new link color ",
-        .reset = "cmdresetNEW",
-        .stores = {"HIDDENtxtnewlinksred", "HIDDENtxtnewlinksgreen", "HIDDENtxtnewlinksblue"},
-        .hexBox = "txtnewlink",
-        .swatch = "lblhexnewlinkcolor",
-        .copyButton = "cmdCOPYnewlink",
         .copyCaption = "Copy New Link",
-        .copyTip = " Copy new link color to Clipboard ",
-        .previewElement = "lblpicNewlink",
+        .colorWords = "new link color",
+        .title = "New link color",
+        .previewWords = "new links",
+        .resetWords = "New Links color",
+        .stripWord = "New",
+        .sentenceWords = "new links",
         .defaultColor = {0, 0, 238},
         .pageField = &PageColors::newLink,
         .attribute = "LINK",
         .cssSelector = "a:link",
         .cssProperty = "color",
         .cssOrder = 1,
-        .spokenName = "New link color",
-        .previewWords = "new links",
-        .stripEntry = "contrastNewlink",
-        .stripName = "New",
-        .longName = "new links",
-        .colorWords = "new link color",
     },
     {
         .target = ColorTarget::VisitedLink,
-        .option = "optVisitedlinks",
-        .caption = "Set Visited Links color",
+        .optionName = "optVisitedlinks",
+        .resetName = "cmdresetVISITED",
+        .storeNames = {"HIDDENtxtvisitedlinksred", "HIDDENtxtvisitedlinksgreen", "HIDDENtxtvisitedlinksblue"},
+        .hexBoxName = "txtvisitedlink",
+        .swatchName = "lblhexvisitedlinkcolor",
+        .copyButtonName = "cmdCOPYvisitedlink",
+        .previewElementName = "lblpicVisitedlink",
+        .stripEntryName = "contrastVisitedlink",
+        .optionCaption = "Set Visited Links color",
         .optionTip = " Work with visited link color ",
-        .reset = "cmdresetVISITED",
-        .stores = {"HIDDENtxtvisitedlinksred", "HIDDENtxtvisitedlinksgreen", "HIDDENtxtvisitedlinksblue"},
-        .hexBox = "txtvisitedlink",
-        .swatch = "lblhexvisitedlinkcolor",
-        .copyButton = "cmdCOPYvisitedlink",
         .copyCaption = "Copy Visited Link",
-        .copyTip = " Copy visited link color to Clipboard ",
-        .previewElement = "lblpicVisitedlink",
+        .colorWords = "visited link color",
+        .title = "Visited link color",
+        .previewWords = "visited links",
+        .resetWords = "Visited Links color",
+        .stripWord = "Visited",
+        .sentenceWords = "visited links",
         .defaultColor = {85, 26, 139},
         .pageField = &PageColors::visitedLink,
         .attribute = "VLINK",
         .cssSelector = "a:visited",
         .cssProperty = "color",
         .cssOrder = 2,
-        .spokenName = "Visited link color",
-        .previewWords = "visited links",
-        .stripEntry = "contrastVisitedlink",
-        .stripName = "Visited",
-        .longName = "visited links",
-        .colorWords = "visited link color",
     },
     {
         .target = ColorTarget::ActiveLink,
-        .option = "optActivelinks",
-        .caption = "Set Active Links color",
+        .optionName = "optActivelinks",
+        .resetName = "cmdresetACTIVE",
+        .storeNames = {"HIDDENtxtactivelinksred", "HIDDENtxtactivelinksgreen", "HIDDENtxtactivelinksblue"},
+        .hexBoxName = "txtactivelink",
+        .swatchName = "lblhexactivelinkcolor",
+        .copyButtonName = "cmdCOPYactivelink",
+        .previewElementName = "lblpicActivelink",
+        .stripEntryName = "contrastActivelink",
+        .optionCaption = "Set Active Links color",
         .optionTip = " Work with active link color ",
-        .reset = "cmdresetACTIVE",
-        .stores = {"HIDDENtxtactivelinksred", "HIDDENtxtactivelinksgreen", "HIDDENtxtactivelinksblue"},
-        .hexBox = "txtactivelink",
-        .swatch = "lblhexactivelinkcolor",
-        .copyButton = "cmdCOPYactivelink",
         .copyCaption = "Copy Active Link",
-        .copyTip = " Copy active link color to Clipboard ",
-        .previewElement = "lblpicActivelink",
+        .colorWords = "active link color",
+        .title = "Active link color",
+        .previewWords = "active links",
+        .resetWords = "Active Links color",
+        .stripWord = "Active",
+        .sentenceWords = "active links",
         .defaultColor = {238, 0, 0},
         .pageField = &PageColors::activeLink,
         .attribute = "ALINK",
         .cssSelector = "a:active",
         .cssProperty = "color",
         .cssOrder = 4,
-        .spokenName = "Active link color",
-        .previewWords = "active links",
-        .stripEntry = "contrastActivelink",
-        .stripName = "Active",
-        .longName = "active links",
-        .colorWords = "active link color",
     },
 }};
 
@@ -208,6 +220,19 @@ static_assert([] {
     return true;
 }());
 
+// A Reset button has its words, and a target on the contrast strip all of
+// its strip texts.
+static_assert([] {
+    for (const ColorTargetInfo &t : colorTargets) {
+        if ((t.resetName == nullptr) != (t.resetWords == nullptr))
+            return false;
+        const bool graded = t.stripEntryName != nullptr;
+        if ((t.stripWord != nullptr) != graded || (t.sentenceWords != nullptr) != graded)
+            return false;
+    }
+    return true;
+}());
+
 // The order a page names them in: the back color first, then the others as
 // the window lists them (BGCOLOR, TEXT, LINK, VLINK, ALINK).
 constexpr std::array<ColorTarget, colorTargets.size()> pageOrder()
@@ -227,7 +252,7 @@ constexpr std::array<ColorTarget, colorTargets.size() - 1> gradedTargets()
     std::array<ColorTarget, colorTargets.size() - 1> graded{};
     std::size_t n = 0;
     for (const ColorTargetInfo &t : colorTargets)
-        if (t.stripName != nullptr)
+        if (t.stripEntryName != nullptr)
             graded[n++] = t.target;
     return graded;
 }
@@ -246,3 +271,5 @@ constexpr std::size_t gradedIndex(ColorTarget target)
 
 // The default color as a hex box shows it.
 QString defaultHex(ColorTarget target);
+// The copy button's tooltip.
+QString copyTip(ColorTarget target);

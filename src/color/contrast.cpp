@@ -56,7 +56,7 @@ Names namesFrom(const char *ColorTargetInfo::*field)
 
 QString longName(ColorTarget t)
 {
-    static const Names names = namesFrom(&ColorTargetInfo::longName);
+    static const Names names = namesFrom(&ColorTargetInfo::sentenceWords);
     return names[indexOf(t)];
 }
 
@@ -344,7 +344,7 @@ bool failing(const Entry &e)
 
 QString shortName(ColorTarget t, Density d)
 {
-    static const Names names = namesFrom(&ColorTargetInfo::stripName);
+    static const Names names = namesFrom(&ColorTargetInfo::stripWord);
     const QString &name = names[indexOf(t)];
     return d == Density::Short || d == Density::Shortest ? name.left(1) : name;
 }

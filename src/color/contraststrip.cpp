@@ -38,6 +38,56 @@ QLabel *stripLabel(QWidget *parent, const char *name)
     return l;
 }
 
+// The fullest wording of `report` whose pieces fit in `room` pixels.
+contrast::Density fittingDensity(const contrast::Report &report, const QFontMetrics &metrics, int room)
+{
+    for (const contrast::Density d : contrast::Densities) {
+        int width = 0;
+        int items = 0;
+        auto add = [&](const QString &text) {
+            if (!text.isEmpty()) {
+                width += metrics.horizontalAdvance(text) + 2;
+                ++items;
+            }
+        };
+        add(contrast::leadText(report, d));
+        for (const contrast::Entry &e : report.entries)
+            add(contrast::entryText(e, d));
+        add(contrast::nearTextNote(report, d));
+        if (width + spacing * (items - 1) <= room)
+            return d;
+    }
+    return contrast::Density::Shortest;
+}
+
+// A failing entry stands out and offers its fix; its looks change only
+// when it starts or stops failing.
+void markFailing(ClickLabel &entry, const contrast::Entry &e)
+{
+    const bool failing = contrast::failing(e);
+    if (entry.property("failing").isValid() && entry.property("failing").toBool() == failing)
+        return;
+    entry.setProperty("failing", failing);
+    QPalette p = entry.palette();
+    p.setColor(QPalette::WindowText, failing ? stripFail : stripText);
+    entry.setPalette(p);
+    QFont f = entry.font();
+    f.setUnderline(failing);
+    entry.setFont(f);
+    entry.setCursor(failing ? Qt::PointingHandCursor : Qt::ArrowCursor);
+    entry.setToolTip(failing
+                         ? QStringLiteral("Click or press %1 to reach AA by lightness").arg(contrast::fixKey(e.target))
+                         : QString());
+}
+
+// A label shows `text`, and only while there is one.
+void showText(QLabel &label, const QString &text)
+{
+    if (label.text() != text)
+        label.setText(text);
+    label.setVisible(!text.isEmpty());
+}
+
 } // namespace
 
 ContrastStrip::ContrastStrip(QWidget &window, ColorEditor &editor, QWidget &preview, UserActions &actions) :
@@ -62,7 +112,7 @@ ContrastStrip::ContrastStrip(QWidget &window, ColorEditor &editor, QWidget &prev
     for (std::size_t i = 0; i < m_entries.size(); ++i) {
         const ColorTarget target = gradedTargets()[i];
         auto *entry = new ClickLabel(this);
-        entry->setObjectName(QLatin1String(targetInfo(target).stripEntry));
+        entry->setObjectName(QLatin1String(targetInfo(target).stripEntryName));
         entry->setFocusPolicy(Qt::NoFocus);
         entry->setTextFormat(Qt::PlainText);
         m_entries[i] = entry;
@@ -167,58 +217,18 @@ void ContrastStrip::refreshNow()
     for (std::size_t i = 0; i < colors.size(); ++i)
         colors[i] = m_editor.colors().color(gradedTargets()[i]);
     m_report = contrast::report(colors, ground, imageLoaded());
-    // The fullest wording that fits on the line.
-    const QFontMetrics metrics(font());
-    const int room = contentsRect().width() - 2 * margin;
-    contrast::Density density = contrast::Density::Shortest;
-    for (const contrast::Density d : contrast::Densities) {
-        int width = 0;
-        int items = 0;
-        auto add = [&](const QString &text) {
-            if (!text.isEmpty()) {
-                width += metrics.horizontalAdvance(text) + 2;
-                ++items;
-            }
-        };
-        add(contrast::leadText(m_report, d));
-        for (const contrast::Entry &e : m_report.entries)
-            add(contrast::entryText(e, d));
-        add(contrast::nearTextNote(m_report, d));
-        if (width + spacing * (items - 1) <= room) {
-            density = d;
-            break;
-        }
-    }
+    const contrast::Density density =
+        fittingDensity(m_report, QFontMetrics(font()), contentsRect().width() - 2 * margin);
     for (std::size_t i = 0; i < m_entries.size(); ++i) {
         ClickLabel *entry = m_entries[i];
-        const contrast::Entry &e = m_report.entries[i];
-        const QString text = contrast::entryText(e, density);
+        const QString text = contrast::entryText(m_report.entries[i], density);
         if (entry->text() != text)
             entry->setText(text);
-        const bool failing = contrast::failing(e);
-        if (entry->property("failing").toBool() != failing || !entry->property("failing").isValid()) {
-            entry->setProperty("failing", failing);
-            QPalette p = entry->palette();
-            p.setColor(QPalette::WindowText, failing ? stripFail : stripText);
-            entry->setPalette(p);
-            QFont f = entry->font();
-            f.setUnderline(failing);
-            entry->setFont(f);
-            entry->setCursor(failing ? Qt::PointingHandCursor : Qt::ArrowCursor);
-            entry->setToolTip(
-                failing ? QStringLiteral("Click or press %1 to reach AA by lightness").arg(contrast::fixKey(e.target))
-                        : QString());
-        }
+        markFailing(*entry, m_report.entries[i]);
         entry->setVisible(true);
     }
-    const QString lead = contrast::leadText(m_report, density);
-    if (m_lead->text() != lead)
-        m_lead->setText(lead);
-    m_lead->setVisible(!lead.isEmpty());
-    const QString note = contrast::nearTextNote(m_report, density);
-    if (m_note->text() != note)
-        m_note->setText(note);
-    m_note->setVisible(!note.isEmpty());
+    showText(*m_lead, contrast::leadText(m_report, density));
+    showText(*m_note, contrast::nearTextNote(m_report, density));
     m_message->hide();
     placeEntries();
     m_sentence = contrast::sentence(m_report);

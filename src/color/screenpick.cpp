@@ -76,7 +76,7 @@ void ScreenPick::pick(ColorTarget target)
         });
         return;
     }
-    m_magnifier = new Magnifier(QString::fromLatin1(targetInfo(target).spokenName));
+    m_magnifier = new Magnifier(QString::fromLatin1(targetInfo(target).title));
     m_magnifier->setAttribute(Qt::WA_DeleteOnClose);
     connect(m_magnifier, &Magnifier::picked, this, [this, target](QRgb color) {
         take(target, color);

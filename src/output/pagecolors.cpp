@@ -38,6 +38,35 @@ bool applied(const ParsedPage::Style &style)
     return (type.isEmpty() || type == u"text/css") && mediaForScreen(style.media);
 }
 
+// What the body element's attributes say, before any style rule.
+BodyHints bodyHints(const ParsedPage &parsed)
+{
+    BodyHints hints;
+    for (const auto &[name, value] : parsed.bodyAttributes) {
+        std::optional<Rgb> *hint = name == u"bgcolor" ? &hints.back
+                                   : name == u"text"  ? &hints.text
+                                   : name == u"link"  ? &hints.link
+                                   : name == u"vlink" ? &hints.vlink
+                                   : name == u"alink" ? &hints.alink
+                                                      : nullptr;
+        if (hint)
+            *hint = color::legacyColor(value);
+        else if (name == u"background")
+            hints.background = value;
+    }
+    return hints;
+}
+
+// The page's style blocks that apply, in their order.
+std::vector<QString> appliedSheets(const ParsedPage &parsed)
+{
+    std::vector<QString> sheets;
+    for (const ParsedPage::Style &style : parsed.styles)
+        if (applied(style))
+            sheets.push_back(style.css);
+    return sheets;
+}
+
 } // namespace
 
 QString pageTooLargeText(const QString &path)
@@ -92,24 +121,7 @@ ReadColors colorsFromCss(const QString &css)
 std::optional<ReadColors> readPageColors(const QByteArray &page)
 {
     const ParsedPage parsed = parsePage(pageAsUtf8(page));
-    BodyHints hints;
-    for (const auto &[name, value] : parsed.bodyAttributes) {
-        std::optional<Rgb> *hint = name == u"bgcolor" ? &hints.back
-                                   : name == u"text"  ? &hints.text
-                                   : name == u"link"  ? &hints.link
-                                   : name == u"vlink" ? &hints.vlink
-                                   : name == u"alink" ? &hints.alink
-                                                      : nullptr;
-        if (hint)
-            *hint = color::legacyColor(value);
-        else if (name == u"background")
-            hints.background = value;
-    }
-    std::vector<QString> sheets;
-    for (const ParsedPage::Style &style : parsed.styles)
-        if (applied(style))
-            sheets.push_back(style.css);
-    ReadColors colors = readColors(cascadedColors(hints, sheets));
+    ReadColors colors = readColors(cascadedColors(bodyHints(parsed), appliedSheets(parsed)));
     colors.linksStyleSheets = colors.linksStyleSheets || parsed.linksStyleSheets;
     if (!parsed.bodyTag && !anyPiece(colors))
         return std::nullopt;

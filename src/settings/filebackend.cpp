@@ -124,6 +124,23 @@ bool FileRegistryBackend::setAside() const
     return false;
 }
 
+long FileRegistryBackend::changeUnderLock(
+    const std::function<long(SettingsDocument &document, FileState state)> &change) const
+{
+    // A FIFO or link at the lock's names leaves the store alone.
+    if (!platform::lockFilesUsable(m_filePath + QStringLiteral(".lock")))
+        return errorAccessDenied;
+    // Held until the change is saved, so no other copy writes in between.
+    QLockFile lock(m_filePath + QStringLiteral(".lock"));
+    if (!platform::takeLock(lock, lockWaitMs))
+        return errorAccessDenied;
+    FileState state = FileState::Missing;
+    SettingsDocument document = load(&state);
+    if (state == FileState::Unreadable)
+        return errorAccessDenied;
+    return change(document, state);
+}
+
 long FileRegistryBackend::createKey(RootKey root, const std::string &subKey, Key &key)
 {
     std::string path;
@@ -133,23 +150,16 @@ long FileRegistryBackend::createKey(RootKey root, const std::string &subKey, Key
         const QString folder = QFileInfo(m_filePath).absolutePath();
         if (!QDir().mkpath(folder))
             return errorAccessDenied;
-        // A FIFO or link at the lock's names leaves the store alone.
-        if (!platform::lockFilesUsable(m_filePath + QStringLiteral(".lock")))
-            return errorAccessDenied;
-        QLockFile lock(m_filePath + QStringLiteral(".lock"));
-        if (!platform::takeLock(lock, lockWaitMs))
-            return errorAccessDenied;
-        FileState state = FileState::Missing;
-        SettingsDocument document = load(&state);
-        if (state == FileState::Unreadable)
-            return errorAccessDenied;
-        if (!document.exists(path) || state == FileState::NotOurs) {
+        const long error = changeUnderLock([this, &path](SettingsDocument &document, FileState state) {
+            if (document.exists(path) && state != FileState::NotOurs)
+                return errorSuccess;
             if (state == FileState::NotOurs && !setAside())
                 return errorAccessDenied;
             document.create(path);
-            if (!save(document))
-                return errorWriteFault;
-        }
+            return save(document) ? errorSuccess : errorWriteFault;
+        });
+        if (error != errorSuccess)
+            return error;
     }
     key = m_next++;
     m_open[key] = {path, keyAllAccess};
@@ -207,22 +217,16 @@ long FileRegistryBackend::setValue(Key key, const std::string &name, std::uint32
         return errorInvalidHandle;
     if ((open->second.access & keySetValue) == 0)
         return errorAccessDenied;
-    if (!platform::lockFilesUsable(m_filePath + QStringLiteral(".lock")))
-        return errorAccessDenied;
-    QLockFile lock(m_filePath + QStringLiteral(".lock"));
-    if (!platform::takeLock(lock, lockWaitMs))
-        return errorAccessDenied;
-    FileState state = FileState::Missing;
-    SettingsDocument document = load(&state);
-    if (state == FileState::Unreadable)
-        return errorAccessDenied;
-    if (!isRoot(open->second.path) && !document.exists(open->second.path))
-        return errorKeyDeleted;
-    if (state == FileState::NotOurs && !setAside())
-        return errorAccessDenied;
-    StoredKey *stored = &document.create(open->second.path);
-    stored->values[foldCase(name)] = {name, type, std::string(data, size)};
-    return save(document) ? errorSuccess : errorWriteFault;
+    const std::string &path = open->second.path;
+    return changeUnderLock([&](SettingsDocument &document, FileState state) {
+        if (!isRoot(path) && !document.exists(path))
+            return errorKeyDeleted;
+        if (state == FileState::NotOurs && !setAside())
+            return errorAccessDenied;
+        StoredKey *stored = &document.create(path);
+        stored->values[foldCase(name)] = {name, type, std::string(data, size)};
+        return save(document) ? errorSuccess : errorWriteFault;
+    });
 }
 
 long FileRegistryBackend::closeKey(Key key)

@@ -4,6 +4,7 @@
 
 #include <QString>
 
+#include <functional>
 #include <map>
 
 namespace settings {
@@ -47,6 +48,10 @@ private:
     SettingsDocument load(FileState *state = nullptr) const;
     bool save(const SettingsDocument &document) const;
     bool setAside() const;
+    // Loads the file under its lock and hands it to `change`, which saves
+    // what it changes; an error code where the lock or the file is unusable,
+    // else what `change` returns.
+    long changeUnderLock(const std::function<long(SettingsDocument &document, FileState state)> &change) const;
 
     QString m_filePath;
     std::map<Key, OpenKey> m_open;

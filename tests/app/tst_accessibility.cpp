@@ -173,6 +173,11 @@ private slots:
             QVERIFY2(!children.contains(field), qPrintable(field->objectName()));
             QVERIFY2(!QAccessible::queryAccessibleInterface(field)->state().focusable, qPrintable(field->objectName()));
         }
+        // Only they: every control that shows is there.
+        for (QWidget *shown : w.window->findChildren<QWidget *>(Qt::FindDirectChildrenOnly)) {
+            if (!shown->isWindow() && !shown->isHidden())
+                QVERIFY2(children.contains(shown), qPrintable(shown->objectName()));
+        }
     }
 
     // The three Reset buttons share caption and tooltip; their names tell
