@@ -380,7 +380,7 @@ std::optional<std::vector<Piece>> pieces(QStringView t)
             } else if (startsIdent(t, i)) {
                 const qsizetype end = identEnd(t, i);
                 piece.kind = Piece::Dimension;
-                piece.word = t.mid(i, end - i).toString().toLower();
+                piece.word = ascii::lowered(t.mid(i, end - i).toString());
                 i = end;
             }
             out.push_back(std::move(piece));
@@ -390,7 +390,7 @@ std::optional<std::vector<Piece>> pieces(QStringView t)
             if (asciiEqualsLower(word, "none"))
                 out.push_back({Piece::None, {}, 0, {}});
             else
-                out.push_back({Piece::Ident, {}, 0, word.toString().toLower()});
+                out.push_back({Piece::Ident, {}, 0, ascii::lowered(word.toString())});
             i = end;
         } else {
             return std::nullopt;
@@ -483,7 +483,7 @@ std::optional<ReadColor> colorFunction(QStringView text)
     const qsizetype open = text.indexOf(u'(');
     if (open <= 0 || text.back() != u')' || identEnd(text, 0) != open || !startsIdent(text, 0))
         return std::nullopt;
-    const QString name = text.left(open).toString().toLower();
+    const QString name = ascii::lowered(text.left(open).toString());
     auto list = pieces(text.mid(open + 1, text.size() - open - 2));
     if (!list)
         return std::nullopt;
@@ -676,7 +676,7 @@ std::optional<Declarations> readDeclarations(CssScanner &scanner, char16_t &clos
             const qsizetype colon = text.indexOf(u':');
             if (colon <= 0)
                 return std::nullopt;
-            const QString property = cssTrimmed(text.left(colon)).toString().toLower();
+            const QString property = ascii::lowered(cssTrimmed(text.left(colon)).toString());
             if (property.isEmpty())
                 return std::nullopt;
             out.emplace_back(property, cssTrimmed(text.mid(colon + 1)).toString());

@@ -45,16 +45,6 @@ struct Token {
     qsizetype start = 0, end = 0; // in the preprocessed text
 };
 
-bool isHex(char32_t c)
-{
-    return (c >= '0' && c <= '9') || (c >= 'a' && c <= 'f') || (c >= 'A' && c <= 'F');
-}
-
-int hexDigit(char32_t c)
-{
-    return c <= '9' ? int(c - '0') : int((c | 0x20) - 'a' + 10);
-}
-
 bool isNameStart(char32_t c)
 {
     return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || c == '_' || c >= 0x80;
@@ -63,11 +53,6 @@ bool isNameStart(char32_t c)
 bool isName(char32_t c)
 {
     return isNameStart(c) || (c >= '0' && c <= '9') || c == '-';
-}
-
-bool isBlank(char32_t c)
-{
-    return c == '\n' || c == '\t' || c == ' ';
 }
 
 QString asciiLower(QString s)
@@ -163,12 +148,12 @@ private:
             return 0xFFFD;
         char32_t c = at(0);
         ++m_pos;
-        if (!isHex(c))
+        if (ascii::hexValue(c) < 0)
             return c;
-        char32_t code = char32_t(hexDigit(c));
-        for (int n = 1; n < 6 && isHex(at(0)); ++n, ++m_pos)
-            code = code * 16 + char32_t(hexDigit(at(0)));
-        if (isBlank(at(0)))
+        char32_t code = char32_t(ascii::hexValue(c));
+        for (int n = 1; n < 6 && ascii::hexValue(at(0)) >= 0; ++n, ++m_pos)
+            code = code * 16 + char32_t(ascii::hexValue(at(0)));
+        if (ascii::isBlank(at(0)))
             ++m_pos;
         if (code == 0 || code > 0x10FFFF || (code >= 0xD800 && code <= 0xDFFF))
             return 0xFFFD;
@@ -271,7 +256,7 @@ private:
     Token url()
     {
         QString out;
-        while (isBlank(at(0)))
+        while (ascii::isBlank(at(0)))
             ++m_pos;
         for (;;) {
             const char32_t c = at(0);
@@ -280,8 +265,8 @@ private:
             ++m_pos;
             if (c == ')')
                 return {T::Url, out};
-            if (isBlank(c)) {
-                while (isBlank(at(0)))
+            if (ascii::isBlank(c)) {
+                while (ascii::isBlank(at(0)))
                     ++m_pos;
                 if (at(0) == ')' || at(0) == char32_t(-1)) {
                     if (at(0) == ')')
@@ -312,9 +297,9 @@ private:
         const QString value = name();
         if (asciiLower(value) == u"url" && at(0) == '(') {
             ++m_pos;
-            while (isBlank(at(0)) && isBlank(at(1)))
+            while (ascii::isBlank(at(0)) && ascii::isBlank(at(1)))
                 ++m_pos;
-            const char32_t c = isBlank(at(0)) ? at(1) : at(0);
+            const char32_t c = ascii::isBlank(at(0)) ? at(1) : at(0);
             if (c == '"' || c == '\'')
                 return {T::Function, value};
             return url();
@@ -329,8 +314,8 @@ private:
     Token next()
     {
         const char32_t c = at(0);
-        if (isBlank(c)) {
-            while (isBlank(at(0)))
+        if (ascii::isBlank(c)) {
+            while (ascii::isBlank(at(0)))
                 ++m_pos;
             return {T::Whitespace, {}};
         }

@@ -1,5 +1,7 @@
 #include "output/pagecolors.h"
 
+#include "platform/ascii.h"
+
 #include "output/csscascade.h"
 #include "output/pageencoding.h"
 #include "output/pageparse.h"
@@ -34,7 +36,7 @@ bool anyPiece(const ReadColors &colors)
 // A STYLE element a browser applies on a screen.
 bool applied(const ParsedPage::Style &style)
 {
-    const QString type = style.type.trimmed().toLower();
+    const QString type = ascii::lowered(style.type.trimmed());
     return (type.isEmpty() || type == u"text/css") && mediaForScreen(style.media);
 }
 

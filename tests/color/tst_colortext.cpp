@@ -84,6 +84,9 @@ private slots:
         row("color srgb", "color(srgb 1 50% 0)", rgb(255, 128, 0));
         row("color display-p3 red", "color(display-p3 1 0 0)", rgb(255, 11, 12));
         row("unknown color space", "color(rec2021 1 0 0)", refused);
+        // CSS names match ASCII case-blind only: a Kelvin sign is no k.
+        row("Kelvin sign in a function name", QStringLiteral("o\u212Alch(0% 0 0)"), refused);
+        row("Kelvin sign in oklab", QStringLiteral("\u212Alab(0.5 0 0)").prepend(u'o'), refused);
         row("transparent declaration", "color: rgb(0 0 0 / 0);", refused);
         row("modern declaration", "a:link { color: oklch(0.5 0 0); }", rgb(99, 99, 99));
         row("unclosed", "rgb(1, 2, 3", refused);
