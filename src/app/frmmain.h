@@ -22,6 +22,7 @@ class OutputActions;
 class WindowPlacement;
 class ColorVisionPreview;
 class UserActions;
+class AdjustCommand;
 namespace platform {
 class CommonDialog;
 }
@@ -108,4 +109,5 @@ private:
     std::unique_ptr<WindowPlacement> m_placement;
     std::unique_ptr<ColorVisionPreview> m_vision;
     ColorHistory *m_history = nullptr;
+    AdjustCommand *m_adjust = nullptr;
 };
