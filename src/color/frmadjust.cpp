@@ -86,7 +86,10 @@ frmadjust::frmadjust(QWidget *owner, ColorEditor &editor) :
     layout->addWidget(m_lockedNote);
     layout->addStretch();
     auto *buttons = new QDialogButtonBox(QDialogButtonBox::Close, this);
-    buttons->button(QDialogButtonBox::Close)->setObjectName(QStringLiteral("cmdAdjustClose"));
+    QPushButton *close = buttons->button(QDialogButtonBox::Close);
+    close->setObjectName(QStringLiteral("cmdAdjustClose"));
+    // Enter in a value box takes the value; it does not close the window.
+    close->setAutoDefault(false);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
     layout->addWidget(buttons);
 
@@ -99,7 +102,7 @@ frmadjust::frmadjust(QWidget *owner, ColorEditor &editor) :
             QWidget::setTabOrder(c.slider, c.box);
             previous = c.box;
         }
-    QWidget::setTabOrder(previous, buttons->button(QDialogButtonBox::Close));
+    QWidget::setTabOrder(previous, close);
 
     connect(&m_editor, &ColorEditor::selectionChanged, this, [this](ColorTarget target) {
         if (!m_writing)
@@ -156,6 +159,8 @@ QGroupBox *frmadjust::makeGroup(Group group, const char *title, const char *pref
                 [this, group, i](double v) { moved(group, i, v / channels(group)[std::size_t(i)].boxScale); });
     }
     grid->setColumnStretch(1, 1);
+    // The sliders of both groups start at one edge.
+    grid->setColumnMinimumWidth(0, fontMetrics().horizontalAdvance(QStringLiteral("Saturation")) + 12);
     return box;
 }
 

@@ -2,8 +2,6 @@
 #include "app/frmmain.h"
 #include "color/colorspaces.h"
 #include "color/frmadjust.h"
-#include "settings/filebackend.h"
-#include "settings/registry.h"
 #include "testsupport.h"
 
 #include <QAction>
@@ -20,21 +18,9 @@
 #include <cmath>
 
 using testsupport::control;
+using testsupport::Store;
 
 namespace {
-
-const std::string appKey = "HKEY_CURRENT_USER\\Software\\Zudedidu\\Dudovuvov";
-
-struct Store {
-    settings::FileRegistryBackend backend;
-    settings::Registry registry{backend, nullptr};
-    std::string read(const char *name) { return registry.ReadSettingText(appKey, name); }
-    void write(const char *name, const std::string &text)
-    {
-        registry.CreateSettingsKey(appKey);
-        registry.WriteSettingText(appKey, name, text);
-    }
-};
 
 const char *const sliderNames[] = {"sldHslHue", "sldHslSaturation", "sldHslLightness",
                                    "sldOklchL", "sldOklchC",        "sldOklchH"};
@@ -72,14 +58,7 @@ struct Fixture {
     frmmain *win = w.window.get();
 
     // Opens the window by its key, from the main window.
-    frmadjust *open()
-    {
-        QTest::keyClick(w->VScrollRed, Qt::Key_J, Qt::ControlModifier);
-        auto *adjust = testsupport::findWindow<frmadjust>(*win);
-        if (adjust != nullptr && !adjust->isVisible())
-            return nullptr;
-        return adjust;
-    }
+    frmadjust *open() const;
     frmadjust *adjust() const { return testsupport::findWindow<frmadjust>(*win); }
     QSlider *slider(const char *name) const { return control<QSlider>(adjust(), name); }
     QDoubleSpinBox *box(const char *name) const { return control<QDoubleSpinBox>(adjust(), name); }
@@ -97,11 +76,15 @@ struct Fixture {
         return {w->txtred->text().toInt(), w->txtgreen->text().toInt(), w->txtblue->text().toInt()};
     }
     color::Oklch shownOklch() const { return color::oklchFromSrgb(color::toSrgb(shown())); }
+    // Types a value into a box and presses Enter.
     void setBox(const char *name, double v) const
     {
         QDoubleSpinBox *b = box(name);
         b->setFocus();
-        b->setValue(v);
+        b->selectAll();
+        QTest::keyClicks(b, QString::number(v));
+        QTest::keyClick(b, Qt::Key_Return);
+        QVERIFY(adjust()->isVisible());
     }
 };
 
@@ -120,6 +103,12 @@ frmadjust *openAdjust(frmmain &window)
 {
     QTest::keyClick(control<QWidget>(&window, "VScrollRed"), Qt::Key_J, Qt::ControlModifier);
     return testsupport::findWindow<frmadjust>(window);
+}
+
+frmadjust *Fixture::open() const
+{
+    frmadjust *adjust = openAdjust(*win);
+    return adjust != nullptr && adjust->isVisible() ? adjust : nullptr;
 }
 
 } // namespace
@@ -349,38 +338,24 @@ private slots:
     // place off every screen is centred.
     void placeIsKept_data()
     {
-        QTest::addColumn<QString>("top");
-        QTest::addColumn<QString>("left");
-        QTest::addColumn<QString>("width");
-        QTest::addColumn<QString>("height");
+        // Top, left, width and height as stored (twips); where it opens.
+        QTest::addColumn<QStringList>("stored");
         QTest::addColumn<bool>("centred");
         QTest::addColumn<QRect>("expected");
-        QTest::newRow("stored") << "3000"
-                                << "4500"
-                                << "7500"
-                                << "7200" << false << QRect(300, 200, 500, 480);
-        QTest::newRow("off every screen") << "3000"
-                                          << "60000"
-                                          << "7500"
-                                          << "7200" << true << QRect(0, 0, 500, 480);
-        QTest::newRow("negative") << "-15"
-                                  << "4500"
-                                  << "7500"
-                                  << "7200" << true << QRect(0, 0, 500, 480);
+        QTest::newRow("stored") << QStringList{"3000", "4500", "7500", "7200"} << false << QRect(300, 200, 500, 480);
+        QTest::newRow("off every screen")
+            << QStringList{"3000", "60000", "7500", "7200"} << true << QRect(0, 0, 500, 480);
+        QTest::newRow("negative") << QStringList{"-15", "4500", "7500", "7200"} << true << QRect(0, 0, 500, 480);
     }
     void placeIsKept()
     {
-        QFETCH(QString, top);
-        QFETCH(QString, left);
-        QFETCH(QString, width);
-        QFETCH(QString, height);
+        QFETCH(QStringList, stored);
         QFETCH(bool, centred);
         QFETCH(QRect, expected);
         testsupport::Environment env;
-        Store().write("AdjustTop", top.toStdString());
-        Store().write("AdjustLeft", left.toStdString());
-        Store().write("AdjustWidth", width.toStdString());
-        Store().write("AdjustHeight", height.toStdString());
+        const char *names[] = {"AdjustTop", "AdjustLeft", "AdjustWidth", "AdjustHeight"};
+        for (int i = 0; i < 4; ++i)
+            Store().write(names[i], stored[i].toStdString());
         auto window = start();
         const QPoint mainAt = window->pos();
         frmadjust *adjust = openAdjust(*window);
