@@ -274,7 +274,10 @@ void frmadjust::showGroup(Group group)
         const QSignalBlocker sliderQuiet(c.slider);
         const QSignalBlocker boxQuiet(c.box);
         c.slider->setValue(int(std::lround(at[i] * c.sliderScale)));
-        c.box->setValue(at[i] * c.boxScale);
+        // A box given its own value again would still repaint.
+        const double shown = at[i] * c.boxScale;
+        if (c.box->text() != c.box->textFromValue(shown) + c.box->suffix())
+            c.box->setValue(shown);
     }
 }
 
