@@ -282,11 +282,13 @@ void benchEdits(const testsupport::MainControls &w, int count)
     QApplication::setActiveWindow(adjust);
     lightness->setFocus();
     counter.watch({w.picboxMAIN, strip, w.txtHEXback, w.lblhexbackcolor});
+    // Its goal is the p99 alone: a step also repaints the Adjust window and
+    // all three channels of the main window.
     report(
         part, QStringLiteral("Adjust slider step"),
         measure(
             count, [&](int i) { QTest::keyClick(lightness, i % 2 == 0 ? Qt::Key_Up : Qt::Key_Down); }, painted, reset),
-        median, p99);
+        QStringLiteral("-"), p99);
     adjust->close();
     QApplication::setActiveWindow(w.picboxMAIN->window());
 }

@@ -256,14 +256,16 @@ void frmadjust::moved(Group group, int channel, double value)
         m_oklchAt = color::oklchFromSrgb(srgb);
     else
         m_hslAt = color::hslFromSrgb(srgb);
+    // The main window first: its preview is what the user watches, and it
+    // is painted in the order the windows asked.
+    if (rgb != m_color) {
+        m_color = rgb;
+        const QScopedValueRollback<bool> writing(m_writing, true);
+        m_editor.setTargetColor(m_target, rgb);
+    }
     showGroup(Group::Hsl);
     showGroup(Group::Oklch);
     showGamutNote(note);
-    if (rgb == m_color)
-        return;
-    m_color = rgb;
-    const QScopedValueRollback<bool> writing(m_writing, true);
-    m_editor.setTargetColor(m_target, rgb);
 }
 
 void frmadjust::showGroup(Group group)
