@@ -41,6 +41,8 @@ void AdjustCommand::open(ColorTarget target)
         m_editor.choose(target);
     if (m_adjust == nullptr) {
         m_adjust = new frmadjust(&m_window, m_editor);
+        // The main window's undo and redo keys work here too.
+        m_adjust->addActions(m_window.actions());
         m_adjust->adjustSize();
         // Beside the main window, unless it stood elsewhere when last closed.
         const QRect owner = m_window.frameGeometry();

@@ -1,4 +1,3 @@
-#include "app/colorhistory.h"
 #include "app/frmmain.h"
 #include "color/colorspaces.h"
 #include "color/frmadjust.h"
@@ -245,12 +244,14 @@ private slots:
         QCOMPARE(f.value("txtOklchC"), 0.322);
         QCOMPARE(f.value("txtOklchH"), 328.4);
 
-        // An Adjust slider, then undo: the window follows the step back.
+        // An Adjust slider step is one step of the history.
         f.slider("sldHslLightness")->setFocus();
         QTest::keyClick(f.slider("sldHslLightness"), Qt::Key_Down);
         QCOMPARE(f.value("txtHslLightness"), 49.5);
         QCOMPARE(f.shown(), (color::Rgb{252, 0, 252}));
-        f.win->history().undoAction()->trigger();
+        // Ctrl+Z in this window is the main window's undo.
+        QApplication::setActiveWindow(adjust);
+        QTest::keyClick(f.slider("sldHslLightness"), Qt::Key_Z, Qt::ControlModifier);
         QCOMPARE(f.shown(), (color::Rgb{255, 0, 255}));
         QCOMPARE(f.value("txtHslLightness"), 50.0);
 
