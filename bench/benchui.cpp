@@ -13,6 +13,7 @@
 #include "allocount.h"
 #include "app/frmmain.h"
 #include "app/paintcache.h"
+#include "color/frmadjust.h"
 #include "output/bodytag.h"
 #include "output/frminfo.h"
 #include "output/frmtag.h"
@@ -36,6 +37,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScrollBar>
+#include <QSlider>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -265,6 +267,30 @@ void benchEdits(const testsupport::MainControls &w, int count)
         },
         painted, reset);
     report(part, QStringLiteral("target switch"), switches, median, p99);
+
+    // One arrow step on the Adjust window's OKLCH lightness, up and down
+    // again, on the back color: the preview and the contrast strip repaint.
+    QTest::mouseClick(w.optBACK, Qt::LeftButton, {}, QPoint(8, w.optBACK->height() / 2));
+    QTest::keyClick(w.VScrollRed, Qt::Key_J, Qt::ControlModifier);
+    auto *adjust = testsupport::findWindow<frmadjust>(*w.picboxMAIN->window());
+    auto *lightness = adjust != nullptr ? adjust->findChild<QSlider *>(QStringLiteral("sldOklchL")) : nullptr;
+    auto *strip = w.picboxMAIN->window()->findChild<QWidget *>(QStringLiteral("contrastStrip"));
+    if (lightness == nullptr || strip == nullptr) {
+        std::fprintf(stderr, "benchui: no Adjust window\n");
+        return;
+    }
+    QApplication::setActiveWindow(adjust);
+    lightness->setFocus();
+    counter.watch({w.picboxMAIN, strip, w.txtHEXback, w.lblhexbackcolor});
+    // Its goal is the p99 alone: a step also repaints the Adjust window and
+    // all three channels of the main window.
+    report(
+        part, QStringLiteral("Adjust slider step"),
+        measure(
+            count, [&](int i) { QTest::keyClick(lightness, i % 2 == 0 ? Qt::Key_Up : Qt::Key_Down); }, painted, reset),
+        QStringLiteral("-"), p99);
+    adjust->close();
+    QApplication::setActiveWindow(w.picboxMAIN->window());
 }
 
 // Composing the page and writing it, alone and through the windows.

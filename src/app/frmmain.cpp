@@ -1,6 +1,7 @@
 #include "app/frmmain.h"
 
 #include "app/accessibility.h"
+#include "app/adjustcommand.h"
 #include "app/appicon.h"
 #include "app/colorhistory.h"
 #include "app/dropping.h"
@@ -27,6 +28,7 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QLineEdit>
+#include <QMenu>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScrollBar>
@@ -221,7 +223,12 @@ void frmmain::createSubsystems()
     m_vision = std::make_unique<ColorVisionPreview>(*picboxMAIN);
     auto *openPage = new OpenPage(*this, *m_color, *m_image, *m_actions, VScrollRed);
     addPreviewCommands(*m_vision->menu(), *m_color, *m_history, *openPage);
-    addPickCommand(*m_vision->menu(), *m_color, *new ScreenPick(*this, *m_color));
+    auto *pick = new ScreenPick(*this, *m_color);
+    addPickCommand(*m_vision->menu(), *m_color, *pick);
+    m_adjust = new AdjustCommand(*this, *m_color);
+    m_adjust->addForSelected(*m_vision->menu());
+    connect(pick, &ScreenPick::swatchMenuShowing, m_adjust,
+            [adjust = m_adjust](QMenu *menu, ColorTarget target) { adjust->addTo(*menu, target); });
     new Dropping(*this, *m_color, *m_image, *openPage);
     auto *strip = new ContrastStrip(*this, *m_color, *picboxMAIN, *m_actions);
 
@@ -514,6 +521,8 @@ void frmmain::Form_QueryUnload()
 {
     if (m_placement)
         m_placement->SaveWindowPlacement();
+    if (m_adjust != nullptr)
+        m_adjust->saveOpenWindowPlacement();
 }
 
 void frmmain::Form_Unload()

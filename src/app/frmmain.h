@@ -23,6 +23,7 @@ class OutputActions;
 class WindowPlacement;
 class ColorVisionPreview;
 class UserActions;
+class AdjustCommand;
 namespace platform {
 class CommonDialog;
 }
@@ -119,4 +120,5 @@ private:
     std::unique_ptr<WindowPlacement> m_placement;
     std::unique_ptr<ColorVisionPreview> m_vision;
     ColorHistory *m_history = nullptr;
+    AdjustCommand *m_adjust = nullptr;
 };

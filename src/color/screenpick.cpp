@@ -52,6 +52,7 @@ ScreenPick::ScreenPick(QWidget &window, ColorEditor &editor) : QObject(&window),
             menu->setObjectName(QStringLiteral("mnuSwatch"));
             menu->setAttribute(Qt::WA_DeleteOnClose);
             addPickAction(*menu, *this, target);
+            emit swatchMenuShowing(menu, target);
             menu->popup(swatch->mapToGlobal(at));
         });
     }

@@ -9,6 +9,7 @@
 
 class ColorEditor;
 class Magnifier;
+class QMenu;
 class QWidget;
 
 // Takes a color off the screen for a target: with the magnifier where the
@@ -33,6 +34,8 @@ public:
 signals:
     // A pick ended, taken, refused or cancelled.
     void finished();
+    // A swatch's menu is about to show: the window may add its own commands.
+    void swatchMenuShowing(QMenu *menu, ColorTarget target);
 
 private:
     void take(ColorTarget target, QRgb color);

@@ -78,7 +78,9 @@ bool onSomeScreen(const QRect &frame)
 
 } // namespace
 
-WindowPlacement::WindowPlacement(QWidget &window) : m(window) {}
+WindowPlacement::WindowPlacement(QWidget &window) : WindowPlacement(window, ValueNames{}) {}
+
+WindowPlacement::WindowPlacement(QWidget &window, ValueNames names) : m(window), m_names(names) {}
 
 void WindowPlacement::assumePlatformPlacesWindows(std::optional<bool> places)
 {
@@ -94,11 +96,17 @@ void WindowPlacement::RestoreWindowPlacement()
     // Negative is judged in stored twips: -1 rounds to pixel 0 yet means centre.
     float top = static_cast<float>(m.pos().y() * platform::twipsPerPixel);
     float left = static_cast<float>(m.pos().x() * platform::twipsPerPixel);
-    if (const auto stored = storedPosition(store, "Top")) {
+    if (m_names.width != nullptr && m_names.height != nullptr) {
+        const auto width = storedPosition(store, m_names.width);
+        const auto height = storedPosition(store, m_names.height);
+        if (width && height && width->pixels > 0 && height->pixels > 0)
+            m.resize(QSize(width->pixels, height->pixels).expandedTo(m.minimumSizeHint()));
+    }
+    if (const auto stored = storedPosition(store, m_names.top)) {
         top = stored->twips;
         m.move(m.pos().x(), stored->pixels);
     }
-    if (const auto stored = storedPosition(store, "Left")) {
+    if (const auto stored = storedPosition(store, m_names.left)) {
         left = stored->twips;
         m.move(stored->pixels, m.pos().y());
     }
@@ -154,6 +162,10 @@ void WindowPlacement::SaveWindowPlacement()
         return;
     Store store(&m);
     const QPoint at = m.pos();
-    store.registry.WriteSettingText(SettingsKeyPath, "Top", positionText(at.y()));
-    store.registry.WriteSettingText(SettingsKeyPath, "Left", positionText(at.x()));
+    store.registry.WriteSettingText(SettingsKeyPath, m_names.top, positionText(at.y()));
+    store.registry.WriteSettingText(SettingsKeyPath, m_names.left, positionText(at.x()));
+    if (m_names.width != nullptr && m_names.height != nullptr) {
+        store.registry.WriteSettingText(SettingsKeyPath, m_names.width, positionText(m.width()));
+        store.registry.WriteSettingText(SettingsKeyPath, m_names.height, positionText(m.height()));
+    }
 }

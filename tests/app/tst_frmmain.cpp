@@ -669,8 +669,9 @@ private slots:
             if (!a->isSeparator())
                 shown << a->text() + QLatin1Char('|') + a->shortcut().toString() + QLatin1Char('|')
                              + QString::number(a->isEnabled());
-        QCOMPARE(shown.mid(5), (QStringList{"Undo|Ctrl+Z|0", "Redo|Ctrl+Shift+Z|0", "Paste color|Ctrl+V|0",
-                                            "Open page colors...|Ctrl+O|1", "Pick from screen|Alt+P|1"}));
+        QCOMPARE(shown.mid(5),
+                 (QStringList{"Undo|Ctrl+Z|0", "Redo|Ctrl+Shift+Z|0", "Paste color|Ctrl+V|0",
+                              "Open page colors...|Ctrl+O|1", "Pick from screen|Alt+P|1", "Adjust color...|Ctrl+J|1"}));
         QTest::keyClick(menu, Qt::Key_Escape);
         QTRY_VERIFY(!menu->isVisible());
 

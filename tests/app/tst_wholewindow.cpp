@@ -669,6 +669,19 @@ private:
                 return;
             }
             break;
+        case 4: {
+            const auto sliders = dialog->findChildren<QAbstractSlider *>();
+            if (sliders.isEmpty())
+                break;
+            QAbstractSlider *slider = sliders.at(rng.bounded(sliders.size()));
+            static const Qt::Key keys[] = {Qt::Key_Up, Qt::Key_Down, Qt::Key_PageUp, Qt::Key_PageDown, Qt::Key_End};
+            const Qt::Key key = keys[rng.bounded(5)];
+            log << QStringLiteral("%1: key %2 on %3").arg(name).arg(int(key)).arg(slider->objectName());
+            QApplication::setActiveWindow(dialog);
+            slider->setFocus();
+            QTest::keyClick(slider, key);
+            return;
+        }
         default: break;
         }
         const auto buttons = clickableButtons(dialog);
@@ -689,7 +702,7 @@ private:
         // The user's click or key gives the window the keyboard.
         QApplication::setActiveWindow(win());
         const int c = int(rng.bounded(3));
-        switch (rng.bounded(16)) {
+        switch (rng.bounded(17)) {
         case 0: {
             const QString digits = QString::number(rng.bounded(400));
             log << QStringLiteral("type %1 into %2").arg(digits, boxes[c]);
@@ -763,6 +776,10 @@ private:
                 emit target->customContextMenuRequested(QPoint(5, 5));
             break;
         }
+        case 16:
+            log << QStringLiteral("Ctrl+J in the main window");
+            QTest::keyClick(win(), Qt::Key_J, Qt::ControlModifier);
+            break;
         case 15:
             log << QStringLiteral("Esc in the main window");
             answer(Kind::Color, {});

@@ -364,12 +364,30 @@ keys Return
 wait_gone "$about" || fail "Enter did not close the about window"
 
 ###########################################################################
+note "the Adjust window opens by Ctrl+J beside the main window"
+focus "$main"
+keys ctrl+j
+adjust=$(wait_window "$(title 'Adjust – [A-Za-z ]*')") || fail "Ctrl+J did not open the Adjust window"
+if [ -n "$adjust" ]; then
+  read -r mx my _ _ < <(geometry "$main" | tr ',x' '  ')
+  read -r ax ay aw ah < <(geometry "$adjust" | tr ',x' '  ')
+  check "Adjust window beside the main window" "$ax,$ay" "$((mx + 468 + 8)),$my"
+  # Both windows, as they stand on the screen.
+  bottom=$((ay + ah > my + 362 ? ay + ah : my + 362))
+  import -window root -crop "$((ax + aw - mx + 20))x$((bottom - my + 20))+$((mx - 10))+$((my - 10))" \
+    "$shots/adjust-window.png"
+  focus "$adjust"
+  keys Escape
+  wait_gone "$adjust" || fail "Esc did not close the Adjust window"
+fi
+
+###########################################################################
 note "a clipboard owner or drag source that never answers does not freeze the window"
 # Each wait on the program is timed from the key or click until the next
 # action is seen handled; xdotool and xclip add about 0.2 s of their own.
 timed_limit=1500
 # The program's menus on screen: its other windows, told from a tooltip by
-# their height (the preview's menu holds ten entries).
+# their height (the preview's menu holds eleven entries).
 popup_menus() {
   local id count=0
   for id in $(xdotool search --onlyvisible --pid "$first" 2>/dev/null); do

@@ -9,21 +9,9 @@
 #include <QWindow>
 
 using testsupport::control;
+using testsupport::Store;
 
 namespace {
-
-const std::string appKey = "HKEY_CURRENT_USER\\Software\\Zudedidu\\Dudovuvov";
-
-struct Store {
-    settings::FileRegistryBackend backend;
-    settings::Registry registry{backend, nullptr};
-    std::string read(const char *name) { return registry.ReadSettingText(appKey, name); }
-    void write(const char *name, const std::string &text)
-    {
-        registry.CreateSettingsKey(appKey);
-        registry.WriteSettingText(appKey, name, text);
-    }
-};
 
 // A program start on the settings of `env`.
 std::unique_ptr<frmmain> start()

@@ -31,6 +31,21 @@ Environment::~Environment()
     platform::setDesktop(nullptr);
 }
 
+namespace {
+const std::string appKey = "HKEY_CURRENT_USER\\Software\\Zudedidu\\Dudovuvov";
+}
+
+std::string Store::read(const char *name)
+{
+    return registry.ReadSettingText(appKey, name);
+}
+
+void Store::write(const char *name, const std::string &text)
+{
+    registry.CreateSettingsKey(appKey);
+    registry.WriteSettingText(appKey, name, text);
+}
+
 MainWindow::MainWindow() : window(std::make_unique<frmmain>()), controls(controlsOf(*window))
 {
     window->show();

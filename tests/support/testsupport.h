@@ -2,6 +2,8 @@
 
 #include "maincontrols.h"
 #include "platform/scripteddesktop.h"
+#include "settings/filebackend.h"
+#include "settings/registry.h"
 
 #include <QApplication>
 #include <QByteArray>
@@ -11,6 +13,7 @@
 
 #include <memory>
 #include <span>
+#include <string>
 
 class frmmain;
 class QLineEdit;
@@ -33,6 +36,15 @@ public:
 private:
     QTemporaryDir m_config;
     QTemporaryDir m_runtime;
+};
+
+// The program's settings key in the store of the current environment, as
+// the program reads and writes it.
+struct Store {
+    settings::FileRegistryBackend backend;
+    settings::Registry registry{backend, nullptr};
+    std::string read(const char *name);
+    void write(const char *name, const std::string &text);
 };
 
 // A loaded main window on a fresh scripted desktop, shown on the offscreen
