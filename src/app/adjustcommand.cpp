@@ -1,6 +1,7 @@
 #include "app/adjustcommand.h"
 
 #include "color/coloreditor.h"
+#include "color/colorset.h"
 #include "color/frmadjust.h"
 #include "settings/windowplacement.h"
 
@@ -37,7 +38,7 @@ AdjustCommand::~AdjustCommand() = default;
 
 void AdjustCommand::open(ColorTarget target)
 {
-    if (m_editor.isEditable(target) && m_editor.selectedTarget() != target)
+    if (m_editor.colors().isEditable(target) && m_editor.selectedTarget() != target)
         m_editor.choose(target);
     if (m_adjust == nullptr) {
         m_adjust = new frmadjust(&m_window, m_editor);

@@ -1,6 +1,7 @@
 #include "color/frmadjust.h"
 
 #include "color/coloreditor.h"
+#include "color/colorset.h"
 #include "widgets/controls.h"
 
 #include <QDialogButtonBox>
@@ -186,14 +187,14 @@ void frmadjust::setTarget(ColorTarget target)
 {
     m_target = target;
     updateTitle();
-    const bool editable = m_editor.isEditable(target);
+    const bool editable = m_editor.colors().isEditable(target);
     m_hslGroup->setEnabled(editable);
     m_oklchGroup->setEnabled(editable);
     if (editable) {
         m_lockedNote->hide();
     } else {
         const QString reason = QStringLiteral("%1 cannot change while a background image covers the preview.")
-                                   .arg(QLatin1String(targetInfo(target).spokenName));
+                                   .arg(QLatin1String(targetInfo(target).title));
         m_lockedNote->setText(reason);
         m_lockedNote->setAccessibleName(reason);
         m_lockedNote->show();
@@ -203,7 +204,7 @@ void frmadjust::setTarget(ColorTarget target)
 
 void frmadjust::updateTitle()
 {
-    const QString name = QLatin1String(targetInfo(m_target).spokenName);
+    const QString name = QLatin1String(targetInfo(m_target).title);
     setWindowTitle(QStringLiteral("Adjust \u2013 %1").arg(name));
     m_targetLabel->setText(name);
     m_targetLabel->setAccessibleName(QStringLiteral("Adjusting %1").arg(name));
@@ -213,17 +214,17 @@ void frmadjust::follow()
 {
     if (m_writing)
         return;
-    if (m_editor.isEditable(m_target) != m_hslGroup->isEnabled()) {
+    if (m_editor.colors().isEditable(m_target) != m_hslGroup->isEnabled()) {
         setTarget(m_target);
         return;
     }
-    if (m_editor.color(m_target) != m_color)
+    if (m_editor.colors().color(m_target) != m_color)
         readColor();
 }
 
 void frmadjust::readColor()
 {
-    m_color = m_editor.color(m_target);
+    m_color = m_editor.colors().color(m_target);
     const color::Srgb srgb = color::toSrgb(m_color);
     m_hslAt = color::hslFromSrgb(srgb);
     m_oklchAt = color::oklchFromSrgb(srgb);
@@ -234,7 +235,7 @@ void frmadjust::readColor()
 
 void frmadjust::moved(Group group, int channel, double value)
 {
-    if (!m_editor.isEditable(m_target)) {
+    if (!m_editor.colors().isEditable(m_target)) {
         setTarget(m_target);
         return;
     }
@@ -261,7 +262,7 @@ void frmadjust::moved(Group group, int channel, double value)
     if (rgb != m_color) {
         m_color = rgb;
         const QScopedValueRollback<bool> writing(m_writing, true);
-        m_editor.setTargetColor(m_target, rgb);
+        m_editor.giveColor(m_target, rgb);
     }
     showGroup(Group::Hsl);
     showGroup(Group::Oklch);
