@@ -2,6 +2,7 @@
 
 #include "platform/ascii.h"
 
+#include <algorithm>
 #include <array>
 #include <tuple>
 #include <utility>
@@ -662,12 +663,17 @@ private:
                 return std::optional<Rgb>(hex);
             return std::nullopt;
         }
-        // rgb() and rgba() in either syntax; a translucent one is not read, as
-        // a page's colors have no transparency.
-        if (first.type == T::Function && (asciiLower(first.value) == u"rgb" || asciiLower(first.value) == u"rgba")) {
-            const QString text = QStringLiteral("rgb(") + m_tokenizer.slice(m_t[std::size_t(c.first)].end, tokenEnd(c));
-            if (const auto rgb = color::cssColor(text))
-                return std::optional<Rgb>(rgb);
+        // The color functions: a translucent color is not read, as a page's
+        // colors have no transparency.
+        static constexpr const char *functions[] = {"rgb", "rgba", "hsl",   "hsla",  "hwb",
+                                                    "lab", "lch",  "oklab", "oklch", "color"};
+        if (first.type == T::Function && std::any_of(std::begin(functions), std::end(functions), [&](const char *name) {
+                return ascii::equalsLower(first.value, name);
+            })) {
+            const QString text = asciiLower(first.value) + QLatin1Char('(')
+                                 + m_tokenizer.slice(m_t[std::size_t(c.first)].end, tokenEnd(c));
+            if (const auto color = color::cssColor(text))
+                return std::optional<Rgb>(color);
         }
         return std::nullopt;
     }

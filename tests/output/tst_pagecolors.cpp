@@ -104,6 +104,9 @@ private slots:
                               .visitedLink = css.visitedLink,
                               .activeLink = css.activeLink};
         QCOMPARE(shown(output::colorsFromCss(output::cssStyleBlock(css))), shown(expected(same, css.imageName)));
+        // The copy in oklch() reads back to the same colors.
+        QCOMPARE(shown(output::colorsFromCss(output::cssStyleBlock(css, output::ColorNotation::Oklch))),
+                 shown(expected(same, css.imageName)));
 
         // In a page, the style sheet wins over the tag's attributes, as in a browser.
         const PageColors tag{.back = "#000000",
@@ -282,10 +285,15 @@ private slots:
             "back - text #000040 link - vlink - alink - image -");
         row("a descendant selector is not ours", "html body{color:red} a :link{color:red}",
             "back - text - link - vlink - alink - image -");
-        row("unknown values are skipped", "body{color:#000050} body{color:hsl(0,0%,0%)} body{color:bogus}",
+        row("unknown values are skipped",
+            "body{color:#000050} body{color:color(rec2021 0 0 0)} body{color:hsl(0,0,0)} body{color:bogus}",
             "back - text #000050 link - vlink - alink - image -");
         row("rgb() in the space syntax, rgba() opaque", "body{color:rgb(1 2 3)} a:link{color:rgba(4, 5, 6, 1)}",
             "back - text #010203 link #040506 vlink - alink #040506 image -");
+        row("every CSS color function",
+            "body{color:HSL(120deg 100% 25%); background:oklch(62.8% 0.258 29.2)} "
+            "a:link{color:color(srgb 0 0 1)} a:visited{color:hwb(0 0% 0%)} a:active{color:lab(100 0 0)}",
+            "back #FF0000 text #008000 link #0000FF vlink #FF0000 alink #FFFFFF image -");
         row("a translucent color is skipped", "body{color:#000050} body{color:rgb(0 0 0 / 50%)}",
             "back - text #000050 link - vlink - alink - image -");
         row("paste-exact rounding in rgb()", "body{color:rgb(0.49999999999999994, 127.5, 254.5)}",
