@@ -477,14 +477,16 @@ std::optional<ReadColor> hexValue(QStringView text)
     return ReadColor{{component(0), component(1), component(2)}, alpha && component(3) < 255, false};
 }
 
-// "name(" ... ")" of every color function.
+// "name(" ... ")" of every color function. The end of the text closes a
+// parenthesis left open, as it does in a style sheet: "rgb(1 2 3" is a color.
 std::optional<ReadColor> colorFunction(QStringView text)
 {
     const qsizetype open = text.indexOf(u'(');
-    if (open <= 0 || text.back() != u')' || identEnd(text, 0) != open || !startsIdent(text, 0))
+    if (open <= 0 || identEnd(text, 0) != open || !startsIdent(text, 0))
         return std::nullopt;
     const QString name = ascii::lowered(text.left(open).toString());
-    auto list = pieces(text.mid(open + 1, text.size() - open - 2));
+    const qsizetype close = text.back() == u')' ? 1 : 0;
+    auto list = pieces(text.mid(open + 1, text.size() - open - 1 - close));
     if (!list)
         return std::nullopt;
     const std::vector<Piece> &p = *list;

@@ -89,7 +89,11 @@ private slots:
         row("Kelvin sign in oklab", QStringLiteral("\u212Alab(0.5 0 0)").prepend(u'o'), refused);
         row("transparent declaration", "color: rgb(0 0 0 / 0);", refused);
         row("modern declaration", "a:link { color: oklch(0.5 0 0); }", rgb(99, 99, 99));
-        row("unclosed", "rgb(1, 2, 3", refused);
+        // The end of the text closes a parenthesis, as in a style sheet; a
+        // semicolon inside one belongs to it.
+        row("unclosed", "rgb(1, 2, 3", rgb(1, 2, 3));
+        row("unclosed, two values", "rgb(1 2", refused);
+        row("unclosed declaration", "color: rgb(1 2 3; background: red", refused);
         row("point without digits", "rgb(1., 2, 3)", refused);
         row("empty value", "rgb(1, , 3)", refused);
         row("unit", "rgb(1px, 2, 3)", refused);

@@ -6,11 +6,16 @@
 //   hsl    R G B     h s l        hsl-text      colorjs reads the text back (1/0)
 //   oklch  R G B     l c h        oklch-text    colorjs reads the text back (1/0)
 //   map    space     c1 c2 c3     r g b         (sRGB 0..1, gamut-mapped)
-//   parse  text      css (1/0)    colorjs (ok/throws)   r g b alpha   note
-// "css" is whether CSS accepts the text; it is decided here by the grammar,
-// not by colorjs, which is more lenient (see the note column where they part).
+//   parse  text      css (1/0)    browser (1/0)   browser-color   colorjs (ok/throws)   r g b alpha   note
+// "css" is whether CSS accepts the text by the grammar written out here, not
+// by colorjs, which is more lenient (see the note column where they part).
+// "browser" is what a browser engine says: CSS.supports("color", text) in
+// headless /usr/bin/chromium; "browser-color" is its computed color for the
+// accepted ones, as it serialises it (blank for refused ones). Where the
+// grammar and the browser part, the note says so; the tests follow the browser.
 
 import Color from "colorjs.io";
+import { chromium } from "playwright-core";
 import { writeFileSync, mkdirSync } from "node:fs";
 import { dirname, join } from "node:path";
 import { fileURLToPath } from "node:url";
@@ -345,7 +350,10 @@ for (const bad of ["#", "#1", "#12", "#12345", "#1234567", "#123456789", "#ggg",
 for (const [text, rgb] of [["red", [1, 0, 0]], ["RebeccaPurple", [0.4, 0.2, 0.6]], ["  white ", [1, 1, 1]], ["GREY", [128 / 255, 128 / 255, 128 / 255]]])
     valid(text, "srgb", rgb);
 valid("transparent", "srgb", [0, 0, 0], 0);
-for (const bad of ["currentcolor", "chucknorris", "", "red blue", "rgb", "none"]) invalid(bad);
+// currentcolor is a color to CSS but names none of its own: the text
+// around it decides, and a pasted color has none, so we refuse it.
+invalid("currentcolor", "names no color of its own; refused on purpose");
+for (const bad of ["chucknorris", "", "red blue", "rgb", "none"]) invalid(bad);
 
 const written = [
     // Texts CSS reads that colorjs does not, or reads otherwise.
@@ -386,6 +394,10 @@ const written = [
     ["rgb(1 2 3 / 0.5 )", true, "srgb", [1 / 255, 2 / 255, 3 / 255], 0.5],
     ["rgb(1 2 3/.5)", true, "srgb", [1 / 255, 2 / 255, 3 / 255], 0.5],
     ["RGB(1,2,3)", true, "srgb", [1 / 255, 2 / 255, 3 / 255], 1],
+    ["rgb(1 2 3", true, "srgb", [1 / 255, 2 / 255, 3 / 255], 1, "the end of the text closes the parenthesis"],
+    ["rgb(1, 2, 3", true, "srgb", [1 / 255, 2 / 255, 3 / 255], 1, "the end of the text closes the parenthesis"],
+    ["hsl(120 100% 50% / 0.5", true, "hsl", [120, 100, 50], 0.5, "the end of the text closes the parenthesis"],
+    ["color(srgb 1 0.5 0 ", true, "srgb", [1, 0.5, 0], 1, "the end of the text closes the parenthesis"],
     // Texts CSS refuses.
     ["rgb(1, 2 3)", false, "commas and blanks mixed"],
     ["rgb(1 2 3 4)", false, "alpha without a slash"],
@@ -408,7 +420,8 @@ const written = [
     ["color(srgb 1 0 0 0)", false, "alpha without a slash"],
     ["rgb(1px 2 3)", false, "unit on a plain number"],
     ["rgb()", false, "empty"],
-    ["rgb(1 2 3", false, "unclosed"],
+    ["rgb(1 2", false, "unclosed, two parts"],
+    ["rgb(1 2 3)(", false, "a parenthesis after it"],
     ["rgb(1 2 3))", false, "closed twice"],
     ["rgb(1 2 3) x", false, "text after it"],
     ["rgb (1 2 3)", false, "blank before the parenthesis"],
@@ -425,7 +438,25 @@ for (const [text, ok, ...rest] of written) {
     else invalid(text, rest[0] ?? "");
 }
 
+// The browser's verdict on every text, in one page.
+const browser = await chromium.launch({ executablePath: "/usr/bin/chromium" });
+const page = await browser.newPage();
+const verdicts = await page.evaluate((texts) => {
+    const el = document.createElement("div");
+    document.body.append(el);
+    return texts.map((text) => {
+        if (!CSS.supports("color", text)) return [false, ""];
+        el.style.color = "";
+        el.style.color = text;
+        return [true, getComputedStyle(el).color];
+    });
+}, strings.map((s) => s.text));
+const engine = `${browser.browserType().name()} ${browser.version()}`;
+await browser.close();
+
 let lenient = 0, strict = 0, otherColor = 0;
+const parted = [];
+strings.forEach((s, i) => { s.browser = verdicts[i][0]; s.browserColor = verdicts[i][1]; });
 for (const s of strings) {
     let colorjs = "ok";
     let other = false;
@@ -441,21 +472,27 @@ for (const s of strings) {
     if (s.ok && colorjs === "throws") ++strict;
     if (!s.ok && colorjs === "ok") ++lenient;
     const note = [s.note, s.ok === (colorjs === "ok") ? "" : s.ok ? "CSS reads it, colorjs does not" : "colorjs reads it, CSS does not",
-        other ? "colorjs reads another color" : ""]
+        other ? "colorjs reads another color" : "",
+        s.ok === s.browser ? "" : s.browser ? "the browser reads it, the grammar here does not" : "the grammar here reads it, the browser does not"]
         .filter(Boolean)
         .join("; ");
     const escaped = s.text.replace(/\\/g, "\\\\").replace(/\t/g, "\\t").replace(/\n/g, "\\n").replace(/\r/g, "\\r");
+    if (s.ok !== s.browser) parted.push(`${s.browser ? "browser only" : "grammar only"}: ${JSON.stringify(s.text)}`);
+    const seen = [s.browser ? 1 : 0, s.browserColor];
     if (s.ok) {
         const rgb = mapped(s.space, s.coords);
-        rows.push(["parse", escaped, 1, colorjs, rgb.join(" "), s.alpha, note]);
+        rows.push(["parse", escaped, 1, ...seen, colorjs, rgb.join(" "), s.alpha, note]);
     } else {
-        rows.push(["parse", escaped, 0, colorjs, "", "", note]);
+        rows.push(["parse", escaped, 0, ...seen, colorjs, "", "", note]);
     }
 }
 
 mkdirSync(dirname(out), { recursive: true });
 const header = "# Written by tests/color/reference/make-colorjs-table.mjs with colorjs.io " +
-    JSON.parse((await import("node:fs")).readFileSync(join(here, "node_modules", "colorjs.io", "package.json"), "utf8")).version;
+    JSON.parse((await import("node:fs")).readFileSync(join(here, "node_modules", "colorjs.io", "package.json"), "utf8")).version +
+    ` and ${engine}`;
 writeFileSync(out, [header, ...rows.map((r) => r.join("\t"))].join("\n") + "\n");
 console.log(`${rows.length} rows; ${strings.length} texts (colorjs reads ${lenient} CSS refuses, refuses ${strict} CSS reads, reads ${otherColor} as another color); ` +
-    `${textFailures} of our texts do not read back to their color, ${finer} need a decimal more`);
+    `${textFailures} of our texts do not read back to their color, ${finer} need a decimal more; ` +
+    `the browser and the grammar part on ${parted.length}`);
+for (const line of parted) console.log(`  ${line}`);
