@@ -791,10 +791,12 @@ const std::vector<Units> &stepsAround()
     return steps;
 }
 
-// `back` turns values (coordinates) into the color they read as; `write`
-// writes units with the given decimals more.
-template <class Back, class Write>
-QString nearestText(Rgb c, std::array<double, 3> coords, std::array<double, 3> scales, Back back, Write write)
+// Of the texts `write` gives for the units around the rounded coordinates,
+// the first that reads back as `c` (one more decimal where none does): the
+// check is the reader itself, so that what it clamps (an OKLCH lightness of
+// 100% is white) counts as it will be read.
+template <class Write>
+QString nearestText(Rgb c, std::array<double, 3> coords, std::array<double, 3> scales, Write write)
 {
     for (const int more : {1, 10}) {
         Units base{};
@@ -802,13 +804,11 @@ QString nearestText(Rgb c, std::array<double, 3> coords, std::array<double, 3> s
             base[i] = static_cast<long long>(std::floor(coords[i] * scales[i] * more + 0.5));
         for (const Units &step : stepsAround()) {
             Units units{};
-            std::array<double, 3> values{};
-            for (int i = 0; i < 3; ++i) {
+            for (int i = 0; i < 3; ++i)
                 units[i] = std::max(base[i] + step[i], 0LL);
-                values[i] = double(units[i]) / (scales[i] * more);
-            }
-            if (back(values) == c)
-                return write(units, more > 1 ? 1 : 0);
+            const QString text = write(units, more > 1 ? 1 : 0);
+            if (cssColor(text) == c)
+                return text;
         }
     }
     Units base{};
@@ -827,31 +827,21 @@ long long hueUnits(long long units, int more)
 QString hslText(Rgb c)
 {
     const Hsl hsl = hslFromSrgb(toSrgb(c));
-    return nearestText(
-        c, {hsl.h, hsl.s * 100, hsl.l * 100}, {10, 10, 10},
-        [](const std::array<double, 3> &v) {
-            return toRgb(srgbFromHsl({v[0], v[1] / 100, v[2] / 100}));
-        },
-        [](const Units &u, int more) {
-            return QStringLiteral("hsl(%1 %2% %3%)")
-                .arg(u[1] == 0 ? QStringLiteral("0") : scaledText(hueUnits(u[0], more), 1 + more),
-                     scaledText(u[1], 1 + more), scaledText(u[2], 1 + more));
-        });
+    return nearestText(c, {hsl.h, hsl.s * 100, hsl.l * 100}, {10, 10, 10}, [](const Units &u, int more) {
+        return QStringLiteral("hsl(%1 %2% %3%)")
+            .arg(u[1] == 0 ? QStringLiteral("0") : scaledText(hueUnits(u[0], more), 1 + more),
+                 scaledText(u[1], 1 + more), scaledText(u[2], 1 + more));
+    });
 }
 
 QString oklchText(Rgb c)
 {
     const Oklch lch = oklchFromSrgb(toSrgb(c));
-    return nearestText(
-        c, {lch.l, lch.c, lch.h}, {1000, 1000, 10},
-        [](const std::array<double, 3> &v) {
-            return toRgb(srgbFromOklch({v[0], v[1], v[2]}));
-        },
-        [](const Units &u, int more) {
-            return QStringLiteral("oklch(%1% %2 %3)")
-                .arg(scaledText(u[0], 1 + more), scaledText(u[1], 3 + more),
-                     u[1] == 0 ? QStringLiteral("0") : scaledText(hueUnits(u[2], more), 1 + more));
-        });
+    return nearestText(c, {lch.l, lch.c, lch.h}, {1000, 1000, 10}, [](const Units &u, int more) {
+        return QStringLiteral("oklch(%1% %2 %3)")
+            .arg(scaledText(u[0], 1 + more), scaledText(u[1], 3 + more),
+                 u[1] == 0 ? QStringLiteral("0") : scaledText(hueUnits(u[2], more), 1 + more));
+    });
 }
 
 QString translucentColorText(const QString &text)

@@ -205,6 +205,18 @@ private slots:
             for (const QString &copy : output::colorCopyFormats(hex))
                 QCOMPARE(shown(color::colorFromText(copy)), shown(expected));
         }
+        // Near the ends of each channel, where the readers clamp (an OKLCH
+        // lightness of 100% is white), every copy still reads back.
+        const int edges[] = {0, 1, 2, 3, 4, 127, 128, 251, 252, 253, 254, 255};
+        for (const int r : edges)
+            for (const int g : edges)
+                for (const int b : edges) {
+                    const Rgb c{r, g, b};
+                    for (const QString &copy : output::colorCopyFormats(color::hexColor(r, g, b)))
+                        if (color::colorFromText(copy) != c)
+                            QFAIL(qPrintable(
+                                QStringLiteral("%1 reads as %2").arg(copy, shown(color::colorFromText(copy)))));
+                }
         // Our whole style block holds five colors, not one.
         const PageColors five{.back = "#DCDCDC",
                               .text = "#0A0A0A",
