@@ -30,13 +30,13 @@ double luminanceOf(std::uint32_t rgb)
     return 0.2126 * lin[(rgb >> 16) & 0xFF] + 0.7152 * lin[(rgb >> 8) & 0xFF] + 0.0722 * lin[rgb & 0xFF];
 }
 
-// The HSL weight of each channel for a hue: red, green, blue.
+// The HSL weight of each channel for a hue in degrees: red, green, blue.
 std::array<double, 3> hueWeights(double h)
 {
     std::array<double, 3> w{};
     const std::array<double, 3> n = {0, 8, 4};
     for (int i = 0; i < 3; ++i) {
-        const double k = std::fmod(n[i] + h * 12, 12);
+        const double k = std::fmod(n[i] + h / 30, 12);
         w[i] = std::max(-1.0, std::min({k - 3, 9 - k, 1.0}));
     }
     return w;
@@ -207,43 +207,21 @@ double Backdrop::worstRatio(double luminance) const
     return worst;
 }
 
-Hsl toHsl(Rgb c)
+namespace {
+
+// The 8-bit color at a place on the HSL path.
+Rgb fromHsl(const color::Hsl &c)
 {
-    const double r = c.red / 255.0, g = c.green / 255.0, b = c.blue / 255.0;
-    const double mx = std::max({r, g, b}), mn = std::min({r, g, b});
-    const double d = mx - mn;
-    Hsl out;
-    out.l = (mx + mn) / 2;
-    if (d <= 0)
-        return out;
-    out.s = std::clamp(d / (1 - std::abs(2 * out.l - 1)), 0.0, 1.0);
-    double h = 0;
-    if (mx == r)
-        h = std::fmod((g - b) / d, 6.0);
-    else if (mx == g)
-        h = (b - r) / d + 2;
-    else
-        h = (r - g) / d + 4;
-    h /= 6;
-    out.h = h < 0 ? h + 1 : h;
-    return out;
+    return color::toRgb(color::srgbFromHsl(c));
 }
 
-Rgb fromHsl(const Hsl &c)
-{
-    const auto w = hueWeights(c.h);
-    const double a = c.s * std::min(c.l, 1 - c.l);
-    std::array<int, 3> v{};
-    for (int i = 0; i < 3; ++i)
-        v[i] = static_cast<int>(std::lround(std::clamp(c.l - a * w[i], 0.0, 1.0) * 255));
-    return {v[0], v[1], v[2]};
-}
+} // namespace
 
 std::optional<Rgb> nearestByHslLightness(Rgb c, const Backdrop &backdrop, double minimum)
 {
     if (backdrop.worstRatio(c) >= minimum)
         return c;
-    const Hsl start = toHsl(c);
+    const color::Hsl start = color::hslFromSrgb(color::toSrgb(c));
     // Along the lightness each 8-bit component changes at known points; the
     // color is constant between two of them, so every color the path passes
     // is looked at once, and none is skipped.

@@ -61,14 +61,6 @@ private:
     std::vector<double> m_luminances; // sorted, distinct
 };
 
-// Hue, saturation and lightness, each 0..1.
-struct Hsl {
-    double h = 0, s = 0, l = 0;
-};
-Hsl toHsl(Rgb c);
-// Rounded to the nearest 8-bit components.
-Rgb fromHsl(const Hsl &c);
-
 // The color nearest in OKLCH lightness to `c`, with its OKLCH hue and chroma
 // where sRGB has them (brought into sRGB by the CSS gamut mapping where it
 // has not), that reaches `minimum` against the backdrop. Where no OKLCH
